@@ -1,0 +1,92 @@
+#pragma once
+
+#include "app/CommandRules.h"
+#include "document/Options.h"
+#include "document/SystemDocument.h"
+#include "document/TeamList.h"
+
+#include <QObject>
+#include <QString>
+
+class UserPrompts;
+
+// The running program without its windows: the application folder, options, team names, the
+// open system and the commands' state, plus the command flows that only ask questions (New,
+// Open, Save, Save As, shares, exit). Windows observe its signals and call its operations.
+class Session final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Session)
+public:
+    static constexpr const char* AppTitle = "QUADRIGO 13";
+
+    Session(const QString& appFolder, UserPrompts& prompts, QObject* parent = nullptr);
+
+    const QString& appFolder() const { return m_appFolder; }
+    QString appFilePath(const QString& fileName) const;
+    QString defaultSystemsFolder() const;
+    QString systemsFolder() const { return m_options[Options::SystemsFolder]; }
+
+    SystemDocument& document() { return m_document; }
+    const SystemDocument& document() const { return m_document; }
+    Options& options() { return m_options; }
+    const TeamList& teams() const { return m_teams; }
+    CommandState& commands() { return m_commands; }
+    const CommandState& commands() const { return m_commands; }
+    UserPrompts& prompts() { return m_prompts; }
+
+    // Title of most message boxes: the system's name.
+    QString messageTitle() const { return m_document.SystemName; }
+    QString caption() const;
+
+    // Start-up steps that do not need windows. Each returns false when the file was missing,
+    // in which case the caller opens the matching dialog.
+    bool loadOptions();
+    bool loadTeams();
+    bool writeOptions();
+    bool writeTeams(const std::array<QString, TeamList::Count>& texts);
+
+    void resetDocument();
+    void markModified();
+    void applyRule(CommandRule rule);
+    void setCommandEnabled(const QString& name, bool enabled);
+    // Status bars and the reduced-system commands (R5).
+    void refreshStatus();
+
+    // New: true when the matches dialog must open now.
+    bool newSystem();
+    // Open: true when a system was loaded.
+    bool open();
+    void save();
+    // Save As: false when cancelled.
+    bool saveAs();
+    void shares();
+    // Exit: true when the program may end.
+    bool confirmExit();
+
+    // A changed prediction confirmed: the reduced and merged systems are dropped.
+    void predictionConfirmed();
+    // A merged system discarded (unmerge, new prediction, new reduction).
+    void endMerge();
+
+signals:
+    void captionChanged(const QString& caption);
+    void statusChanged();
+    void commandsChanged();
+    void conditionsSummaryRequested(bool visible);
+    void mergeCaptionChanged(const QString& caption);
+    void systemOpened();
+    void optionsChanged();
+
+private:
+    void setCaption();
+    bool saveWithPointer();
+    // After Open or Save As chose a file in another folder.
+    void followSystemsFolder(const QString& folder);
+
+    QString m_appFolder;
+    UserPrompts& m_prompts;
+    SystemDocument m_document;
+    Options m_options;
+    TeamList m_teams;
+    CommandState m_commands;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// The 74 team names the user keeps for all systems, each exactly 15 characters.
+class TeamList {
+public:
+    static constexpr int Count = 74;
+    static constexpr int NameWidth = 15;
+
+    TeamList();
+
+    // Position 1..74.
+    const QString& name(int position) const { return m_names[position - 1]; }
+    void setName(int position, const QString& name);
+
+    // The name an empty field receives: "SQUADRA" & Str(position).
+    static QString defaultName(int position);
+
+    static QString fileName() { return QStringLiteral("Squadre.sys"); }
+    // Missing positions receive their default names; false when the file does not exist.
+    bool read(const QString& path);
+    // Writes the texts as given (not padded), as the dialog does.
+    static bool write(const QString& path, const std::array<QString, Count>& texts,
+                      QString* error = nullptr);
+
+private:
+    std::array<QString, Count> m_names;
+};

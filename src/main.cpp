@@ -1,0 +1,6 @@
+#include "app/ui/QuadrigoApplication.h"
+
+int main(int argc, char* argv[]) {
+    QuadrigoApplication app(argc, argv);
+    return app.run();
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/UserPrompts.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// Answers the program's questions from a script and records every one. A prompt the script did
+// not expect fails the running test (through QTest) and is answered with Cancel / nullopt, so a
+// test never blocks on a real dialog.
+class ScriptedPrompts final : public UserPrompts {
+public:
+    enum class Kind { Message, Input, OpenFile, SaveFile, PrinterSetup };
+
+    struct Entry {
+        Kind kind;
+        QString text; // expected message text or input prompt; empty = any
+        MessageAnswer answer = MessageAnswer::Ok;
+        std::optional<QString> reply; // for input and file dialogs
+    };
+
+    struct Record {
+        Kind kind;
+        MessageRequest message; // for messages
+        InputRequest input;     // for input boxes
+        FileRequest file;       // for file dialogs
+    };
+
+    // Expect a message with this text, answered with `answer`.
+    ScriptedPrompts& expectMessage(const QString& text, MessageAnswer answer = MessageAnswer::Ok);
+    ScriptedPrompts& expectInput(const QString& prompt, std::optional<QString> reply);
+    ScriptedPrompts& expectOpenFile(std::optional<QString> path);
+    ScriptedPrompts& expectSaveFile(std::optional<QString> path);
+    ScriptedPrompts& expectPrinterSetup(bool confirmed);
+
+    // Messages not scripted are answered with Ok (or the default) instead of failing.
+    void setLenientMessages(bool lenient) { m_lenientMessages = lenient; }
+
+    MessageAnswer message(const MessageRequest& request) override;
+    std::optional<QString> input(const InputRequest& request) override;
+    std::optional<QString> openFile(const FileRequest& request) override;
+    std::optional<QString> saveFile(const FileRequest& request) override;
+    bool printerSetup() override;
+
+    const QList<Record>& records() const { return m_records; }
+    QStringList messageTexts() const;
+    const MessageRequest& lastMessage() const;
+    bool allConsumed() const { return m_script.isEmpty(); }
+    int pending() const { return int(m_script.size()); }
+    void clear();
+
+private:
+    std::optional<Entry> next(Kind kind, const QString& text);
+
+    QList<Entry> m_script;
+    QList<Record> m_records;
+    bool m_lenientMessages = false;
+};
