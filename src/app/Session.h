@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CommandRules.h"
+#include "app/ProgressReporter.h"
 #include "document/Options.h"
 #include "document/SystemDocument.h"
 #include "document/TeamList.h"
@@ -33,6 +34,9 @@ public:
     CommandState& commands() { return m_commands; }
     const CommandState& commands() const { return m_commands; }
     UserPrompts& prompts() { return m_prompts; }
+    // The main window's progress bar (BarraAttesa); a silent one until a window sets it.
+    ProgressReporter& progress() { return *m_progress; }
+    void setProgress(ProgressReporter* progress) { m_progress = progress ? progress : &m_silent; }
 
     // Title of most message boxes: the system's name.
     QString messageTitle() const { return m_document.SystemName; }
@@ -89,4 +93,6 @@ private:
     Options m_options;
     TeamList m_teams;
     CommandState m_commands;
+    ProgressReporter m_silent;
+    ProgressReporter* m_progress = &m_silent;
 };

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+// The subcommands of quadrigo13-cli; each takes the arguments after its name and returns the
+// exit status.
+namespace Cli {
+int runGenerate(QStringList arguments);
+int runInfo(QStringList arguments);
+int runReduce(QStringList arguments);
+int runMeasures(QStringList arguments);
+int runMerge(QStringList arguments);
+int runCheck(QStringList arguments);
+int runList(QStringList arguments);
+} // namespace Cli

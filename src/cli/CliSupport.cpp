@@ -1,0 +1,62 @@
+#include "cli/CliSupport.h"
+
+#include "document/SystemFiles.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace Cli {
+
+void printError(const QString& message) {
+    QTextStream(stderr) << message << '\n';
+}
+
+void printLine(const QString& line) {
+    static QTextStream out(stdout);
+    out << line << '\n';
+    out.flush();
+}
+
+bool splitSystemPath(const QString& path, SystemPath& out) {
+    const QFileInfo file(path);
+    if (!file.fileName().endsWith(QStringLiteral(".pro"), Qt::CaseInsensitive) ||
+        file.fileName().size() <= 4) {
+        printError(QStringLiteral("Il File '%1' non è un Pronostico (.pro) !").arg(path));
+        return false;
+    }
+    out.folder = file.absolutePath();
+    out.name = file.fileName().chopped(4);
+    return true;
+}
+
+bool loadSystem(const SystemPath& path, SystemDocument& document) {
+    const SystemFiles::LoadResult result = SystemFiles::load(document, path.folder, path.name);
+    if (result.status == SystemFiles::LoadStatus::FileNotFound) {
+        printError(QStringLiteral("Impossibile trovare il File '%1' !").arg(result.file));
+        return false;
+    }
+    if (result.status == SystemFiles::LoadStatus::Malformed) {
+        printError(result.message);
+        return false;
+    }
+    const QString error = SystemFiles::predictionError(document);
+    if (!error.isEmpty()) {
+        printError(error);
+        return false;
+    }
+    document.SystemName = path.name;
+    return true;
+}
+
+QString takeAppFolder(QStringList& arguments) {
+    const qsizetype at = arguments.indexOf(QStringLiteral("--app-folder"));
+    if (at >= 0 && at + 1 < arguments.size()) {
+        const QString folder = arguments.at(at + 1);
+        arguments.remove(at, 2);
+        return folder;
+    }
+    return QCoreApplication::applicationDirPath();
+}
+
+} // namespace Cli

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "document/SystemDocument.h"
+
+#include <QString>
+#include <QStringList>
+
+// What the subcommands of quadrigo13-cli share: reading a system named by its .pro path,
+// the application folder option, and Italian error reporting.
+namespace Cli {
+
+constexpr int ExitOk = 0;
+constexpr int ExitBadInput = 1;
+constexpr int ExitUsage = 2;
+
+struct SystemPath {
+    QString folder;
+    QString name;
+};
+
+// Splits "dir/NAME.pro" into folder and name; false (with a message on stderr) when the path
+// does not end in .pro.
+bool splitSystemPath(const QString& path, SystemPath& out);
+
+// Loads a saved system; prints the Italian reason on stderr and returns false on failure.
+bool loadSystem(const SystemPath& path, SystemDocument& document);
+
+// Removes "--app-folder DIR" from the arguments; the default is the program's folder.
+QString takeAppFolder(QStringList& arguments);
+
+void printError(const QString& message);
+void printLine(const QString& line);
+
+} // namespace Cli
