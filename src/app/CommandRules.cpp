@@ -4,34 +4,40 @@
 
 CommandState::CommandState() = default;
 
-void CommandState::enable(std::initializer_list<const char*> names, bool enabled) {
+void CommandState::enable(std::initializer_list<const char*> names, bool enabled)
+{
     for (const char* name : names)
         m_enabled[QLatin1String(name)] = enabled;
 }
 
-void CommandState::setEnabled(const QString& name, bool enabled) {
+void CommandState::setEnabled(const QString& name, bool enabled)
+{
     m_enabled[name] = enabled;
 }
 
-void CommandState::setVisible(const QString& name, bool visible) {
+void CommandState::setVisible(const QString& name, bool visible)
+{
     if (visible)
         m_hidden.remove(name);
     else
         m_hidden.insert(name);
 }
 
-void CommandState::setAvailable(const QString& name, bool available) {
+void CommandState::setAvailable(const QString& name, bool available)
+{
     if (available)
         m_unavailable.remove(name);
     else
         m_unavailable.insert(name);
 }
 
-bool CommandState::isEnabled(const QString& name) const {
+bool CommandState::isEnabled(const QString& name) const
+{
     return !m_unavailable.contains(name) && m_enabled.value(name, true);
 }
 
-void CommandState::apply(CommandRule rule, const SystemDocument& document) {
+void CommandState::apply(CommandRule rule, const SystemDocument& document)
+{
     switch (rule) {
     case CommandRule::Reset:
         enable({"mnuSalvaCome",   "mnuSalva",     "mnuStampa",     "mnuRidotto",    "mnuSchedine",

@@ -6,7 +6,8 @@ namespace CommandTable {
 
 namespace {
 
-constexpr CommandEntry Sep(const char* parent) {
+constexpr CommandEntry Sep(const char* parent)
+{
     return {"-", "", parent, nullptr, nullptr};
 }
 
@@ -78,7 +79,8 @@ constexpr std::array MenuEntries = {
     CommandEntry{"mnuAbout", "&Info", "mnuFinestra", nullptr, nullptr},
 };
 
-constexpr CommandEntry Button(const char* name, const char* tip, const char* twin) {
+constexpr CommandEntry Button(const char* name, const char* tip, const char* twin)
+{
     return {name, tip, nullptr, nullptr, twin};
 }
 
@@ -121,11 +123,13 @@ constexpr std::array ToolbarEntries = {
 
 } // namespace
 
-std::span<const CommandEntry> menuEntries() {
+std::span<const CommandEntry> menuEntries()
+{
     return MenuEntries;
 }
 
-std::span<const CommandEntry> toolbarEntries() {
+std::span<const CommandEntry> toolbarEntries()
+{
     return ToolbarEntries;
 }
 

@@ -20,7 +20,8 @@ const QStringList SystemFilters = {QStringLiteral("Tutti i file (*.*)"),
                                    QStringLiteral("Pronostico (*.pro)")};
 
 // The hourglass for the length of a scope.
-[[nodiscard]] auto waitCursor() {
+[[nodiscard]] auto waitCursor()
+{
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     return qScopeGuard([] {
@@ -29,7 +30,8 @@ const QStringList SystemFilters = {QStringLiteral("Tutti i file (*.*)"),
     });
 }
 
-bool sameFolder(const QString& a, const QString& b) {
+bool sameFolder(const QString& a, const QString& b)
+{
     return QDir::cleanPath(a).compare(QDir::cleanPath(b), Qt::CaseInsensitive) == 0;
 }
 
@@ -38,41 +40,49 @@ bool sameFolder(const QString& a, const QString& b) {
 Session::Session(const QString& appFolder, UserPrompts& prompts, QObject* parent)
     : QObject(parent)
     , m_appFolder(appFolder)
-    , m_prompts(prompts) {
+    , m_prompts(prompts)
+{
     m_commands.apply(CommandRule::Reset, m_document);
 }
 
-QString Session::appFilePath(const QString& fileName) const {
+QString Session::appFilePath(const QString& fileName) const
+{
     return QDir::toNativeSeparators(QDir(m_appFolder).filePath(fileName));
 }
 
-QString Session::defaultSystemsFolder() const {
+QString Session::defaultSystemsFolder() const
+{
     return appFilePath(QStringLiteral("Sistemi"));
 }
 
-QString Session::caption() const {
+QString Session::caption() const
+{
     if (m_document.SystemName.isEmpty())
         return Title;
     return Title + QStringLiteral(" - ") + m_document.SystemName +
            (m_document.Modified ? QStringLiteral(" *") : QString());
 }
 
-void Session::setCaption() {
+void Session::setCaption()
+{
     emit captionChanged(caption());
 }
 
-bool Session::loadOptions() {
+bool Session::loadOptions()
+{
     const bool found = m_options.read(appFilePath(Options::fileName()), defaultSystemsFolder());
     if (found)
         emit optionsChanged();
     return found;
 }
 
-bool Session::loadTeams() {
+bool Session::loadTeams()
+{
     return m_teams.read(appFilePath(TeamList::fileName()));
 }
 
-bool Session::writeOptions() {
+bool Session::writeOptions()
+{
     QString error;
     const bool written = m_options.write(appFilePath(Options::fileName()), &error);
     if (!written)
@@ -83,7 +93,8 @@ bool Session::writeOptions() {
     return written;
 }
 
-bool Session::writeTeams(const std::array<QString, TeamList::Count>& texts) {
+bool Session::writeTeams(const std::array<QString, TeamList::Count>& texts)
+{
     QString error;
     const bool written = TeamList::write(appFilePath(TeamList::fileName()), texts, &error);
     if (!written)
@@ -94,7 +105,8 @@ bool Session::writeTeams(const std::array<QString, TeamList::Count>& texts) {
     return written;
 }
 
-void Session::resetDocument() {
+void Session::resetDocument()
+{
     m_document.reset(m_options.defaultQuote(), QDate::currentDate());
     setCaption();
     m_commands.apply(CommandRule::Reset, m_document);
@@ -103,22 +115,26 @@ void Session::resetDocument() {
     refreshStatus();
 }
 
-void Session::markModified() {
+void Session::markModified()
+{
     m_document.Modified = 1;
     setCaption();
 }
 
-void Session::applyRule(CommandRule rule) {
+void Session::applyRule(CommandRule rule)
+{
     m_commands.apply(rule, m_document);
     emit commandsChanged();
 }
 
-void Session::setCommandEnabled(const QString& name, bool enabled) {
+void Session::setCommandEnabled(const QString& name, bool enabled)
+{
     m_commands.setEnabled(name, enabled);
     emit commandsChanged();
 }
 
-void Session::refreshStatus() {
+void Session::refreshStatus()
+{
     m_commands.apply(CommandRule::ReducedStatus, m_document);
     if (m_document.ReducedCount >= 1)
         m_document.SlipCount = StatusTexts::slipCountFor(
@@ -127,7 +143,8 @@ void Session::refreshStatus() {
     emit statusChanged();
 }
 
-bool Session::saveWithPointer() {
+bool Session::saveWithPointer()
+{
     const auto pointer = waitCursor();
     QString error;
     const bool saved = SystemFiles::save(m_document, systemsFolder(), &error);
@@ -138,11 +155,13 @@ bool Session::saveWithPointer() {
     return saved;
 }
 
-void Session::save() {
+void Session::save()
+{
     saveWithPointer();
 }
 
-void Session::followSystemsFolder(const QString& folder) {
+void Session::followSystemsFolder(const QString& folder)
+{
     if (sameFolder(folder, systemsFolder()))
         return;
     m_options[Options::SystemsFolder] = QDir::toNativeSeparators(folder);
@@ -150,7 +169,8 @@ void Session::followSystemsFolder(const QString& folder) {
     writeOptions();
 }
 
-bool Session::saveAs() {
+bool Session::saveAs()
+{
     FileRequest request;
     request.filters = SystemFilters;
     request.selectedFilter = 1;
@@ -167,7 +187,8 @@ bool Session::saveAs() {
     return true;
 }
 
-bool Session::open() {
+bool Session::open()
+{
     if (m_document.Modified == 1) {
         const MessageAnswer answer = m_prompts.ask(
             MessageIcon::Question, messageTitle(),
@@ -218,7 +239,8 @@ bool Session::open() {
     return true;
 }
 
-bool Session::newSystem() {
+bool Session::newSystem()
+{
     QString name;
     for (;;) {
         const std::optional<QString> answer =
@@ -255,7 +277,8 @@ bool Session::newSystem() {
     return true;
 }
 
-void Session::shares() {
+void Session::shares()
+{
     const SystemDocument& doc = m_document;
     const std::optional<QString> answer = m_prompts.input(
         {messageTitle() + QStringLiteral(" - Quote"), QStringLiteral("Quote (1...999)"),
@@ -282,7 +305,8 @@ void Session::shares() {
     refreshStatus();
 }
 
-bool Session::confirmExit() {
+bool Session::confirmExit()
+{
     if (m_prompts.ask(MessageIcon::Question, Title, QStringLiteral("Uscire dal programma ?"),
                       MessageButtons::YesNo) == MessageAnswer::No)
         return false;
@@ -298,14 +322,24 @@ bool Session::confirmExit() {
     return true;
 }
 
-void Session::endMerge() {
+void Session::endMerge()
+{
     if (m_document.MergedCount >= 1) {
         m_document.MergedCount = 0;
         emit mergeCaptionChanged(QStringLiteral("&Accorpa Colonne"));
     }
 }
 
-void Session::predictionConfirmed() {
+void Session::unmerge()
+{
+    emit mergeCaptionChanged(QStringLiteral("&Accorpa Colonne"));
+    m_document.MergedCount = 0;
+    refreshStatus();
+    m_prompts.inform(messageTitle(), QStringLiteral("Colonne disaccorpate"));
+}
+
+void Session::predictionConfirmed()
+{
     markModified();
     m_commands.apply(CommandRule::PredictionConfirmed, m_document);
     endMerge();

@@ -38,6 +38,12 @@ public:
     ProgressReporter& progress() { return *m_progress; }
     void setProgress(ProgressReporter* progress) { m_progress = progress ? progress : &m_silent; }
 
+    // Mode codes a command writes before opening a shared window, which reads them while loading.
+    QString DialogMode; // SEGN, INTE, SIMM, PARA, PAR3, CInt, CRid
+    QString TaskMode;   // CInt, CRid, TEMP, STAM
+    QString PrintMode;  // SPCI, SPCR, StPr
+    QString ArchiveMode;
+
     // Title of most message boxes: the system's name.
     QString messageTitle() const { return m_document.SystemName; }
     QString caption() const;
@@ -71,6 +77,8 @@ public:
     void predictionConfirmed();
     // A merged system discarded (unmerge, new prediction, new reduction).
     void endMerge();
+    // The merge toggle's second half: back to the reduced system, with the message.
+    void unmerge();
 
 signals:
     void captionChanged(const QString& caption);

@@ -8,17 +8,20 @@
 
 namespace Cli {
 
-void printError(const QString& message) {
+void printError(const QString& message)
+{
     QTextStream(stderr) << message << '\n';
 }
 
-void printLine(const QString& line) {
+void printLine(const QString& line)
+{
     static QTextStream out(stdout);
     out << line << '\n';
     out.flush();
 }
 
-bool splitSystemPath(const QString& path, SystemPath& out) {
+bool splitSystemPath(const QString& path, SystemPath& out)
+{
     const QFileInfo file(path);
     if (!file.fileName().endsWith(QStringLiteral(".pro"), Qt::CaseInsensitive) ||
         file.fileName().size() <= 4) {
@@ -30,8 +33,10 @@ bool splitSystemPath(const QString& path, SystemPath& out) {
     return true;
 }
 
-bool loadSystem(const SystemPath& path, SystemDocument& document) {
-    const SystemFiles::LoadResult result = SystemFiles::load(document, path.folder, path.name);
+bool loadSystem(const SystemPath& path, SystemDocument& document, SystemFiles::LoadParts parts)
+{
+    const SystemFiles::LoadResult result =
+        SystemFiles::load(document, path.folder, path.name, parts);
     if (result.status == SystemFiles::LoadStatus::FileNotFound) {
         printError(QStringLiteral("Impossibile trovare il File '%1' !").arg(result.file));
         return false;
@@ -49,7 +54,8 @@ bool loadSystem(const SystemPath& path, SystemDocument& document) {
     return true;
 }
 
-QString takeAppFolder(QStringList& arguments) {
+QString takeAppFolder(QStringList& arguments)
+{
     const qsizetype at = arguments.indexOf(QStringLiteral("--app-folder"));
     if (at >= 0 && at + 1 < arguments.size()) {
         const QString folder = arguments.at(at + 1);

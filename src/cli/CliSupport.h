@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/SystemDocument.h"
+#include "document/SystemFiles.h"
 
 #include <QString>
 #include <QStringList>
@@ -23,7 +24,8 @@ struct SystemPath {
 bool splitSystemPath(const QString& path, SystemPath& out);
 
 // Loads a saved system; prints the Italian reason on stderr and returns false on failure.
-bool loadSystem(const SystemPath& path, SystemDocument& document);
+bool loadSystem(const SystemPath& path, SystemDocument& document,
+                SystemFiles::LoadParts parts = {});
 
 // Removes "--app-folder DIR" from the arguments; the default is the program's folder.
 QString takeAppFolder(QStringList& arguments);

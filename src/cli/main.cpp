@@ -20,7 +20,8 @@ const char* Usage = "Uso: quadrigo13-cli COMANDO ...\n"
 
 } // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QCoreApplication app(argc, argv);
     QStringList arguments = app.arguments().mid(1);
     const std::map<QString, std::function<int(QStringList)>> commands = {

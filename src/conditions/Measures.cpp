@@ -1,5 +1,7 @@
 #include "conditions/Measures.h"
 
+#include <algorithm>
+
 namespace Measures {
 
 namespace {
@@ -27,7 +29,8 @@ constexpr std::array<char, 3> Signs = {'1', 'X', '2'};
 
 } // namespace
 
-std::array<int, 3> signCounts(QByteArrayView column) {
+std::array<int, 3> signCounts(QByteArrayView column)
+{
     std::array<int, 3> counts{};
     for (char c : column) {
         for (std::size_t s = 0; s < Signs.size(); ++s) {
@@ -38,7 +41,8 @@ std::array<int, 3> signCounts(QByteArrayView column) {
     return counts;
 }
 
-std::array<int, 3> longestRuns(QByteArrayView column) {
+std::array<int, 3> longestRuns(QByteArrayView column)
+{
     std::array<int, 3> runs{};
     for (std::size_t s = 0; s < Signs.size(); ++s) {
         int current = 0;
@@ -50,7 +54,8 @@ std::array<int, 3> longestRuns(QByteArrayView column) {
     return runs;
 }
 
-PairHits pairHits(QByteArrayView column, std::span<const PositionPair> pairs, PairTest test) {
+PairHits pairHits(QByteArrayView column, std::span<const PositionPair> pairs, PairTest test)
+{
     PairHits hits;
     int current = 0;
     for (const auto& [a, b] : pairs) {
@@ -67,23 +72,28 @@ PairHits pairHits(QByteArrayView column, std::span<const PositionPair> pairs, Pa
     return hits;
 }
 
-std::span<const PositionPair> interruptionPairs() {
+std::span<const PositionPair> interruptionPairs()
+{
     return InterruptionPairs;
 }
 
-std::span<const PositionPair> symmetryPairs() {
+std::span<const PositionPair> symmetryPairs()
+{
     return SymmetryPairs;
 }
 
-std::span<const PositionPair> parallelPairs() {
+std::span<const PositionPair> parallelPairs()
+{
     return ParallelPairs;
 }
 
-std::span<const PositionPair> step3Pairs() {
+std::span<const PositionPair> step3Pairs()
+{
     return Step3Pairs;
 }
 
-ColumnMeasures measure(QByteArrayView column) {
+ColumnMeasures measure(QByteArrayView column)
+{
     ColumnMeasures m;
     const auto counts = signCounts(column);
     const auto runs = longestRuns(column);

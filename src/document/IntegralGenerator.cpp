@@ -17,7 +17,8 @@ struct PlayedMatch {
 // Lays `matches` over `count` columns of `data` as a mixed-radix count, the first match varying
 // fastest: match m changes sign every product-of-earlier-lengths columns. Each match is laid by
 // copying the block built so far once per further sign, so the work is a few large copies.
-void layMixedRadix(char* data, const std::vector<PlayedMatch>& matches) {
+void layMixedRadix(char* data, const std::vector<PlayedMatch>& matches)
+{
     qsizetype period = 1;
     for (const PlayedMatch& match : matches) {
         const qsizetype length = match.signs.size();
@@ -34,7 +35,8 @@ void layMixedRadix(char* data, const std::vector<PlayedMatch>& matches) {
 
 } // namespace
 
-qint32 integralCount(const std::array<QString, 13>& signs) {
+qint32 integralCount(const std::array<QString, 13>& signs)
+{
     double count = 1;
     for (const QString& field : signs) {
         const qsizetype length = field.trimmed().size();
@@ -50,8 +52,8 @@ qint32 integralCount(const std::array<QString, 13>& signs) {
 // the t-th triple floor(j / 3^t) mod 3. The triples (with the fixed signs) form one mixed-radix
 // sequence of period 3^T and the doubles another of period 2^D; since the two periods are
 // coprime, column j joins entry j mod 3^T of the first with entry j mod 2^D of the second.
-ColumnBuffer generate(const std::array<QString, 13>& signs,
-                      const std::function<void(int)>& onMatch) {
+ColumnBuffer generate(const std::array<QString, 13>& signs, const std::function<void(int)>& onMatch)
+{
     const qint32 count = integralCount(signs);
     ColumnBuffer columns;
     columns.resize(count);

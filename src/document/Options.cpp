@@ -5,15 +5,18 @@
 
 #include <QFileInfo>
 
-double Options::columnCost() const {
+double Options::columnCost() const
+{
     return NumberFormat::readAsNumber(values[ColumnCost]);
 }
 
-quint8 Options::defaultQuote() const {
+quint8 Options::defaultQuote() const
+{
     return toByte(NumberFormat::readAsNumber(values[DefaultShares]));
 }
 
-Options Options::dialogDefaults(const QString& systemsFolder) {
+Options Options::dialogDefaults(const QString& systemsFolder)
+{
     Options options;
     options.values = {systemsFolder,
                       QStringLiteral("0.5"),
@@ -25,7 +28,8 @@ Options Options::dialogDefaults(const QString& systemsFolder) {
     return options;
 }
 
-bool Options::read(const QString& path, const QString& defaultSystemsFolder) {
+bool Options::read(const QString& path, const QString& defaultSystemsFolder)
+{
     const LegacyTextFile::ReadResult file = LegacyTextFile::read(path);
     if (file.status == LegacyTextFile::ReadStatus::NotFound)
         return false;
@@ -37,14 +41,16 @@ bool Options::read(const QString& path, const QString& defaultSystemsFolder) {
     return true;
 }
 
-bool Options::write(const QString& path, QString* error) const {
+bool Options::write(const QString& path, QString* error) const
+{
     QVariantList lines;
     for (const QString& value : values)
         lines.append(value);
     return LegacyTextFile::write(path, lines, error);
 }
 
-quint8 toByte(double value, bool* overflow) {
+quint8 toByte(double value, bool* overflow)
+{
     const double rounded = NumberFormat::roundHalfEven(value);
     const bool fits = rounded >= 0 && rounded <= 255;
     if (overflow)

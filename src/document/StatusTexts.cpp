@@ -9,7 +9,8 @@ namespace StatusTexts {
 using NumberFormat::formatPattern;
 
 std::array<QString, 4> integralPanels(const SystemDocument& document, double columnCost,
-                                      const QLocale& locale) {
+                                      const QLocale& locale)
+{
     if (document.IntegralCount < 1)
         return {};
     const double cost = document.IntegralCount * columnCost;
@@ -25,12 +26,14 @@ std::array<QString, 4> integralPanels(const SystemDocument& document, double col
     };
 }
 
-double slipCountFor(qint32 columns) {
+double slipCountFor(qint32 columns)
+{
     return std::floor(columns / 4.0 + 0.9);
 }
 
 ReducedStatus reducedStatus(const SystemDocument& document, double columnCost,
-                            const QLocale& locale) {
+                            const QLocale& locale)
+{
     ReducedStatus status;
     status.sharesCaption = QStringLiteral("&Quote (%1)").arg(document.Quote);
     if (document.ReducedCount < 1)

@@ -1,10 +1,12 @@
 #include "document/SystemDocument.h"
 
-QString fixedWidth(const QString& text, int width) {
+QString fixedWidth(const QString& text, int width)
+{
     return text.leftJustified(width, QLatin1Char(' '), true);
 }
 
-void SystemDocument::reset(quint8 defaultQuote, const QDate& today) {
+void SystemDocument::reset(quint8 defaultQuote, const QDate& today)
+{
     SystemName.clear();
     Modified = 0;
     NumFisse = NumDoppie = NumTriple = 0;
@@ -27,36 +29,44 @@ void SystemDocument::reset(quint8 defaultQuote, const QDate& today) {
     setRecord(16, QString());
 }
 
-void SystemDocument::setRecord(int index, const QString& text) {
+void SystemDocument::setRecord(int index, const QString& text)
+{
     MatchRecords[index] = fixedWidth(text, RecordWidth);
 }
 
-QString SystemDocument::homeTeam(int match) const {
+QString SystemDocument::homeTeam(int match) const
+{
     return MatchRecords[match].left(TeamWidth);
 }
 
-QString SystemDocument::awayTeam(int match) const {
+QString SystemDocument::awayTeam(int match) const
+{
     return MatchRecords[match].mid(TeamWidth, TeamWidth);
 }
 
-QString SystemDocument::signsOf(int match) const {
+QString SystemDocument::signsOf(int match) const
+{
     return MatchRecords[match].right(SignsWidth).trimmed();
 }
 
-void SystemDocument::setHomeTeam(int match, const QString& name) {
+void SystemDocument::setHomeTeam(int match, const QString& name)
+{
     setRecord(match, fixedWidth(name, TeamWidth) + MatchRecords[match].mid(TeamWidth));
 }
 
-void SystemDocument::setAwayTeam(int match, const QString& name) {
+void SystemDocument::setAwayTeam(int match, const QString& name)
+{
     setRecord(match, MatchRecords[match].left(TeamWidth) + fixedWidth(name, TeamWidth) +
                          MatchRecords[match].right(SignsWidth));
 }
 
-void SystemDocument::setSigns(int match, const QString& signs) {
+void SystemDocument::setSigns(int match, const QString& signs)
+{
     setRecord(match, MatchRecords[match].left(2 * TeamWidth) + fixedWidth(signs, SignsWidth));
 }
 
-void SystemDocument::countSigns() {
+void SystemDocument::countSigns()
+{
     Segni1 = SegniX = Segni2 = 0;
     Fissi1 = FissiX = Fissi2 = 0;
     for (int i = 1; i <= Matches; ++i) {
@@ -78,7 +88,8 @@ void SystemDocument::countSigns() {
     }
 }
 
-void SystemDocument::countKinds() {
+void SystemDocument::countKinds()
+{
     NumFisse = NumDoppie = NumTriple = 0;
     for (int i = 1; i <= Matches; ++i) {
         switch (signsOf(i).size()) {
@@ -97,11 +108,13 @@ void SystemDocument::countKinds() {
     }
 }
 
-QString SystemDocument::dateText(const QDate& date) {
+QString SystemDocument::dateText(const QDate& date)
+{
     return fixedWidth(date.toString(QStringLiteral("dd/MM/yyyy")), 10);
 }
 
-QDate SystemDocument::dateFromText(const QString& text) {
+QDate SystemDocument::dateFromText(const QString& text)
+{
     const QDate date = QDate::fromString(text.trimmed(), QStringLiteral("dd/MM/yyyy"));
     return date.isValid() ? date : QDate::currentDate();
 }

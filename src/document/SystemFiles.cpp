@@ -11,11 +11,13 @@ namespace SystemFiles {
 
 using LegacyTextFile::ReadStatus;
 
-QString pathOf(const QString& folder, const QString& name, const QString& extension) {
+QString pathOf(const QString& folder, const QString& name, const QString& extension)
+{
     return QDir::toNativeSeparators(QDir(folder).filePath(name + extension));
 }
 
-bool save(SystemDocument& document, const QString& folder, QString* error) {
+bool save(SystemDocument& document, const QString& folder, QString* error)
+{
     document.setRecord(0, NumberFormat::Str(document.ReducedCount));
     document.setRecord(14, NumberFormat::Str(document.IntegralCount));
     document.setRecord(15, document.EnableFlags);
@@ -51,11 +53,13 @@ bool save(SystemDocument& document, const QString& folder, QString* error) {
 
 namespace {
 
-LoadResult failure(LoadStatus status, const QString& file, const QString& message = {}) {
+LoadResult failure(LoadStatus status, const QString& file, const QString& message = {})
+{
     return {status, file, message};
 }
 
-LoadResult readColumns(const QString& path, qint32 count, ColumnBuffer& columns) {
+LoadResult readColumns(const QString& path, qint32 count, ColumnBuffer& columns)
+{
     QByteArray records;
     const ReadStatus status =
         LegacyTextFile::readFixedRecords(path, count, ColumnBuffer::Width, records);
@@ -72,7 +76,9 @@ LoadResult readColumns(const QString& path, qint32 count, ColumnBuffer& columns)
 
 } // namespace
 
-LoadResult load(SystemDocument& document, const QString& folder, const QString& name) {
+LoadResult load(SystemDocument& document, const QString& folder, const QString& name,
+                LoadParts parts)
+{
     const QString proPath = pathOf(folder, name, QStringLiteral(".pro"));
     const LegacyTextFile::ReadResult pro = LegacyTextFile::read(proPath);
     if (pro.status == ReadStatus::NotFound)
@@ -95,7 +101,7 @@ LoadResult load(SystemDocument& document, const QString& folder, const QString& 
 
     const QString cndPath = pathOf(folder, name, QStringLiteral(".cnd"));
     const LegacyTextFile::ReadResult cnd = LegacyTextFile::read(cndPath);
-    if (cnd.status == ReadStatus::NotFound)
+    if (cnd.status == ReadStatus::NotFound && parts.conditionsRequired)
         return failure(LoadStatus::FileNotFound, cndPath);
     if (cnd.status == ReadStatus::Malformed)
         return failure(LoadStatus::Malformed, cndPath,
@@ -104,13 +110,13 @@ LoadResult load(SystemDocument& document, const QString& folder, const QString& 
     document.Conditions.fromList(cnd.values);
     document.Quote = toByte(document.Conditions.number(0));
 
-    if (document.ReducedCount >= 1) {
+    if (parts.columns && document.ReducedCount >= 1) {
         const LoadResult result = readColumns(pathOf(folder, name, QStringLiteral(".cln")),
                                               document.ReducedCount, document.WorkColumns);
         if (result.status != LoadStatus::Ok)
             return result;
     }
-    if (document.IntegralCount > 0) {
+    if (parts.columns && document.IntegralCount > 0) {
         const LoadResult result = readColumns(pathOf(folder, name, QStringLiteral(".ntg")),
                                               document.IntegralCount, document.IntegralColumns);
         if (result.status != LoadStatus::Ok)
@@ -121,7 +127,8 @@ LoadResult load(SystemDocument& document, const QString& folder, const QString& 
     return {};
 }
 
-QString predictionError(const SystemDocument& document) {
+QString predictionError(const SystemDocument& document)
+{
     for (int i = 1; i <= SystemDocument::Matches; ++i) {
         const QString signs = document.signsOf(i);
         for (int a = 0; a < signs.size(); ++a) {

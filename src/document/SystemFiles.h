@@ -22,9 +22,16 @@ QString pathOf(const QString& folder, const QString& name, const QString& extens
 // (.cln when there is a reduced system, .ntg when match 1 has signs) and clears Modified.
 bool save(SystemDocument& document, const QString& folder, QString* error = nullptr);
 
+// What a load reads besides the .pro file.
+struct LoadParts {
+    bool conditionsRequired = true; // a missing .cnd is an error, else the defaults stay
+    bool columns = true;            // read .cln and .ntg as the counts say
+};
+
 // Reads the system named `name` from `folder` into a document that the caller has reset.
 // On failure the document keeps what was read before the failure; the name is not set.
-LoadResult load(SystemDocument& document, const QString& folder, const QString& name);
+LoadResult load(SystemDocument& document, const QString& folder, const QString& name,
+                LoadParts parts = {});
 
 // Signs on match records that are not 1, X, 2, or a sign repeated within a match; empty when
 // the prediction is well formed (empty fields are allowed).

@@ -4,20 +4,24 @@
 #include "platform/LegacyTextFile.h"
 #include "platform/NumberFormat.h"
 
-TeamList::TeamList() {
+TeamList::TeamList()
+{
     for (int k = 1; k <= Count; ++k)
         setName(k, defaultName(k));
 }
 
-void TeamList::setName(int position, const QString& name) {
+void TeamList::setName(int position, const QString& name)
+{
     m_names[position - 1] = fixedWidth(name, NameWidth);
 }
 
-QString TeamList::defaultName(int position) {
+QString TeamList::defaultName(int position)
+{
     return QStringLiteral("SQUADRA") + NumberFormat::Str(position);
 }
 
-bool TeamList::read(const QString& path) {
+bool TeamList::read(const QString& path)
+{
     const LegacyTextFile::ReadResult file = LegacyTextFile::read(path);
     if (file.status == LegacyTextFile::ReadStatus::NotFound)
         return false;
@@ -28,7 +32,8 @@ bool TeamList::read(const QString& path) {
     return true;
 }
 
-bool TeamList::write(const QString& path, const std::array<QString, Count>& texts, QString* error) {
+bool TeamList::write(const QString& path, const std::array<QString, Count>& texts, QString* error)
+{
     QVariantList lines;
     for (const QString& text : texts)
         lines.append(text);

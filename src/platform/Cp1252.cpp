@@ -13,7 +13,8 @@ constexpr std::array<char16_t, 32> HighControls = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 } // namespace
 
-QByteArray encode(QStringView text) {
+QByteArray encode(QStringView text)
+{
     QByteArray bytes;
     bytes.reserve(text.size());
     for (QChar c : text) {
@@ -34,7 +35,8 @@ QByteArray encode(QStringView text) {
     return bytes;
 }
 
-QString decode(QByteArrayView bytes) {
+QString decode(QByteArrayView bytes)
+{
     QString text;
     text.reserve(bytes.size());
     for (char byte : bytes) {

@@ -12,7 +12,8 @@ namespace LegacyTextFile {
 
 namespace {
 
-bool commit(QSaveFile& file, QString* error) {
+bool commit(QSaveFile& file, QString* error)
+{
     if (file.commit())
         return true;
     if (error)
@@ -20,7 +21,8 @@ bool commit(QSaveFile& file, QString* error) {
     return false;
 }
 
-bool isNumeric(const QVariant& value) {
+bool isNumeric(const QVariant& value)
+{
     const auto type = value.typeId();
     return type == QMetaType::Double || type == QMetaType::Int || type == QMetaType::LongLong ||
            type == QMetaType::UInt || type == QMetaType::ULongLong || type == QMetaType::Float ||
@@ -28,7 +30,8 @@ bool isNumeric(const QVariant& value) {
 }
 
 // Splits a file into lines, accepting CR LF or LF; a final line end adds no empty line.
-QList<QByteArrayView> splitLines(const QByteArray& content) {
+QList<QByteArrayView> splitLines(const QByteArray& content)
+{
     QList<QByteArrayView> lines;
     qsizetype start = 0;
     while (start < content.size()) {
@@ -46,13 +49,15 @@ QList<QByteArrayView> splitLines(const QByteArray& content) {
 
 } // namespace
 
-QByteArray encodeValue(const QVariant& value) {
+QByteArray encodeValue(const QVariant& value)
+{
     if (isNumeric(value))
         return NumberFormat::plain(value.toDouble()).toLatin1();
     return '"' + Cp1252::encode(value.toString()) + '"';
 }
 
-bool write(const QString& path, const QVariantList& values, QString* error) {
+bool write(const QString& path, const QVariantList& values, QString* error)
+{
     QByteArray content;
     for (const QVariant& value : values)
         content += encodeValue(value) + "\r\n";
@@ -66,7 +71,8 @@ bool write(const QString& path, const QVariantList& values, QString* error) {
     return commit(file, error);
 }
 
-ReadResult read(const QString& path) {
+ReadResult read(const QString& path)
+{
     ReadResult result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -96,13 +102,15 @@ ReadResult read(const QString& path) {
     return result;
 }
 
-QString textOf(const QVariant& value) {
+QString textOf(const QVariant& value)
+{
     if (isNumeric(value))
         return NumberFormat::plain(value.toDouble());
     return value.toString();
 }
 
-bool writeFixedRecords(const QString& path, const QByteArray& records, int width, QString* error) {
+bool writeFixedRecords(const QString& path, const QByteArray& records, int width, QString* error)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
@@ -132,7 +140,8 @@ bool writeFixedRecords(const QString& path, const QByteArray& records, int width
     return commit(file, error);
 }
 
-ReadStatus readFixedRecords(const QString& path, qsizetype count, int width, QByteArray& records) {
+ReadStatus readFixedRecords(const QString& path, qsizetype count, int width, QByteArray& records)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return ReadStatus::NotFound;

@@ -11,18 +11,21 @@ namespace {
 constexpr double LirePerEuro = 1936.27;
 }
 
-QString plain(double value) {
+QString plain(double value)
+{
     if (value == std::trunc(value) && std::fabs(value) < 1e15)
         return QString::number(static_cast<qint64>(value));
     return QString::number(value, 'g', 15);
 }
 
-QString Str(double value) {
+QString Str(double value)
+{
     const QString text = plain(value);
     return value < 0 ? text : QLatin1Char(' ') + text;
 }
 
-QString formatPattern(double value, QStringView pattern, const QLocale& locale) {
+QString formatPattern(double value, QStringView pattern, const QLocale& locale)
+{
     const qsizetype point = pattern.indexOf(QLatin1Char('.'));
     const QStringView integerPart = point < 0 ? pattern : pattern.left(point);
     const int decimals = point < 0 ? 0 : int(pattern.size() - point - 1);
@@ -44,7 +47,8 @@ QString formatPattern(double value, QStringView pattern, const QLocale& locale) 
 namespace {
 
 // Position after the number that starts at `from` in `digits` (blanks already removed).
-qsizetype scanNumber(QStringView s, qsizetype i, bool* any) {
+qsizetype scanNumber(QStringView s, qsizetype i, bool* any)
+{
     const auto isDigit = [&](qsizetype k) { return k < s.size() && s[k].isDigit(); };
     *any = false;
     if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')))
@@ -73,7 +77,8 @@ qsizetype scanNumber(QStringView s, qsizetype i, bool* any) {
     return i;
 }
 
-QString withoutBlanks(QStringView text) {
+QString withoutBlanks(QStringView text)
+{
     QString compact;
     compact.reserve(text.size());
     for (QChar c : text) {
@@ -86,7 +91,8 @@ QString withoutBlanks(QStringView text) {
 
 } // namespace
 
-double readAsNumber(QStringView text) {
+double readAsNumber(QStringView text)
+{
     const QString compact = withoutBlanks(text);
     bool any = false;
     const qsizetype end = scanNumber(compact, 0, &any);
@@ -95,13 +101,15 @@ double readAsNumber(QStringView text) {
     return QStringView(compact).left(end).toDouble();
 }
 
-bool isWholeNumber(QStringView text) {
+bool isWholeNumber(QStringView text)
+{
     const QString compact = withoutBlanks(text);
     bool any = false;
     return scanNumber(compact, 0, &any) == compact.size() && any;
 }
 
-QString FormatElapsed(qint64 seconds) {
+QString FormatElapsed(qint64 seconds)
+{
     const qint64 hours = seconds / 3600;
     const qint64 minutes = seconds / 60 - 60 * hours;
     return QStringLiteral("%1:%2:%3")
@@ -110,7 +118,8 @@ QString FormatElapsed(qint64 seconds) {
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-double roundHalfEven(double value) {
+double roundHalfEven(double value)
+{
     const int previous = std::fegetround();
     std::fesetround(FE_TONEAREST);
     const double rounded = std::nearbyint(value);
@@ -118,7 +127,8 @@ double roundHalfEven(double value) {
     return rounded;
 }
 
-double lireOf(double euro) {
+double lireOf(double euro)
+{
     return roundHalfEven(euro * LirePerEuro);
 }
 

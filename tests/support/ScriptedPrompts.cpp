@@ -3,7 +3,8 @@
 #include <QTest>
 
 namespace {
-const char* kindName(ScriptedPrompts::Kind kind) {
+const char* kindName(ScriptedPrompts::Kind kind)
+{
     switch (kind) {
     case ScriptedPrompts::Kind::Message:
         return "message";
@@ -20,27 +21,32 @@ const char* kindName(ScriptedPrompts::Kind kind) {
 }
 } // namespace
 
-ScriptedPrompts& ScriptedPrompts::expectMessage(const QString& text, MessageAnswer answer) {
+ScriptedPrompts& ScriptedPrompts::expectMessage(const QString& text, MessageAnswer answer)
+{
     m_script.append({Kind::Message, text, answer, std::nullopt});
     return *this;
 }
 
-ScriptedPrompts& ScriptedPrompts::expectInput(const QString& prompt, std::optional<QString> reply) {
+ScriptedPrompts& ScriptedPrompts::expectInput(const QString& prompt, std::optional<QString> reply)
+{
     m_script.append({Kind::Input, prompt, MessageAnswer::Ok, std::move(reply)});
     return *this;
 }
 
-ScriptedPrompts& ScriptedPrompts::expectOpenFile(std::optional<QString> path) {
+ScriptedPrompts& ScriptedPrompts::expectOpenFile(std::optional<QString> path)
+{
     m_script.append({Kind::OpenFile, {}, MessageAnswer::Ok, std::move(path)});
     return *this;
 }
 
-ScriptedPrompts& ScriptedPrompts::expectSaveFile(std::optional<QString> path) {
+ScriptedPrompts& ScriptedPrompts::expectSaveFile(std::optional<QString> path)
+{
     m_script.append({Kind::SaveFile, {}, MessageAnswer::Ok, std::move(path)});
     return *this;
 }
 
-ScriptedPrompts& ScriptedPrompts::expectPrinterSetup(bool confirmed) {
+ScriptedPrompts& ScriptedPrompts::expectPrinterSetup(bool confirmed)
+{
     m_script.append({Kind::PrinterSetup,
                      {},
                      confirmed ? MessageAnswer::Ok : MessageAnswer::Cancel,
@@ -48,7 +54,8 @@ ScriptedPrompts& ScriptedPrompts::expectPrinterSetup(bool confirmed) {
     return *this;
 }
 
-std::optional<ScriptedPrompts::Entry> ScriptedPrompts::next(Kind kind, const QString& text) {
+std::optional<ScriptedPrompts::Entry> ScriptedPrompts::next(Kind kind, const QString& text)
+{
     if (m_script.isEmpty() || m_script.first().kind != kind ||
         (!m_script.first().text.isEmpty() && m_script.first().text != text)) {
         if (kind == Kind::Message && m_lenientMessages)
@@ -66,7 +73,8 @@ std::optional<ScriptedPrompts::Entry> ScriptedPrompts::next(Kind kind, const QSt
     return m_script.takeFirst();
 }
 
-MessageAnswer ScriptedPrompts::message(const MessageRequest& request) {
+MessageAnswer ScriptedPrompts::message(const MessageRequest& request)
+{
     m_records.append({Kind::Message, request, {}, {}});
     const auto entry = next(Kind::Message, request.text);
     if (!entry) {
@@ -78,31 +86,36 @@ MessageAnswer ScriptedPrompts::message(const MessageRequest& request) {
     return entry->answer;
 }
 
-std::optional<QString> ScriptedPrompts::input(const InputRequest& request) {
+std::optional<QString> ScriptedPrompts::input(const InputRequest& request)
+{
     m_records.append({Kind::Input, {}, request, {}});
     const auto entry = next(Kind::Input, request.prompt);
     return entry ? entry->reply : std::nullopt;
 }
 
-std::optional<QString> ScriptedPrompts::openFile(const FileRequest& request) {
+std::optional<QString> ScriptedPrompts::openFile(const FileRequest& request)
+{
     m_records.append({Kind::OpenFile, {}, {}, request});
     const auto entry = next(Kind::OpenFile, {});
     return entry ? entry->reply : std::nullopt;
 }
 
-std::optional<QString> ScriptedPrompts::saveFile(const FileRequest& request) {
+std::optional<QString> ScriptedPrompts::saveFile(const FileRequest& request)
+{
     m_records.append({Kind::SaveFile, {}, {}, request});
     const auto entry = next(Kind::SaveFile, {});
     return entry ? entry->reply : std::nullopt;
 }
 
-bool ScriptedPrompts::printerSetup() {
+bool ScriptedPrompts::printerSetup()
+{
     m_records.append({Kind::PrinterSetup, {}, {}, {}});
     const auto entry = next(Kind::PrinterSetup, {});
     return entry && entry->answer == MessageAnswer::Ok;
 }
 
-QStringList ScriptedPrompts::messageTexts() const {
+QStringList ScriptedPrompts::messageTexts() const
+{
     QStringList texts;
     for (const Record& record : m_records) {
         if (record.kind == Kind::Message)
@@ -111,7 +124,8 @@ QStringList ScriptedPrompts::messageTexts() const {
     return texts;
 }
 
-const MessageRequest& ScriptedPrompts::lastMessage() const {
+const MessageRequest& ScriptedPrompts::lastMessage() const
+{
     static const MessageRequest none;
     for (auto it = m_records.crbegin(); it != m_records.crend(); ++it) {
         if (it->kind == Kind::Message)
@@ -120,7 +134,8 @@ const MessageRequest& ScriptedPrompts::lastMessage() const {
     return none;
 }
 
-void ScriptedPrompts::clear() {
+void ScriptedPrompts::clear()
+{
     m_script.clear();
     m_records.clear();
 }

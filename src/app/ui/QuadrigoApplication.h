@@ -2,10 +2,23 @@
 
 #include <QApplication>
 
-// The program: parses the command line, fixes the application folder and runs the main window.
+#include <memory>
+
+class MainWindow;
+class QtUserPrompts;
+class Session;
+
+// The program: fixes the application folder, builds the session and the main window, and runs
+// the start-up sequence. Options: --app-folder DIR, --no-splash.
 class QuadrigoApplication final : public QApplication {
     Q_OBJECT
 public:
     QuadrigoApplication(int& argc, char** argv);
+    ~QuadrigoApplication() override;
     int run();
+
+private:
+    std::unique_ptr<QtUserPrompts> m_prompts;
+    std::unique_ptr<Session> m_session;
+    std::unique_ptr<MainWindow> m_window;
 };

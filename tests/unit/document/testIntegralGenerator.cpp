@@ -5,7 +5,8 @@
 
 namespace {
 
-std::array<QString, 13> prediction(std::initializer_list<const char*> first) {
+std::array<QString, 13> prediction(std::initializer_list<const char*> first)
+{
     std::array<QString, 13> signs;
     signs.fill(QStringLiteral("1"));
     int i = 0;
@@ -15,7 +16,8 @@ std::array<QString, 13> prediction(std::initializer_list<const char*> first) {
 }
 
 // Reads sign `match` (0-based) of every column.
-QByteArray signsOfMatch(const ColumnBuffer& columns, int match) {
+QByteArray signsOfMatch(const ColumnBuffer& columns, int match)
+{
     QByteArray signs;
     for (qsizetype k = 0; k < columns.count(); ++k)
         signs.append(columns.column(k)[match]);
@@ -24,7 +26,8 @@ QByteArray signsOfMatch(const ColumnBuffer& columns, int match) {
 
 // The order stated by the definition: the d-th double by floor(j / 2^d) mod 2, the t-th triple
 // by floor(j / 3^t) mod 3, computed column by column.
-QByteArray columnByDefinition(const std::array<QString, 13>& signs, qint64 j) {
+QByteArray columnByDefinition(const std::array<QString, 13>& signs, qint64 j)
+{
     QByteArray column;
     qint64 doubleBlock = 1, tripleBlock = 1;
     for (const QString& field : signs) {
@@ -47,7 +50,8 @@ QByteArray columnByDefinition(const std::array<QString, 13>& signs, qint64 j) {
 class TestIntegralGenerator : public QObject {
     Q_OBJECT
 private slots:
-    void doubleAndTriple() {
+    void doubleAndTriple()
+    {
         const auto signs = prediction({"1X", "12X"});
         const ColumnBuffer columns = IntegralGenerator::generate(signs);
         QCOMPARE(columns.count(), 6);
@@ -56,7 +60,8 @@ private slots:
         QCOMPARE(signsOfMatch(columns, 2), QByteArray("111111"));
     }
 
-    void twoDoubles() {
+    void twoDoubles()
+    {
         const ColumnBuffer columns = IntegralGenerator::generate(prediction({"1X", "X2"}));
         QCOMPARE(columns.count(), 4);
         QCOMPARE(columns.column(0).first(2).toByteArray(), QByteArray("1X"));
@@ -65,7 +70,8 @@ private slots:
         QCOMPARE(columns.column(3).first(2).toByteArray(), QByteArray("X2"));
     }
 
-    void typedOrderChangesOrderNotSet() {
+    void typedOrderChangesOrderNotSet()
+    {
         const ColumnBuffer a = IntegralGenerator::generate(prediction({"1X", "12X", "X2"}));
         const ColumnBuffer b = IntegralGenerator::generate(prediction({"X1", "12X", "X2"}));
         QVERIFY(a.records() != b.records());
@@ -78,13 +84,15 @@ private slots:
         QCOMPARE(b.column(0).toByteArray().left(1), QByteArray("X"));
     }
 
-    void allFixedSpansNothing() {
+    void allFixedSpansNothing()
+    {
         const auto signs = prediction({});
         QCOMPARE(IntegralGenerator::integralCount(signs), 0);
         QCOMPARE(IntegralGenerator::generate(signs).count(), 0);
     }
 
-    void mixedPredictionFollowsDefinition_data() {
+    void mixedPredictionFollowsDefinition_data()
+    {
         QTest::addColumn<QStringList>("fields");
         QTest::newRow("doubles first") << QStringList{"1X", "X2", "12",  "1", "12X", "2X1", "X",
                                                       "1X", "2",  "X12", "1", "21",  "X"};
@@ -94,7 +102,8 @@ private slots:
             << QStringList{"1X2", "X12", "2", "21X", "1", "X", "2", "1", "X", "2", "1", "X", "2"};
     }
 
-    void mixedPredictionFollowsDefinition() {
+    void mixedPredictionFollowsDefinition()
+    {
         QFETCH(QStringList, fields);
         std::array<QString, 13> signs;
         std::copy(fields.begin(), fields.end(), signs.begin());
@@ -104,7 +113,8 @@ private slots:
             QCOMPARE(columns.column(j).toByteArray(), columnByDefinition(signs, j));
     }
 
-    void thirteenTriplesAreAllDistinct() {
+    void thirteenTriplesAreAllDistinct()
+    {
         std::array<QString, 13> signs;
         signs.fill(QStringLiteral("1X2"));
         const ColumnBuffer columns = IntegralGenerator::generate(signs);

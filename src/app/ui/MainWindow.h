@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+
+class QAction;
+class QDialog;
+class QMdiArea;
+class QMenu;
+class QProgressBar;
+class QToolBar;
+class Session;
+class StatusPanels;
+
+// frmQUADRIGO: menus, toolbar, the two status bars and the progress bar; every command is
+// dispatched from here to the window or session operation that carries it out.
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(MainWindow)
+public:
+    explicit MainWindow(Session& session, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    QAction* command(const QString& name) const { return m_actions.value(name); }
+    StatusPanels* integralStatus() const { return m_integralStatus; }
+    StatusPanels* reducedStatus() const { return m_reducedStatus; }
+    QProgressBar* progressBar() const { return m_progressBar; }
+    QMdiArea* mdiArea() const { return m_mdiArea; }
+
+    // Centres a dialog on the main window, 1100 twips above the middle.
+    void placeDialog(QWidget* dialog) const;
+    // Runs a command by name, as its menu item or button would.
+    void runCommand(const QString& name);
+
+    // The start-up sequence after the window is shown: splash, settings files (or their
+    // dialogs when missing), database compaction.
+    void startUp(bool showSplash);
+
+    // Start-up dialogs when the settings files are missing.
+    void openOptionsDialog();
+    void openTeamsDialog();
+    void openMatchesDialog();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void buildStatusBars();
+    void registerHandlers();
+    void syncCommands();
+    void refreshStatusBars();
+    void refreshPrinterPanel();
+    void rebuildWindowMenu();
+    void printerSetup();
+    void showAbout();
+    void openPredictionDialog();
+    void openContestDialog();
+    void mergeToggle();
+    // Opens a modal dialog placed by the rule.
+    int execDialog(QDialog* dialog);
+
+    Session& m_session;
+    QMdiArea* m_mdiArea = nullptr;
+    QToolBar* m_toolbar = nullptr;
+    StatusPanels* m_integralStatus = nullptr;
+    StatusPanels* m_reducedStatus = nullptr;
+    QProgressBar* m_progressBar = nullptr;
+    QMenu* m_windowMenu = nullptr;
+    QHash<QString, QAction*> m_actions;
+    QHash<QString, QMenu*> m_menus;
+    QHash<QString, std::function<void()>> m_handlers;
+    QPointer<QWidget> m_predictionDialog;
+    class BarProgress;
+    std::unique_ptr<BarProgress> m_progress;
+};

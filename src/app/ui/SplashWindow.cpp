@@ -1,0 +1,35 @@
+#include "app/ui/SplashWindow.h"
+
+#include "app/ui/AboutDialog.h"
+
+#include <QLabel>
+#include <QSysInfo>
+#include <QTimer>
+#include <QVBoxLayout>
+
+SplashWindow::SplashWindow(QWidget* parent)
+    : QDialog(parent, Qt::SplashScreen)
+{
+    setObjectName(QStringLiteral("frmSPLASH"));
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(40, 30, 40, 30);
+    auto* title = new QLabel(QStringLiteral("QUADRIGO 13"), this);
+    title->setObjectName(QStringLiteral("lblTitolo"));
+    QFont font = title->font();
+    font.setPointSize(font.pointSize() * 3);
+    font.setBold(true);
+    title->setFont(font);
+    auto* platform = new QLabel(platformLine(), this);
+    platform->setObjectName(QStringLiteral("lblPiattaforma"));
+    auto* version = new QLabel(AboutDialog::versionText(), this);
+    version->setObjectName(QStringLiteral("lblVersione"));
+    for (QLabel* label : {title, platform, version})
+        layout->addWidget(label, 0, Qt::AlignCenter);
+    QTimer::singleShot(ShowMilliseconds, this, &QDialog::accept);
+}
+
+QString SplashWindow::platformLine()
+{
+    return QStringLiteral("per ") + QSysInfo::prettyProductName();
+}

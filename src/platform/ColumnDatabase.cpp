@@ -1,0 +1,466 @@
+#include "platform/ColumnDatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QVariant>
+
+#include <sqlite3.h>
+
+#include <atomic>
+#include <filesystem>
+#include <system_error>
+
+namespace ColumnDatabase {
+
+namespace {
+
+struct DatabaseInfo {
+    const char* file;
+    const char* compactionFile;
+    const char* table;
+    const char* createSql;
+};
+
+constexpr const char* CreateColumns = "CREATE TABLE IF NOT EXISTS Colonne (Col TEXT)";
+constexpr const char* CreateMerged =
+    "CREATE TABLE IF NOT EXISTS Colonne (C1 TEXT, C2 TEXT, C3 TEXT, C4 TEXT, C5 TEXT, C6 TEXT, "
+    "C7 TEXT, C8 TEXT, C9 TEXT, C10 TEXT, C11 TEXT, C12 TEXT, C13 TEXT)";
+constexpr const char* CreateWinning =
+    "CREATE TABLE IF NOT EXISTS ColonneVincenti (Anno TEXT, Conc TEXT, P1 TEXT, P2 TEXT, "
+    "P3 TEXT, P4 TEXT, P5 TEXT, P6 TEXT, P7 TEXT, P8 TEXT, P9 TEXT, P10 TEXT, P11 TEXT, "
+    "P12 TEXT, P13 TEXT, Serie TEXT, Post TEXT, Comp TEXT, S1 INTEGER, SX INTEGER, S2 INTEGER, "
+    "SC1 INTEGER, SCX INTEGER, SC2 INTEGER, IG INTEGER, IC INTEGER, SG INTEGER, SC INTEGER, "
+    "PG INTEGER, PC INTEGER, FG INTEGER, FC INTEGER)";
+
+const DatabaseInfo& infoOf(Database database)
+{
+    static const std::array<DatabaseInfo, 4> Infos = {{
+        {"ColVin13.mdb", "ColVinTEMP.mdb", "ColonneVincenti", CreateWinning},
+        {"Export.mdb", "ExportTEMP.mdb", "ColonneVincenti", CreateWinning},
+        {"Ridotto.mdb", "RidottoTEMP.mdb", "Colonne", CreateColumns},
+        {"Accorpa.mdb", "AccorpaTEMP.mdb", "Colonne", CreateMerged},
+    }};
+    return Infos[static_cast<std::size_t>(database)];
+}
+
+// Statements and their bound texts are ours; the connection itself comes from Qt's driver, so
+// the rest of the program can reach the same files through Qt SQL.
+class Statement final {
+    Q_DISABLE_COPY_MOVE(Statement)
+public:
+    Statement() = default;
+    ~Statement() { sqlite3_finalize(m_statement); }
+    bool prepare(sqlite3* handle, QByteArrayView sql)
+    {
+        sqlite3_finalize(m_statement);
+        m_statement = nullptr;
+        return sqlite3_prepare_v2(handle, sql.data(), static_cast<int>(sql.size()), &m_statement,
+                                  nullptr) == SQLITE_OK;
+    }
+    sqlite3_stmt* get() const { return m_statement; }
+
+private:
+    sqlite3_stmt* m_statement = nullptr;
+};
+
+class Connection final {
+    Q_DISABLE_COPY_MOVE(Connection)
+public:
+    explicit Connection(const QString& path)
+        : m_path(path)
+        , m_name(QStringLiteral("quadrigo13-columns-%1").arg(++s_counter))
+    {}
+
+    ~Connection()
+    {
+        {
+            QSqlDatabase database = QSqlDatabase::database(m_name, false);
+            database.close();
+        }
+        QSqlDatabase::removeDatabase(m_name);
+    }
+
+    bool open(QString* error)
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        database.setDatabaseName(m_path);
+        if (!database.open()) {
+            setError(error, database.lastError().text());
+            return false;
+        }
+        const QVariant handle = database.driver()->handle();
+        if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) {
+            setError(error, QStringLiteral("driver SQLite non disponibile"));
+            return false;
+        }
+        m_handle = *static_cast<sqlite3* const*>(handle.constData());
+        return m_handle != nullptr;
+    }
+
+    sqlite3* handle() const { return m_handle; }
+
+    bool exec(const char* sql, QString* error)
+    {
+        if (sqlite3_exec(m_handle, sql, nullptr, nullptr, nullptr) == SQLITE_OK)
+            return true;
+        setError(error, lastError());
+        return false;
+    }
+
+    QString lastError() const { return QString::fromUtf8(sqlite3_errmsg(m_handle)); }
+
+    void setError(QString* error, const QString& reason) const
+    {
+        if (error) {
+            *error = QStringLiteral("Errore sul Database '%1': %2")
+                         .arg(QDir::toNativeSeparators(m_path), reason);
+        }
+    }
+
+private:
+    static inline std::atomic<quint64> s_counter = 0;
+    QString m_path;
+    QString m_name;
+    sqlite3* m_handle = nullptr;
+};
+
+bool openWithTable(Connection& connection, Database database, QString* error)
+{
+    return connection.open(error) && connection.exec(infoOf(database).createSql, error);
+}
+
+// Statements of many rows at once: the per-statement cost of SQLite is paid once per block.
+constexpr int RowsPerStatement = 64;
+
+QByteArray insertSql(const char* table, int fieldCount, int rows)
+{
+    QByteArray one = "(?";
+    for (int f = 1; f < fieldCount; ++f)
+        one += ",?";
+    one += ')';
+    QByteArray sql = QByteArray("INSERT INTO ") + table + " VALUES " + one;
+    for (int r = 1; r < rows; ++r)
+        sql += ',' + one;
+    return sql;
+}
+
+// Replaces the whole table: delete-all and the new rows commit together or not at all.
+// `bind(statement, firstParameter, row)` binds the fields of one row.
+template <typename Bind>
+bool replaceRows(const QString& appFolder, Database database, int fieldCount, qsizetype count,
+                 Bind bind, QString* error)
+{
+    const DatabaseInfo& info = infoOf(database);
+    Connection connection(filePath(appFolder, database));
+    if (!openWithTable(connection, database, error))
+        return false;
+    // A crash of the program cannot lose a committed write; only a power cut could, and these
+    // tables are rebuilt from the system's files anyway. The archive keeps full durability.
+    if (database != Database::Archive && !connection.exec("PRAGMA synchronous = OFF", error))
+        return false;
+    if (!connection.exec("BEGIN IMMEDIATE", error))
+        return false;
+    const auto fail = [&] {
+        connection.setError(error, connection.lastError());
+        connection.exec("ROLLBACK", nullptr);
+        return false;
+    };
+    if (!connection.exec((QByteArray("DELETE FROM ") + info.table).constData(), error)) {
+        connection.exec("ROLLBACK", nullptr);
+        return false;
+    }
+    Statement block, tail;
+    const qsizetype blocks = count / RowsPerStatement;
+    const int tailRows = static_cast<int>(count % RowsPerStatement);
+    if (blocks > 0 &&
+        !block.prepare(connection.handle(), insertSql(info.table, fieldCount, RowsPerStatement)))
+        return fail();
+    if (tailRows > 0 &&
+        !tail.prepare(connection.handle(), insertSql(info.table, fieldCount, tailRows)))
+        return fail();
+    qsizetype row = 0;
+    const auto run = [&](sqlite3_stmt* statement, int rows) {
+        for (int r = 0; r < rows; ++r, ++row)
+            bind(statement, r * fieldCount + 1, row);
+        const bool done = sqlite3_step(statement) == SQLITE_DONE;
+        sqlite3_reset(statement);
+        return done;
+    };
+    for (qsizetype b = 0; b < blocks; ++b) {
+        if (!run(block.get(), RowsPerStatement))
+            return fail();
+    }
+    if (tailRows > 0 && !run(tail.get(), tailRows))
+        return fail();
+    if (!connection.exec("COMMIT", error)) {
+        connection.exec("ROLLBACK", nullptr);
+        return false;
+    }
+    return true;
+}
+
+// Reads every row in stored order; `take(statement)` reads one row and may refuse it.
+template <typename Take>
+bool readRows(const QString& appFolder, Database database, const char* select, Take take,
+              QString* error)
+{
+    Connection connection(filePath(appFolder, database));
+    if (!openWithTable(connection, database, error))
+        return false;
+    Statement statement;
+    if (!statement.prepare(connection.handle(), select)) {
+        connection.setError(error, connection.lastError());
+        return false;
+    }
+    int status;
+    while ((status = sqlite3_step(statement.get())) == SQLITE_ROW) {
+        if (!take(statement.get())) {
+            connection.setError(error, QStringLiteral("contenuto non valido"));
+            return false;
+        }
+    }
+    if (status != SQLITE_DONE) {
+        connection.setError(error, connection.lastError());
+        return false;
+    }
+    return true;
+}
+
+QByteArrayView columnText(sqlite3_stmt* statement, int field)
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, field));
+    return QByteArrayView(text, sqlite3_column_bytes(statement, field));
+}
+
+std::filesystem::path fsPath(const QString& path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
+} // namespace
+
+QString fileName(Database database)
+{
+    return QString::fromLatin1(infoOf(database).file);
+}
+
+QString compactionFileName(Database database)
+{
+    return QString::fromLatin1(infoOf(database).compactionFile);
+}
+
+QString tableName(Database database)
+{
+    return QString::fromLatin1(infoOf(database).table);
+}
+
+QString filePath(const QString& appFolder, Database database)
+{
+    return QDir(appFolder).filePath(fileName(database));
+}
+
+const QStringList& winningFieldNames()
+{
+    static const QStringList Names = {
+        QStringLiteral("Anno"),  QStringLiteral("Conc"), QStringLiteral("P1"),
+        QStringLiteral("P2"),    QStringLiteral("P3"),   QStringLiteral("P4"),
+        QStringLiteral("P5"),    QStringLiteral("P6"),   QStringLiteral("P7"),
+        QStringLiteral("P8"),    QStringLiteral("P9"),   QStringLiteral("P10"),
+        QStringLiteral("P11"),   QStringLiteral("P12"),  QStringLiteral("P13"),
+        QStringLiteral("Serie"), QStringLiteral("Post"), QStringLiteral("Comp"),
+        QStringLiteral("S1"),    QStringLiteral("SX"),   QStringLiteral("S2"),
+        QStringLiteral("SC1"),   QStringLiteral("SCX"),  QStringLiteral("SC2"),
+        QStringLiteral("IG"),    QStringLiteral("IC"),   QStringLiteral("SG"),
+        QStringLiteral("SC"),    QStringLiteral("PG"),   QStringLiteral("PC"),
+        QStringLiteral("FG"),    QStringLiteral("FC")};
+    return Names;
+}
+
+bool ensureDatabase(const QString& appFolder, Database database, QString* error)
+{
+    Connection connection(filePath(appFolder, database));
+    return openWithTable(connection, database, error);
+}
+
+bool writeReducedColumns(const QString& appFolder, const ColumnBuffer& columns, QString* error)
+{
+    return replaceRows(
+        appFolder, Database::Reduced, 1, columns.count(),
+        [&](sqlite3_stmt* statement, int parameter, qsizetype row) {
+            sqlite3_bind_text(statement, parameter, columns.columnData(row), ColumnBuffer::Width,
+                              SQLITE_STATIC);
+        },
+        error);
+}
+
+bool readReducedColumns(const QString& appFolder, ColumnBuffer& columns, QString* error)
+{
+    ColumnBuffer read;
+    const bool ok = readRows(
+        appFolder, Database::Reduced, "SELECT Col FROM Colonne ORDER BY rowid",
+        [&](sqlite3_stmt* statement) {
+            const QByteArrayView column = columnText(statement, 0);
+            if (column.size() != ColumnBuffer::Width)
+                return false;
+            read.append(column);
+            return true;
+        },
+        error);
+    if (ok)
+        columns = std::move(read);
+    return ok;
+}
+
+bool writeMergedRows(const QString& appFolder, const MergedColumns& rows, QString* error)
+{
+    return replaceRows(
+        appFolder, Database::Merged, MergedColumns::Width, rows.count(),
+        [&](sqlite3_stmt* statement, int parameter, qsizetype row) {
+            for (int match = 0; match < MergedColumns::Width; ++match) {
+                const QLatin1StringView play = rows.play(row, match);
+                sqlite3_bind_text(statement, parameter + match, play.data(),
+                                  static_cast<int>(play.size()), SQLITE_STATIC);
+            }
+        },
+        error);
+}
+
+bool readMergedRows(const QString& appFolder, MergedColumns& rows, QString* error)
+{
+    MergedColumns read;
+    const bool ok = readRows(
+        appFolder, Database::Merged,
+        "SELECT C1, C2, C3, C4, C5, C6, C7, C8, C9, C10, C11, C12, C13 FROM Colonne ORDER BY "
+        "rowid",
+        [&](sqlite3_stmt* statement) {
+            std::array<char, MergedColumns::Width> masks;
+            for (int match = 0; match < MergedColumns::Width; ++match) {
+                const quint8 mask = MergedColumns::maskOfPlay(columnText(statement, match));
+                if (mask == 0)
+                    return false;
+                masks[match] = static_cast<char>(mask);
+            }
+            read.appendMasks(QByteArrayView(masks.data(), masks.size()));
+            return true;
+        },
+        error);
+    if (ok)
+        rows = std::move(read);
+    return ok;
+}
+
+bool writeWinningRows(const QString& appFolder, Database database, qsizetype count,
+                      const std::function<void(qsizetype, WinningRow&)>& fill, QString* error)
+{
+    return replaceRows(
+        appFolder, database, WinningFieldCount, count,
+        [&](sqlite3_stmt* statement, int parameter, qsizetype row) {
+            WinningRow values;
+            fill(row, values);
+            for (int f = 0; f < WinningTextFields; ++f) {
+                const QByteArrayView text = values.texts[f];
+                if (text.isNull())
+                    sqlite3_bind_null(statement, parameter + f);
+                else
+                    sqlite3_bind_text(statement, parameter + f, text.data(),
+                                      static_cast<int>(text.size()), SQLITE_STATIC);
+            }
+            for (int m = 0; m < WinningFieldCount - WinningTextFields; ++m) {
+                const int at = parameter + WinningTextFields + m;
+                if (values.measures[m])
+                    sqlite3_bind_int(statement, at, *values.measures[m]);
+                else
+                    sqlite3_bind_null(statement, at);
+            }
+        },
+        error);
+}
+
+bool readWinningRows(const QString& appFolder, Database database, QList<StoredWinningRow>& rows,
+                     QString* error)
+{
+    QList<StoredWinningRow> read;
+    const bool ok = readRows(
+        appFolder, database, "SELECT * FROM ColonneVincenti ORDER BY rowid",
+        [&](sqlite3_stmt* statement) {
+            if (sqlite3_column_count(statement) != WinningFieldCount)
+                return false;
+            StoredWinningRow row;
+            for (int f = 0; f < WinningTextFields; ++f)
+                row.texts[f] = columnText(statement, f).toByteArray();
+            for (int m = 0; m < WinningFieldCount - WinningTextFields; ++m) {
+                const int at = WinningTextFields + m;
+                if (sqlite3_column_type(statement, at) != SQLITE_NULL)
+                    row.measures[m] = sqlite3_column_int(statement, at);
+            }
+            read.append(std::move(row));
+            return true;
+        },
+        error);
+    if (ok)
+        rows = std::move(read);
+    return ok;
+}
+
+QStringList compactDatabases(const QString& appFolder)
+{
+    QStringList problems;
+    for (const Database database : AllDatabases) {
+        const QString path = filePath(appFolder, database);
+        const QString copy = QDir(appFolder).filePath(compactionFileName(database));
+        std::error_code code;
+        if (QFile::exists(copy)) {
+            // A copy left behind by an interrupted compaction: when its database is gone the
+            // copy is all that remains of it, otherwise the database itself is intact.
+            if (!QFile::exists(path))
+                std::filesystem::rename(fsPath(copy), fsPath(path), code);
+            else if (!QFile::remove(copy))
+                code = std::make_error_code(std::errc::permission_denied);
+            if (code) {
+                problems << QStringLiteral("Impossibile eliminare la copia temporanea '%1': %2")
+                                .arg(QDir::toNativeSeparators(copy),
+                                     QString::fromStdString(code.message()));
+                continue;
+            }
+        }
+        QString error;
+        bool compacted = false;
+        {
+            Connection connection(path);
+            if (!openWithTable(connection, database, &error)) {
+                problems << error;
+                continue;
+            }
+            Statement vacuum;
+            const QByteArray target = copy.toUtf8();
+            compacted =
+                vacuum.prepare(connection.handle(), "VACUUM INTO ?") &&
+                sqlite3_bind_text(vacuum.get(), 1, target.constData(),
+                                  static_cast<int>(target.size()), SQLITE_STATIC) == SQLITE_OK &&
+                sqlite3_step(vacuum.get()) == SQLITE_DONE;
+            if (!compacted)
+                error = connection.lastError();
+        }
+        if (!compacted) {
+            problems << QStringLiteral("Impossibile compattare il Database '%1': %2")
+                            .arg(fileName(database), error);
+            QFile::remove(copy);
+            continue;
+        }
+        // Renaming over the database replaces it in one step, so there is never a moment
+        // without either the old file or its compacted copy under the database's name.
+        std::filesystem::rename(fsPath(copy), fsPath(path), code);
+        if (code) {
+            problems << QStringLiteral("Impossibile sostituire il Database '%1' con la copia "
+                                       "compattata: %2")
+                            .arg(fileName(database), QString::fromStdString(code.message()));
+            QFile::remove(copy);
+        }
+    }
+    return problems;
+}
+
+} // namespace ColumnDatabase
