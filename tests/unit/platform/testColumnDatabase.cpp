@@ -1,0 +1,331 @@
+#include "platform/ColumnDatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+#include <QTest>
+
+using ColumnDatabase::Database;
+
+namespace {
+
+ColumnBuffer randomColumns(qsizetype count, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    ColumnBuffer columns;
+    columns.reserve(count);
+    for (qsizetype i = 0; i < count; ++i) {
+        char column[ColumnBuffer::Width];
+        for (char& sign : column)
+            sign = "1X2"[random.bounded(3)];
+        columns.append(QByteArrayView(column, ColumnBuffer::Width));
+    }
+    return columns;
+}
+
+// The names of a table's fields in their stored order, read through Qt SQL as the windows do.
+QStringList fieldNames(const QString& file, const QString& table)
+{
+    QStringList names;
+    {
+        QSqlDatabase database =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fields"));
+        database.setDatabaseName(file);
+        if (database.open()) {
+            const QSqlRecord record = database.record(table);
+            for (int i = 0; i < record.count(); ++i)
+                names << record.fieldName(i);
+        }
+        database.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("fields"));
+    return names;
+}
+
+QStringList filesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+
+} // namespace
+
+class TestColumnDatabase : public QObject {
+    Q_OBJECT
+private slots:
+    void reducedColumnsComeBackInWrittenOrder()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        // 1000 rows: fifteen full blocks of the bulk insert and a tail.
+        const ColumnBuffer written = randomColumns(1000, 7);
+        QString error;
+        QVERIFY2(ColumnDatabase::writeReducedColumns(dir.path(), written, &error),
+                 qPrintable(error));
+        ColumnBuffer read;
+        QVERIFY2(ColumnDatabase::readReducedColumns(dir.path(), read, &error), qPrintable(error));
+        QCOMPARE(read.count(), 1000);
+        QCOMPARE(read.records(), written.records());
+    }
+
+    void writeReplacesPreviousRows()
+    {
+        QTemporaryDir dir;
+        QString error;
+        QVERIFY(ColumnDatabase::writeReducedColumns(dir.path(), randomColumns(300, 1), &error));
+        const ColumnBuffer second = randomColumns(5, 2);
+        QVERIFY(ColumnDatabase::writeReducedColumns(dir.path(), second, &error));
+        ColumnBuffer read;
+        QVERIFY(ColumnDatabase::readReducedColumns(dir.path(), read, &error));
+        QCOMPARE(read.records(), second.records());
+    }
+
+    void emptyWriteLeavesAnEmptyTable()
+    {
+        QTemporaryDir dir;
+        QString error;
+        QVERIFY(ColumnDatabase::writeReducedColumns(dir.path(), randomColumns(70, 3), &error));
+        QVERIFY2(ColumnDatabase::writeReducedColumns(dir.path(), ColumnBuffer(), &error),
+                 qPrintable(error));
+        ColumnBuffer read = randomColumns(1, 4);
+        QVERIFY(ColumnDatabase::readReducedColumns(dir.path(), read, &error));
+        QVERIFY(read.isEmpty());
+    }
+
+    void readingAMissingDatabaseCreatesItEmpty()
+    {
+        QTemporaryDir dir;
+        QString error;
+        ColumnBuffer read;
+        QVERIFY(ColumnDatabase::readReducedColumns(dir.path(), read, &error));
+        QVERIFY(read.isEmpty());
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("Ridotto.mdb"))));
+    }
+
+    void missingDatabasesAreCreatedWithTheirTables()
+    {
+        QTemporaryDir dir;
+        QString error;
+        for (const Database database : ColumnDatabase::AllDatabases)
+            QVERIFY2(ColumnDatabase::ensureDatabase(dir.path(), database, &error),
+                     qPrintable(error));
+        QCOMPARE(filesIn(dir.path()),
+                 QStringList({QStringLiteral("Accorpa.mdb"), QStringLiteral("ColVin13.mdb"),
+                              QStringLiteral("Export.mdb"), QStringLiteral("Ridotto.mdb")}));
+        QCOMPARE(fieldNames(dir.filePath(QStringLiteral("Ridotto.mdb")), QStringLiteral("Colonne")),
+                 QStringList{QStringLiteral("Col")});
+        QCOMPARE(fieldNames(dir.filePath(QStringLiteral("Accorpa.mdb")), QStringLiteral("Colonne"))
+                     .size(),
+                 13);
+    }
+
+    void winningTableHasItsFieldsInOrder()
+    {
+        QTemporaryDir dir;
+        QString error;
+        QVERIFY(ColumnDatabase::ensureDatabase(dir.path(), Database::Archive, &error));
+        QVERIFY(ColumnDatabase::ensureDatabase(dir.path(), Database::Export, &error));
+        const QStringList expected = {
+            QStringLiteral("Anno"),  QStringLiteral("Conc"), QStringLiteral("P1"),
+            QStringLiteral("P2"),    QStringLiteral("P3"),   QStringLiteral("P4"),
+            QStringLiteral("P5"),    QStringLiteral("P6"),   QStringLiteral("P7"),
+            QStringLiteral("P8"),    QStringLiteral("P9"),   QStringLiteral("P10"),
+            QStringLiteral("P11"),   QStringLiteral("P12"),  QStringLiteral("P13"),
+            QStringLiteral("Serie"), QStringLiteral("Post"), QStringLiteral("Comp"),
+            QStringLiteral("S1"),    QStringLiteral("SX"),   QStringLiteral("S2"),
+            QStringLiteral("SC1"),   QStringLiteral("SCX"),  QStringLiteral("SC2"),
+            QStringLiteral("IG"),    QStringLiteral("IC"),   QStringLiteral("SG"),
+            QStringLiteral("SC"),    QStringLiteral("PG"),   QStringLiteral("PC"),
+            QStringLiteral("FG"),    QStringLiteral("FC")};
+        QCOMPARE(ColumnDatabase::winningFieldNames(), expected);
+        QCOMPARE(fieldNames(dir.filePath(QStringLiteral("ColVin13.mdb")),
+                            QStringLiteral("ColonneVincenti")),
+                 expected);
+        QCOMPARE(fieldNames(dir.filePath(QStringLiteral("Export.mdb")),
+                            QStringLiteral("ColonneVincenti")),
+                 expected);
+    }
+
+    void mergedRowsComeBackAsPlays()
+    {
+        QTemporaryDir dir;
+        MergedColumns rows;
+        rows.appendColumn("1111111111111");
+        rows.appendPair("1111111111112", 12, 'X');
+        rows.appendPair("2X1X2X1X2X1X2", 4, 'X');
+        QString error;
+        QVERIFY2(ColumnDatabase::writeMergedRows(dir.path(), rows, &error), qPrintable(error));
+        MergedColumns read;
+        QVERIFY2(ColumnDatabase::readMergedRows(dir.path(), read, &error), qPrintable(error));
+        QCOMPARE(read, rows);
+        QCOMPARE(read.play(1, 12), QLatin1StringView("X2"));
+        QCOMPARE(read.play(2, 4), QLatin1StringView("X2"));
+
+        // The fields hold the plays as texts by position.
+        {
+            QSqlDatabase database =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("plays"));
+            database.setDatabaseName(dir.filePath(QStringLiteral("Accorpa.mdb")));
+            QVERIFY(database.open());
+            QSqlQuery query(database);
+            QVERIFY(query.exec(QStringLiteral("SELECT * FROM Colonne ORDER BY rowid")));
+            QVERIFY(query.next());
+            QVERIFY(query.next());
+            QCOMPARE(query.value(11).toString(), QStringLiteral("1"));
+            QCOMPARE(query.value(12).toString(), QStringLiteral("X2"));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("plays"));
+    }
+
+    void winningRowsStoreNullsAndNumbers()
+    {
+        QTemporaryDir dir;
+        const QByteArray column = "1X21X21X21X21";
+        QString error;
+        QVERIFY2(ColumnDatabase::writeWinningRows(
+                     dir.path(), Database::Export, 2,
+                     [&](qsizetype index, ColumnDatabase::WinningRow& row) {
+                         for (int k = 0; k < 13; ++k)
+                             row.texts[2 + k] = QByteArrayView(column.constData() + k, 1);
+                         row.texts[17] = "Si";
+                         row.measures[0] = static_cast<int>(index);
+                     },
+                     &error),
+                 qPrintable(error));
+        QList<ColumnDatabase::StoredWinningRow> rows;
+        QVERIFY2(ColumnDatabase::readWinningRows(dir.path(), Database::Export, rows, &error),
+                 qPrintable(error));
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[1].texts[0], QByteArray());
+        QCOMPARE(rows[1].texts[2], QByteArray("1"));
+        QCOMPARE(rows[1].texts[14], QByteArray("1"));
+        QCOMPARE(rows[1].texts[17], QByteArray("Si"));
+        QCOMPARE(rows[0].measures[0], std::optional<int>(0));
+        QCOMPARE(rows[1].measures[0], std::optional<int>(1));
+        QVERIFY(!rows[1].measures[1].has_value());
+    }
+
+    void compactionKeepsOnlyTheFourDatabasesWithTheirRows()
+    {
+        QTemporaryDir dir;
+        const ColumnBuffer columns = randomColumns(500, 11);
+        MergedColumns merged;
+        merged.appendPair("1111111111111", 0, '2');
+        QString error;
+        QVERIFY(ColumnDatabase::writeReducedColumns(dir.path(), columns, &error));
+        QVERIFY(ColumnDatabase::writeMergedRows(dir.path(), merged, &error));
+        // Deleting most rows leaves free pages that the compaction gives back.
+        QVERIFY(ColumnDatabase::writeReducedColumns(dir.path(), randomColumns(20000, 12), &error));
+        QVERIFY(ColumnDatabase::writeReducedColumns(dir.path(), columns, &error));
+        const qint64 before = QFileInfo(dir.filePath(QStringLiteral("Ridotto.mdb"))).size();
+
+        for (int start = 0; start < 2; ++start) {
+            const QStringList problems = ColumnDatabase::compactDatabases(dir.path());
+            QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+            QCOMPARE(filesIn(dir.path()),
+                     QStringList({QStringLiteral("Accorpa.mdb"), QStringLiteral("ColVin13.mdb"),
+                                  QStringLiteral("Export.mdb"), QStringLiteral("Ridotto.mdb")}));
+        }
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("Ridotto.mdb"))).size() < before);
+        ColumnBuffer read;
+        QVERIFY(ColumnDatabase::readReducedColumns(dir.path(), read, &error));
+        QCOMPARE(read.records(), columns.records());
+        MergedColumns readMerged;
+        QVERIFY(ColumnDatabase::readMergedRows(dir.path(), readMerged, &error));
+        QCOMPARE(readMerged, merged);
+    }
+
+    void compactionPutsBackACopyWhoseDatabaseIsGone()
+    {
+        QTemporaryDir dir;
+        const ColumnBuffer columns = randomColumns(40, 21);
+        QString error;
+        QVERIFY(ColumnDatabase::writeReducedColumns(dir.path(), columns, &error));
+        // An earlier compaction stopped after deleting the database: only its copy is left.
+        QVERIFY(QFile::rename(dir.filePath(QStringLiteral("Ridotto.mdb")),
+                              dir.filePath(QStringLiteral("RidottoTEMP.mdb"))));
+        QVERIFY(ColumnDatabase::compactDatabases(dir.path()).isEmpty());
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("RidottoTEMP.mdb"))));
+        ColumnBuffer read;
+        QVERIFY(ColumnDatabase::readReducedColumns(dir.path(), read, &error));
+        QCOMPARE(read.records(), columns.records());
+    }
+
+    void staleCopyBesideItsDatabaseIsDiscarded()
+    {
+        QTemporaryDir dir;
+        const ColumnBuffer columns = randomColumns(40, 31);
+        QString error;
+        QVERIFY(ColumnDatabase::writeReducedColumns(dir.path(), columns, &error));
+        QFile stale(dir.filePath(QStringLiteral("RidottoTEMP.mdb")));
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.write("not a database");
+        stale.close();
+        QVERIFY(ColumnDatabase::compactDatabases(dir.path()).isEmpty());
+        QCOMPARE(filesIn(dir.path()).size(), 4);
+        ColumnBuffer read;
+        QVERIFY(ColumnDatabase::readReducedColumns(dir.path(), read, &error));
+        QCOMPARE(read.records(), columns.records());
+    }
+
+    void failedCompactionKeepsTheDatabase()
+    {
+        QTemporaryDir dir;
+        QFile broken(dir.filePath(QStringLiteral("Export.mdb")));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write(QByteArray(4096, 'x'));
+        broken.close();
+        const QStringList problems = ColumnDatabase::compactDatabases(dir.path());
+        QCOMPARE(problems.size(), 1);
+        QVERIFY(problems.first().contains(QStringLiteral("Export.mdb")));
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("Export.mdb"))));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("ExportTEMP.mdb"))));
+        QCOMPARE(QFileInfo(dir.filePath(QStringLiteral("Export.mdb"))).size(), 4096);
+    }
+
+    void failedWriteKeepsThePreviousRows()
+    {
+        QTemporaryDir dir;
+        const ColumnBuffer columns = randomColumns(100, 41);
+        QString error;
+        QVERIFY(ColumnDatabase::writeReducedColumns(dir.path(), columns, &error));
+        // A trigger refuses one column, so the write fails after the delete-all and some rows.
+        {
+            QSqlDatabase database =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("refuse"));
+            database.setDatabaseName(dir.filePath(QStringLiteral("Ridotto.mdb")));
+            QVERIFY(database.open());
+            QSqlQuery trigger(database);
+            QVERIFY(trigger.exec(QStringLiteral(
+                "CREATE TRIGGER refuse BEFORE INSERT ON Colonne WHEN NEW.Col = '2222222222222' "
+                "BEGIN SELECT RAISE(ABORT, 'rifiutata'); END")));
+            database.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("refuse"));
+        ColumnBuffer refused = randomColumns(200, 42);
+        refused.append("2222222222222");
+        QVERIFY(!ColumnDatabase::writeReducedColumns(dir.path(), refused, &error));
+        QVERIFY(error.contains(QStringLiteral("rifiutata")));
+        ColumnBuffer read;
+        QVERIFY(ColumnDatabase::readReducedColumns(dir.path(), read, &error));
+        QCOMPARE(read.records(), columns.records());
+    }
+
+    void noConnectionIsLeftBehind()
+    {
+        QTemporaryDir dir;
+        QString error;
+        const QStringList before = QSqlDatabase::connectionNames();
+        ColumnBuffer read;
+        QVERIFY(ColumnDatabase::writeReducedColumns(dir.path(), randomColumns(3, 5), &error));
+        QVERIFY(ColumnDatabase::readReducedColumns(dir.path(), read, &error));
+        ColumnDatabase::compactDatabases(dir.path());
+        QCOMPARE(QSqlDatabase::connectionNames(), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestColumnDatabase)
+#include "testColumnDatabase.moc"
