@@ -1,0 +1,199 @@
+#include "conditions/FastMeasures.h"
+#include "conditions/Measures.h"
+#include "document/IntegralGenerator.h"
+
+#include <QTest>
+
+Q_DECLARE_METATYPE(ColumnMeasures)
+
+namespace {
+
+ColumnMeasures measures(std::initializer_list<int> values, bool complete = true)
+{
+    const std::vector<int> v(values);
+    ColumnMeasures m;
+    m.S1 = v[0];
+    m.SX = v[1];
+    m.S2 = v[2];
+    m.SC1 = v[3];
+    m.SCX = v[4];
+    m.SC2 = v[5];
+    m.IG = v[6];
+    m.IC = v[7];
+    m.SG = v[8];
+    m.SC = v[9];
+    m.PG = v[10];
+    m.PC = v[11];
+    m.FG = v[12];
+    m.FC = v[13];
+    m.complete = complete;
+    return m;
+}
+
+QByteArray describe(const ColumnMeasures& m)
+{
+    return QStringLiteral("S1=%1 SX=%2 S2=%3 SC1=%4 SCX=%5 SC2=%6 IG=%7 IC=%8 SG=%9 SC=%10 "
+                          "PG=%11 PC=%12 FG=%13 FC=%14 complete=%15")
+        .arg(m.S1)
+        .arg(m.SX)
+        .arg(m.S2)
+        .arg(m.SC1)
+        .arg(m.SCX)
+        .arg(m.SC2)
+        .arg(m.IG)
+        .arg(m.IC)
+        .arg(m.SG)
+        .arg(m.SC)
+        .arg(m.PG)
+        .arg(m.PC)
+        .arg(m.FG)
+        .arg(m.FC)
+        .arg(m.complete)
+        .toLatin1();
+}
+
+} // namespace
+
+class TestMeasures : public QObject {
+    Q_OBJECT
+private slots:
+    void bothDefinitions_data()
+    {
+        QTest::addColumn<QByteArray>("column");
+        QTest::addColumn<ColumnMeasures>("expected");
+        //                                       S1 SX S2 C1 CX C2 IG IC SG SC PG PC FG FC
+        QTest::newRow("worked example")
+            << QByteArray("11X2X2211X112") << measures({6, 3, 4, 2, 1, 2, 8, 4, 1, 1, 4, 3, 3, 2});
+        QTest::newRow("thirteen 1") << QByteArray("1111111111111")
+                                    << measures({13, 0, 0, 13, 0, 0, 0, 0, 6, 6, 6, 6, 11, 11});
+        QTest::newRow("1X2 repeated") << QByteArray("1X21X21X21X21")
+                                      << measures({5, 4, 4, 1, 1, 1, 12, 12, 2, 1, 0, 0, 0, 0});
+        QTest::newRow("interruptions broken at k=5")
+            << QByteArray("1X1X11X1X1X11") << measures({8, 5, 0, 2, 1, 0, 10, 6, 2, 1, 6, 6, 8, 5});
+        QTest::newRow("symmetric pairs (1,13) and (6,8)")
+            << QByteArray("1X2XX21222X21") << measures({3, 4, 6, 1, 2, 3, 9, 3, 2, 1, 2, 2, 4, 1});
+        QTest::newRow("no X") << QByteArray("1212121212121")
+                              << measures({7, 0, 6, 1, 0, 1, 12, 12, 6, 6, 0, 0, 11, 11});
+        QTest::newRow("all X") << QByteArray("XXXXXXXXXXXXX")
+                               << measures({0, 13, 0, 0, 13, 0, 0, 0, 6, 6, 6, 6, 11, 11});
+        QTest::newRow("alternating 1X") << QByteArray("1X1X1X1X1X1X1")
+                                        << measures({7, 6, 0, 1, 1, 0, 12, 12, 6, 6, 0, 0, 11, 11});
+        // A match without result: no sign, breaks runs, differs from every sign, equals '-'.
+        QTest::newRow("dash breaks the run of 1")
+            << QByteArray("111-111111111")
+            << measures({12, 0, 0, 9, 0, 0, 2, 2, 5, 3, 5, 3, 9, 7}, false);
+        QTest::newRow("dash paired with dash")
+            << QByteArray("-11111111111-")
+            << measures({11, 0, 0, 11, 0, 0, 2, 1, 6, 6, 4, 4, 9, 9}, false);
+        QTest::newRow("all dashes")
+            << QByteArray("-------------")
+            << measures({0, 0, 0, 0, 0, 0, 0, 0, 6, 6, 6, 6, 11, 11}, false);
+    }
+    void bothDefinitions()
+    {
+        QFETCH(QByteArray, column);
+        QFETCH(ColumnMeasures, expected);
+        QCOMPARE(describe(Measures::measure(column)), describe(expected));
+        QCOMPARE(describe(FastMeasures::measure(column.constData())), describe(expected));
+    }
+
+    void interruptionStreakIsTheRunFromSixToEleven()
+    {
+        const auto hits = Measures::pairHits("1X1X11X1X1X11", Measures::interruptionPairs(),
+                                             Measures::PairTest::Different);
+        QCOMPARE(hits.count, 10);
+        QCOMPARE(hits.streak, 6);
+    }
+
+    void symmetryStreakTakesPairsOutermostFirst()
+    {
+        // (1,13) and (6,8) hold, (2,12)..(5,9) do not: two streaks of one, never joined.
+        const auto hits = Measures::pairHits("1X2XX21222X21", Measures::symmetryPairs(),
+                                             Measures::PairTest::Equal);
+        QCOMPARE(hits.count, 2);
+        QCOMPARE(hits.streak, 1);
+    }
+
+    void positionSevenOnlyMovesInterruptionsAndStep3()
+    {
+        const QByteArray base("1111111111111");
+        for (char sign : {'X', '2', '-'}) {
+            QByteArray changed = base;
+            changed[6] = sign;
+            for (const QByteArray& column : {base, changed}) {
+                const ColumnMeasures plain = Measures::measure(column);
+                QCOMPARE(describe(FastMeasures::measure(column.constData())), describe(plain));
+            }
+            const ColumnMeasures a = Measures::measure(base);
+            const ColumnMeasures b = Measures::measure(changed);
+            QCOMPARE(b.SG, a.SG);
+            QCOMPARE(b.SC, a.SC);
+            QCOMPARE(b.PG, a.PG);
+            QCOMPARE(b.PC, a.PC);
+            QCOMPARE(b.IG, 2);
+            QCOMPARE(b.IC, 2);
+            QCOMPARE(b.FG, 9);
+            QCOMPARE(b.FC, 4);
+        }
+    }
+
+    void pairListsFollowTheirDefinitions()
+    {
+        const auto check = [](std::span<const Measures::PositionPair> pairs, int size,
+                              auto partner) {
+            QCOMPARE(int(pairs.size()), size);
+            for (int k = 1; k <= size; ++k) {
+                QCOMPARE(pairs[k - 1].first, k);
+                QCOMPARE(pairs[k - 1].second, partner(k));
+            }
+        };
+        check(Measures::interruptionPairs(), 12, [](int k) { return k + 1; });
+        check(Measures::symmetryPairs(), 6, [](int k) { return 14 - k; });
+        check(Measures::parallelPairs(), 6, [](int k) { return k + 7; });
+        check(Measures::step3Pairs(), 11, [](int k) { return k + 2; });
+    }
+
+    void fastEqualsPlainOnEveryColumn()
+    {
+        std::array<QString, 13> triples;
+        triples.fill(QStringLiteral("1X2"));
+        const ColumnBuffer columns = IntegralGenerator::generate(triples);
+        QCOMPARE(columns.count(), 1594323);
+        for (qsizetype i = 0; i < columns.count(); ++i) {
+            const ColumnMeasures plain = Measures::measure(columns.column(i));
+            const ColumnMeasures fast = FastMeasures::measure(columns.columnData(i));
+            if (!(plain == fast))
+                QCOMPARE(describe(fast), describe(plain));
+        }
+    }
+
+    void fastEqualsPlainWithDashes()
+    {
+        // Every column over '1' and '-' plus every column over 'X', '2', '-' at a few places.
+        for (int bits = 0; bits < 8192; ++bits) {
+            QByteArray column(13, '1');
+            for (int k = 0; k < 13; ++k) {
+                if (bits & (1 << k))
+                    column[k] = '-';
+            }
+            QCOMPARE(describe(FastMeasures::measure(column.constData())),
+                     describe(Measures::measure(column)));
+            column.replace('1', 'X');
+            column[bits % 13] = '2';
+            QCOMPARE(describe(FastMeasures::measure(column.constData())),
+                     describe(Measures::measure(column)));
+        }
+    }
+
+    void longestRunTable()
+    {
+        QCOMPARE(FastMeasures::longestRunOf(0), 0);
+        QCOMPARE(FastMeasures::longestRunOf(0x1FFF), 13);
+        QCOMPARE(FastMeasures::countOf(0x1FFF), 13);
+        QCOMPARE(FastMeasures::longestRunOf(0b1110111101101), 4);
+        QCOMPARE(FastMeasures::countOf(0b1110111101101), 10);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMeasures)
+#include "testMeasures.moc"

@@ -1,0 +1,196 @@
+#include "conditions/FastMeasures.h"
+#include "conditions/SequenceFilter.h"
+#include "document/IntegralGenerator.h"
+
+#include <QTest>
+
+namespace {
+
+FastMeasures::SignMasks masksOf(const QByteArray& column)
+{
+    return FastMeasures::signMasks(FastMeasures::loadColumn(column.constData(), false));
+}
+
+} // namespace
+
+class TestSequenceFilter : public QObject {
+    Q_OBJECT
+private slots:
+    void readsMatchNumbers_data()
+    {
+        QTest::addColumn<QString>("signs");
+        QTest::addColumn<QString>("fields");
+        QTest::addColumn<QString>("trimmed");
+        QTest::addColumn<QList<int>>("positions");
+        QTest::newRow("ascending") << "2X1"
+                                   << "4-5-11"
+                                   << "2X1" << QList<int>{4, 5, 11};
+        QTest::newRow("descending") << "2X1"
+                                    << "11-5-4"
+                                    << "2X1" << QList<int>{11, 5, 4};
+        QTest::newRow("blanks around the signs") << "  2X1 "
+                                                 << "4-5-11"
+                                                 << "2X1" << QList<int>{4, 5, 11};
+        // The last number is read from at most two characters.
+        QTest::newRow("last field of three digits") << "2X1"
+                                                    << "4-5-113"
+                                                    << "2X1" << QList<int>{4, 5, 11};
+        QTest::newRow("more fields than signs") << "2X"
+                                                << "4-5-11"
+                                                << "2X" << QList<int>{4, 5};
+        QTest::newRow("fewer fields than signs") << "2X1"
+                                                 << "4-5"
+                                                 << "2X1" << QList<int>{4, 5, 0};
+        QTest::newRow("outside 1..13") << "2X1"
+                                       << "0-5-14"
+                                       << "2X1" << QList<int>{0, 5, 0};
+        QTest::newRow("thirteen signs")
+            << "1111111111111"
+            << "1-2-3-4-5-6-7-8-9-10-11-12-13"
+            << "1111111111111" << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+        QTest::newRow("no signs") << ""
+                                  << "4"
+                                  << "" << QList<int>{};
+    }
+    void readsMatchNumbers()
+    {
+        QFETCH(QString, signs);
+        QFETCH(QString, fields);
+        QFETCH(QString, trimmed);
+        QFETCH(QList<int>, positions);
+        const SequenceFilter filter(signs, fields);
+        QCOMPARE(filter.signs(), trimmed);
+        QCOMPARE(filter.positions(), positions);
+    }
+
+    void eliminates_data()
+    {
+        QTest::addColumn<QString>("signs");
+        QTest::addColumn<QString>("fields");
+        QTest::addColumn<QByteArray>("column");
+        QTest::addColumn<bool>("eliminated");
+        QTest::newRow("2X1 on 4-5-11") << "2X1"
+                                       << "4-5-11" << QByteArray("11X2X2211X112") << true;
+        QTest::newRow("2X1 on 11-5-4") << "2X1"
+                                       << "11-5-4" << QByteArray("11X2X2211X112") << false;
+        QTest::newRow("2X1 on 11-5-4, reversed column")
+            << "2X1"
+            << "11-5-4" << QByteArray("11X1X2211X212") << true;
+        QTest::newRow("case-sensitive") << "2x1"
+                                        << "4-5-11" << QByteArray("11X2X2211X112") << false;
+        QTest::newRow("repeated match, same sign") << "22"
+                                                   << "4-4" << QByteArray("11X2X2211X112") << true;
+        QTest::newRow("repeated match, two signs") << "2X"
+                                                   << "4-4" << QByteArray("11X2X2211X112") << false;
+        QTest::newRow("match 0") << "1X"
+                                 << "0-3" << QByteArray("11X2X2211X112") << false;
+        QTest::newRow("match 14") << "1X"
+                                  << "1-14" << QByteArray("11X2X2211X112") << false;
+        QTest::newRow("fewer fields") << "11X"
+                                      << "1-2" << QByteArray("11X2X2211X112") << false;
+        QTest::newRow("foreign sign") << "1-"
+                                      << "1-2" << QByteArray("11X2X2211X112") << false;
+        QTest::newRow("all thirteen")
+            << "11X2X2211X112"
+            << "1-2-3-4-5-6-7-8-9-10-11-12-13" << QByteArray("11X2X2211X112") << true;
+    }
+    void eliminates()
+    {
+        QFETCH(QString, signs);
+        QFETCH(QString, fields);
+        QFETCH(QByteArray, column);
+        QFETCH(bool, eliminated);
+        const SequenceFilter filter(signs, fields);
+        QCOMPARE(filter.eliminates(QByteArrayView(column)), eliminated);
+        QCOMPARE(filter.eliminates(masksOf(column)), eliminated);
+    }
+
+    void masksAgreeWithTheLiteralComparisonOnEveryColumn()
+    {
+        std::array<QString, 13> triples;
+        triples.fill(QStringLiteral("1X2"));
+        const ColumnBuffer columns = IntegralGenerator::generate(triples);
+        const SequenceFilter forward(QStringLiteral("2X1"), QStringLiteral("4-5-11"));
+        const SequenceFilter backward(QStringLiteral("2X1"), QStringLiteral("11-5-4"));
+        const SequenceFilter repeated(QStringLiteral("X1X"), QStringLiteral("13-1-13"));
+        qsizetype forwardHits = 0, backwardHits = 0, repeatedHits = 0;
+        for (qsizetype i = 0; i < columns.count(); ++i) {
+            const QByteArrayView column = columns.column(i);
+            const auto masks =
+                FastMeasures::signMasks(FastMeasures::loadColumn(columns.columnData(i), false));
+            for (const SequenceFilter* filter : {&forward, &backward, &repeated}) {
+                if (filter->eliminates(column) != filter->eliminates(masks))
+                    QFAIL(column.toByteArray().constData());
+            }
+            forwardHits += forward.eliminates(masks) ? 1 : 0;
+            backwardHits += backward.eliminates(masks) ? 1 : 0;
+            repeatedHits += repeated.eliminates(masks) ? 1 : 0;
+            const bool expected = column[3] == '2' && column[4] == 'X' && column[10] == '1';
+            QCOMPARE(forward.eliminates(masks), expected);
+            const bool reversed = column[10] == '2' && column[4] == 'X' && column[3] == '1';
+            QCOMPARE(backward.eliminates(masks), reversed);
+        }
+        // One column in 27 shows three given signs at three given matches.
+        QCOMPARE(forwardHits, 1594323 / 27);
+        QCOMPARE(backwardHits, 1594323 / 27);
+        QCOMPARE(repeatedHits, 1594323 / 9);
+    }
+
+    void countSequenceFields_data()
+    {
+        QTest::addColumn<QString>("fields");
+        QTest::addColumn<int>("count");
+        QTest::newRow("empty") << "" << 1;
+        QTest::newRow("one") << "4" << 1;
+        QTest::newRow("three") << "4-5-11" << 3;
+        QTest::newRow("double dash") << "4--5" << 3;
+        QTest::newRow("leading dash") << "-4-5" << 3;
+    }
+    void countSequenceFields()
+    {
+        QFETCH(QString, fields);
+        QFETCH(int, count);
+        QCOMPARE(SequenceFilter::CountSequenceFields(fields), count);
+    }
+
+    void rangeError_data()
+    {
+        QTest::addColumn<QString>("signs");
+        QTest::addColumn<QString>("fields");
+        QTest::addColumn<QString>("message");
+        const QString tooMany = QStringLiteral("Inserire al massimo 13 segni !");
+        const QString badField = QStringLiteral("Numero di campo non valido (1...13) !");
+        QTest::newRow("fine") << "2X1"
+                              << "4-5-11" << QString();
+        QTest::newRow("limits") << "2X1"
+                                << "1-13-7" << QString();
+        QTest::newRow("unused row") << ""
+                                    << "" << QString();
+        QTest::newRow("fourteen signs") << "11111111111111"
+                                        << "1-2-3-4-5-6-7-8-9-10-11-12-13-1" << tooMany;
+        QTest::newRow("match 14") << "2X1"
+                                  << "4-5-14" << badField;
+        QTest::newRow("match 0") << "2X1"
+                                 << "4-0-5" << badField;
+        QTest::newRow("three digits") << "2X1"
+                                      << "4-5-113" << badField;
+        QTest::newRow("empty field") << "2X"
+                                     << "4-" << badField;
+    }
+    void rangeError()
+    {
+        QFETCH(QString, signs);
+        QFETCH(QString, fields);
+        QFETCH(QString, message);
+        QCOMPARE(SequenceFilter::rangeError(signs, fields), message);
+    }
+
+    void trimBlanksLeavesTabs()
+    {
+        QCOMPARE(SequenceFilter::trimBlanks(QStringLiteral("  2X ")), QStringLiteral("2X"));
+        QCOMPARE(SequenceFilter::trimBlanks(QStringLiteral("\t2X")), QStringLiteral("\t2X"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSequenceFilter)
+#include "testSequenceFilter.moc"
