@@ -1,0 +1,237 @@
+#include "output/Merger.h"
+
+#include "app/ProgressReporter.h"
+#include "platform/ColumnDatabase.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+ColumnBuffer columnsOf(std::initializer_list<const char*> texts)
+{
+    ColumnBuffer columns;
+    for (const char* text : texts)
+        columns.append(QByteArrayView(text, ColumnBuffer::Width));
+    return columns;
+}
+
+// A merged row as its 13 plays joined by blanks.
+QString rowText(const MergedColumns& rows, qsizetype row)
+{
+    QStringList plays;
+    for (int match = 0; match < MergedColumns::Width; ++match)
+        plays << rows.play(row, match);
+    return plays.join(u' ');
+}
+
+class RecordingProgress final : public ProgressReporter {
+public:
+    void setRange(int minimum, int maximum) override
+    {
+        this->minimum = minimum;
+        this->maximum = maximum;
+    }
+    void setValue(int value) override { values << value; }
+    int minimum = -1, maximum = -1;
+    QList<int> values;
+};
+
+} // namespace
+
+class TestMerger : public QObject {
+    Q_OBJECT
+private slots:
+    void threeColumnExample()
+    {
+        const ColumnBuffer columns = columnsOf({"1111111111111", "111111111111X", "1111111111112"});
+        const MergedColumns rows = Merger::merge(columns);
+        QCOMPARE(rows.count(), 2);
+        QCOMPARE(rows.play(0, 12), QLatin1StringView("1X"));
+        for (int match = 0; match < 12; ++match)
+            QCOMPARE(rows.play(0, match), QLatin1StringView("1"));
+        QCOMPARE(rowText(rows, 1), QStringLiteral("1 1 1 1 1 1 1 1 1 1 1 1 2"));
+        QCOMPARE(Merger::ratioText(3, 2, QLocale(QLocale::Italian, QLocale::Italy)),
+                 QStringLiteral("1,50"));
+        QCOMPARE(Merger::ratioText(3, 2, QLocale::c()), QStringLiteral("1.50"));
+        QCOMPARE(Merger::ratioText(3, 2, QLocale(QLocale::English, QLocale::UnitedStates)),
+                 QStringLiteral("1.50"));
+    }
+
+    void doublesAreWrittenInTheOrderOneDrawTwo_data()
+    {
+        QTest::addColumn<QByteArray>("first");
+        QTest::addColumn<QByteArray>("second");
+        QTest::addColumn<int>("match");
+        QTest::addColumn<QString>("play");
+        QTest::newRow("2 then X") << QByteArray("11112XXXXX222") << QByteArray("1111XXXXXX222") << 4
+                                  << QStringLiteral("X2");
+        QTest::newRow("X then 2") << QByteArray("1111XXXXXX222") << QByteArray("11112XXXXX222") << 4
+                                  << QStringLiteral("X2");
+        QTest::newRow("2 then 1") << QByteArray("2111111111111") << QByteArray("1111111111111") << 0
+                                  << QStringLiteral("12");
+        QTest::newRow("X then 1") << QByteArray("X111111111111") << QByteArray("1111111111111") << 0
+                                  << QStringLiteral("1X");
+        QTest::newRow("1 then 2") << QByteArray("111111111111X") << QByteArray("2111111111111")
+                                  << -1 << QString();
+    }
+
+    void doublesAreWrittenInTheOrderOneDrawTwo()
+    {
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, second);
+        QFETCH(int, match);
+        QFETCH(QString, play);
+        ColumnBuffer columns;
+        columns.append(first);
+        columns.append(second);
+        const MergedColumns rows = Merger::merge(columns);
+        if (match < 0) {
+            QCOMPARE(rows.count(), 2); // two differences: not joined
+            return;
+        }
+        QCOMPARE(rows.count(), 1);
+        QCOMPARE(rows.play(0, match), play);
+        // The other matches keep the first column's signs.
+        for (int k = 0; k < MergedColumns::Width; ++k) {
+            if (k != match)
+                QCOMPARE(rows.play(0, k), QString(QLatin1Char(first[k])));
+        }
+    }
+
+    void twoDifferencesLeaveTheNextPairFree()
+    {
+        // 1 and 2 differ at two matches; 2 and 3 at one: the scan moves on and joins 2 with 3.
+        const ColumnBuffer columns =
+            columnsOf({"1111111111111", "X1111111111X1", "X1111111111XX", "2222222222222"});
+        const MergedColumns rows = Merger::merge(columns);
+        QCOMPARE(rows.count(), 3);
+        QCOMPARE(rowText(rows, 0), QStringLiteral("1 1 1 1 1 1 1 1 1 1 1 1 1"));
+        QCOMPARE(rowText(rows, 1), QStringLiteral("X 1 1 1 1 1 1 1 1 1 1 X 1X"));
+        QCOMPARE(rowText(rows, 2), QStringLiteral("2 2 2 2 2 2 2 2 2 2 2 2 2"));
+    }
+
+    void pairsNeverOverlap()
+    {
+        // 1-2 join; 3 is compared with 4, never with 2.
+        const ColumnBuffer columns =
+            columnsOf({"1111111111111", "X111111111111", "XX11111111111", "2222222222222"});
+        const MergedColumns rows = Merger::merge(columns);
+        QCOMPARE(rows.count(), 3);
+        QCOMPARE(rowText(rows, 0), QStringLiteral("1X 1 1 1 1 1 1 1 1 1 1 1 1"));
+        QCOMPARE(rowText(rows, 1), QStringLiteral("X X 1 1 1 1 1 1 1 1 1 1 1"));
+    }
+
+    void equalNeighboursAreNotJoined()
+    {
+        const ColumnBuffer columns = columnsOf({"1X21X21X21X21", "1X21X21X21X21"});
+        const MergedColumns rows = Merger::merge(columns);
+        QCOMPARE(rows.count(), 2);
+        QCOMPARE(rowText(rows, 0), rowText(rows, 1));
+        QCOMPARE(rowText(rows, 0), QStringLiteral("1 X 2 1 X 2 1 X 2 1 X 2 1"));
+    }
+
+    void oneColumn()
+    {
+        const MergedColumns rows = Merger::merge(columnsOf({"2222222222222"}));
+        QCOMPARE(rows.count(), 1);
+        QCOMPARE(rowText(rows, 0), QStringLiteral("2 2 2 2 2 2 2 2 2 2 2 2 2"));
+        QCOMPARE(Merger::ratioText(1, 1, QLocale(QLocale::Italian, QLocale::Italy)),
+                 QStringLiteral("1,00"));
+    }
+
+    void lastColumnAfterAPairStandsAlone()
+    {
+        const ColumnBuffer columns = columnsOf({"1111111111111", "1111111111112", "XXXXXXXXXXXXX"});
+        const MergedColumns rows = Merger::merge(columns);
+        QCOMPARE(rows.count(), 2);
+        QCOMPARE(rowText(rows, 1), QStringLiteral("X X X X X X X X X X X X X"));
+    }
+
+    void everyColumnLiesInExactlyOneRow()
+    {
+        // A reduced-looking system: random runs of neighbours that differ in few matches.
+        QRandomGenerator random(2024);
+        ColumnBuffer columns;
+        QByteArray column = "1111111111111";
+        for (int i = 0; i < 5000; ++i) {
+            const int changes = static_cast<int>(random.bounded(3));
+            for (int c = 0; c < changes; ++c)
+                column[static_cast<int>(random.bounded(13))] = "1X2"[random.bounded(3)];
+            columns.append(column);
+        }
+        const MergedColumns rows = Merger::merge(columns);
+        // Unfold every row back into the columns it stands for, in order.
+        qsizetype next = 0;
+        for (qsizetype r = 0; r < rows.count(); ++r) {
+            int doubles = 0;
+            for (int k = 0; k < MergedColumns::Width; ++k) {
+                const QLatin1StringView play = rows.play(r, k);
+                QVERIFY(!play.isEmpty());
+                if (play.size() == 2)
+                    ++doubles;
+            }
+            QVERIFY(doubles <= 1);
+            const int covered = doubles + 1;
+            QVERIFY(next + covered <= columns.count());
+            for (int c = 0; c < covered; ++c) {
+                const QByteArrayView original = columns.column(next + c);
+                for (int k = 0; k < MergedColumns::Width; ++k)
+                    QVERIFY(rows.play(r, k).contains(QLatin1Char(original[k])));
+            }
+            if (doubles == 0 && next + 1 < columns.count()) {
+                // A single row means its column did not differ from the next in exactly one
+                // match (or the next one was already taken - impossible for a single row).
+                const QByteArrayView a = columns.column(next), b = columns.column(next + 1);
+                int differing = 0;
+                for (int k = 0; k < MergedColumns::Width; ++k)
+                    differing += a[k] != b[k];
+                QVERIFY(differing != 1);
+            }
+            next += covered;
+        }
+        QCOMPARE(next, columns.count());
+        QVERIFY(rows.count() < columns.count());
+    }
+
+    void progressRunsOverTheColumns()
+    {
+        ColumnBuffer columns;
+        for (int i = 0; i < 1000; ++i)
+            columns.append("1111111111111");
+        RecordingProgress progress;
+        QTemporaryDir dir;
+        MergedColumns rows;
+        QString error;
+        QVERIFY(Merger::mergeAndStore(dir.path(), columns, rows, &error, &progress));
+        QCOMPARE(progress.minimum, 0);
+        QCOMPARE(progress.maximum, 1000);
+        QVERIFY(progress.values.size() > 2);
+        QCOMPARE(progress.values.first(), 1);
+        QCOMPARE(progress.values.last(), 0);
+    }
+
+    void storedRowsReadBackInScanOrder()
+    {
+        QTemporaryDir dir;
+        const ColumnBuffer columns = columnsOf(
+            {"1111111111111", "111111111111X", "1111111111112", "2X2X2X2X2X2X2", "2X2X2X1X2X2X2"});
+        MergedColumns rows;
+        QString error;
+        QVERIFY2(Merger::mergeAndStore(dir.path(), columns, rows, &error), qPrintable(error));
+        QCOMPARE(rows.count(), 3);
+        MergedColumns stored;
+        QVERIFY(ColumnDatabase::readMergedRows(dir.path(), stored, &error));
+        QCOMPARE(stored, rows);
+        QCOMPARE(rowText(stored, 2), QStringLiteral("2 X 2 X 2 X 12 X 2 X 2 X 2"));
+
+        // A second merge replaces the first one's rows.
+        QVERIFY(Merger::mergeAndStore(dir.path(), columnsOf({"XXXXXXXXXXXXX"}), rows, &error));
+        QVERIFY(ColumnDatabase::readMergedRows(dir.path(), stored, &error));
+        QCOMPARE(stored.count(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMerger)
+#include "testMerger.moc"
