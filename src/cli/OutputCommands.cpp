@@ -1,18 +1,152 @@
-// Placeholder until the output subcommands are written.
 #include "cli/CliCommands.h"
 #include "cli/CliSupport.h"
 
+#include "output/ColumnListing.h"
+#include "output/Merger.h"
+#include "output/WinningsCheck.h"
+#include "platform/NumberFormat.h"
+
 namespace Cli {
-int runMerge(QStringList) {
-    printError(QStringLiteral("Comando non ancora disponibile"));
-    return ExitUsage;
+
+namespace {
+
+// Takes "--integral" out of the arguments.
+bool takeIntegral(QStringList& arguments)
+{
+    return arguments.removeAll(QStringLiteral("--integral")) > 0;
 }
-int runCheck(QStringList) {
-    printError(QStringLiteral("Comando non ancora disponibile"));
-    return ExitUsage;
+
+bool loadNamedSystem(const QString& argument, SystemDocument& document)
+{
+    SystemPath path;
+    return splitSystemPath(argument, path) && loadSystem(path, document);
 }
-int runList(QStringList) {
-    printError(QStringLiteral("Comando non ancora disponibile"));
-    return ExitUsage;
+
+// The columns the command works on, or nullptr (with the reason printed) when that system has
+// not been built.
+const ColumnBuffer* columnsOf(const SystemDocument& document, bool integral)
+{
+    if (integral) {
+        if (document.IntegralCount < 1 || document.IntegralColumns.isEmpty()) {
+            printError(QStringLiteral("Il Sistema Integrale non è stato ancora generato !"));
+            return nullptr;
+        }
+        return &document.IntegralColumns;
+    }
+    if (document.ReducedCount < 1 || document.WorkColumns.isEmpty()) {
+        printError(QStringLiteral("Il Sistema Ridotto non è stato ancora elaborato !"));
+        return nullptr;
+    }
+    return &document.WorkColumns;
 }
+
+// Lines go out in blocks: a full integral system lists 1.6 million of them.
+class BlockPrinter final {
+    Q_DISABLE_COPY_MOVE(BlockPrinter)
+public:
+    BlockPrinter() = default;
+    ~BlockPrinter() { flush(); }
+    void add(const QString& line)
+    {
+        m_lines << line;
+        if (m_lines.size() == 4096)
+            flush();
+    }
+    void flush()
+    {
+        if (!m_lines.isEmpty())
+            printLine(m_lines.join(u'\n'));
+        m_lines.clear();
+    }
+
+private:
+    QStringList m_lines;
+};
+
+} // namespace
+
+int runMerge(QStringList arguments)
+{
+    const QString appFolder = takeAppFolder(arguments);
+    if (arguments.size() != 1) {
+        printError(QStringLiteral("Uso: merge PERCORSO.pro [--app-folder CARTELLA]"));
+        return ExitUsage;
+    }
+    SystemDocument document;
+    if (!loadNamedSystem(arguments.first(), document))
+        return ExitBadInput;
+    const ColumnBuffer* columns = columnsOf(document, false);
+    if (!columns)
+        return ExitBadInput;
+    MergedColumns rows;
+    QString error;
+    if (!Merger::mergeAndStore(appFolder, *columns, rows, &error)) {
+        printError(QStringLiteral("Impossibile scrivere le Colonne Accorpate ! (%1)").arg(error));
+        return ExitBadInput;
+    }
+    BlockPrinter printer;
+    for (qsizetype r = 0; r < rows.count(); ++r) {
+        QStringList plays;
+        for (int match = 0; match < MergedColumns::Width; ++match)
+            plays << rows.play(r, match);
+        printer.add(plays.join(u' '));
+    }
+    printer.add(QStringLiteral("Accorpate:") +
+                NumberFormat::Str(static_cast<double>(rows.count())));
+    return ExitOk;
+}
+
+int runCheck(QStringList arguments)
+{
+    takeAppFolder(arguments);
+    const bool integral = takeIntegral(arguments);
+    if (arguments.size() != 2) {
+        printError(QStringLiteral(
+            "Uso: check PERCORSO.pro COLONNA_VINCENTE [--integral] [--app-folder CARTELLA]"));
+        return ExitUsage;
+    }
+    const QByteArray winning = arguments.at(1).toLatin1();
+    if (arguments.at(1).size() != ColumnBuffer::Width || !WinningsCheck::isWinningColumn(winning)) {
+        printError(QStringLiteral("La Colonna Vincente '%1' non è valida: servono 13 segni tra "
+                                  "1, X, 2 e - !")
+                       .arg(arguments.at(1)));
+        return ExitBadInput;
+    }
+    SystemDocument document;
+    if (!loadNamedSystem(arguments.first(), document))
+        return ExitBadInput;
+    const ColumnBuffer* columns = columnsOf(document, integral);
+    if (!columns)
+        return ExitBadInput;
+    WinningsCheck::Ticked all;
+    all.fill(true);
+    const WinningsCheck::Counts counts = WinningsCheck::count(*columns, winning, all);
+    for (int category = 1; category <= WinningsCheck::Categories; ++category) {
+        printLine(QStringLiteral("%1: %2")
+                      .arg(WinningsCheck::romanNumeral(category))
+                      .arg(counts[category - 1].value_or(0)));
+    }
+    return ExitOk;
+}
+
+int runList(QStringList arguments)
+{
+    takeAppFolder(arguments);
+    const bool integral = takeIntegral(arguments);
+    if (arguments.size() != 1) {
+        printError(QStringLiteral("Uso: list PERCORSO.pro [--integral] [--app-folder CARTELLA]"));
+        return ExitUsage;
+    }
+    SystemDocument document;
+    if (!loadNamedSystem(arguments.first(), document))
+        return ExitBadInput;
+    const ColumnBuffer* columns = columnsOf(document, integral);
+    if (!columns)
+        return ExitBadInput;
+    BlockPrinter printer;
+    for (qsizetype i = 0; i < columns->count(); ++i)
+        printer.add(ColumnListing::line(i + 1, columns->column(i)));
+    return ExitOk;
+}
+
 } // namespace Cli
