@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 #include "cli/CliSupport.h"
+#include "platform/MemoryTuning.h"
 
 #include <QCoreApplication>
 
@@ -23,6 +24,7 @@ const char* Usage = "Uso: quadrigo13-cli COMANDO ...\n"
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    MemoryTuning::keepLargeBlocksMapped();
     QStringList arguments = app.arguments().mid(1);
     const std::map<QString, std::function<int(QStringList)>> commands = {
         {QStringLiteral("generate"), Cli::runGenerate},

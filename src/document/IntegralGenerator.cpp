@@ -54,8 +54,15 @@ qint32 integralCount(const std::array<QString, 13>& signs)
 // coprime, column j joins entry j mod 3^T of the first with entry j mod 2^D of the second.
 ColumnBuffer generate(const std::array<QString, 13>& signs, const std::function<void(int)>& onMatch)
 {
-    const qint32 count = integralCount(signs);
     ColumnBuffer columns;
+    generateInto(columns, signs, onMatch);
+    return columns;
+}
+
+void generateInto(ColumnBuffer& columns, const std::array<QString, 13>& signs,
+                  const std::function<void(int)>& onMatch)
+{
+    const qint32 count = integralCount(signs);
     columns.resize(count);
 
     std::vector<PlayedMatch> doubles, triples;
@@ -72,7 +79,7 @@ ColumnBuffer generate(const std::array<QString, 13>& signs, const std::function<
             fixed[i] = s[0];
     }
     if (count == 0)
-        return columns;
+        return;
 
     qsizetype tripleCount = 1;
     for (std::size_t t = 0; t < triples.size(); ++t)
@@ -85,7 +92,7 @@ ColumnBuffer generate(const std::array<QString, 13>& signs, const std::function<
     std::memcpy(data, fixed.constData(), W);
     layMixedRadix(data, triples);
     if (doubleCount == 1)
-        return columns;
+        return;
 
     for (qsizetype filled = tripleCount; filled < count;) {
         const qsizetype n = std::min(filled, count - filled);
@@ -103,7 +110,6 @@ ColumnBuffer generate(const std::array<QString, 13>& signs, const std::function<
         if (++d == doubleCount)
             d = 0;
     }
-    return columns;
 }
 
 } // namespace IntegralGenerator

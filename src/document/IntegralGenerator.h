@@ -18,5 +18,8 @@ qint32 integralCount(const std::array<QString, 13>& signs);
 // `onMatch(i)` is called before match i (1..13) is laid out, for progress.
 ColumnBuffer generate(const std::array<QString, 13>& signs,
                       const std::function<void(int)>& onMatch = {});
+// The same into an existing buffer, reusing its memory.
+void generateInto(ColumnBuffer& columns, const std::array<QString, 13>& signs,
+                  const std::function<void(int)>& onMatch = {});
 
 } // namespace IntegralGenerator

@@ -145,7 +145,10 @@ ReadStatus readFixedRecords(const QString& path, qsizetype count, int width, QBy
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return ReadStatus::NotFound;
-    const QByteArray content = file.readAll();
+    // One read into a buffer of the file's size: readAll grows its buffer step by step, and
+    // each step maps and copies tens of megabytes again.
+    QByteArray content(file.size(), Qt::Uninitialized);
+    content.resize(file.read(content.data(), content.size()));
     records.resize(count * width);
     char* out = records.data();
     const char* p = content.constData();

@@ -3,6 +3,7 @@
 #include "app/AppFolder.h"
 #include "app/Session.h"
 #include "app/ui/MainWindow.h"
+#include "platform/MemoryTuning.h"
 #include "platform/ui/QtUserPrompts.h"
 
 #include <QTimer>

@@ -1,0 +1,130 @@
+#include "document/SystemFiles.h"
+#include "support/TestSystems.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using TestSystems::fileContent;
+
+namespace {
+const QStringList Prediction = {"1X", "12X", "2", "X", "1", "X2", "1",
+                                "2",  "X",   "1", "2", "X", "1"};
+}
+
+class TestSystemFiles : public QObject {
+    Q_OBJECT
+private slots:
+    void savedSystemReadsBackByteForByte()
+    {
+        QTemporaryDir first, second;
+        SystemDocument document = TestSystems::withPrediction(Prediction, QStringLiteral("Giro"));
+        document.Quote = 12;
+        document.EnableFlags = QStringLiteral("1101001");
+        document.NumConcorso = QStringLiteral("27");
+        document.DataConcorso = QStringLiteral("06/12/2026");
+        document.Conditions.set(1, 3.0);
+        document.Conditions.set(25, QStringLiteral("2X1"));
+        document.Conditions.set(26, QStringLiteral("4-5-11"));
+        document.Conditions.set(27, QStringLiteral("S"));
+        document.ReducedCount = 2;
+        document.WorkColumns.append("1111111111111");
+        document.WorkColumns.append("X1X2X21X2X1X1");
+        document.Modified = 1;
+        QVERIFY(SystemFiles::save(document, first.path()));
+        QCOMPARE(document.Modified, 0);
+
+        SystemDocument loaded;
+        const auto result = SystemFiles::load(loaded, first.path(), QStringLiteral("Giro"));
+        QCOMPARE(result.status, SystemFiles::LoadStatus::Ok);
+        QCOMPARE(loaded.IntegralCount, 12);
+        QCOMPARE(loaded.ReducedCount, 2);
+        QCOMPARE(loaded.Quote, quint8(12));
+        QCOMPARE(loaded.EnableFlags, QStringLiteral("1101001"));
+        QCOMPARE(loaded.NumConcorso, QStringLiteral("27"));
+        QCOMPARE(loaded.DataConcorso, QStringLiteral("06/12/2026"));
+        QCOMPARE(loaded.IntegralColumns, document.IntegralColumns);
+        QCOMPARE(loaded.WorkColumns, document.WorkColumns);
+        QCOMPARE(loaded.Conditions.text(25), QStringLiteral("2X1"));
+        QCOMPARE(loaded.NumDoppie, quint8(2));
+        QCOMPARE(loaded.NumTriple, quint8(1));
+
+        loaded.SystemName = QStringLiteral("Giro");
+        QVERIFY(SystemFiles::save(loaded, second.path()));
+        for (const char* extension : {".pro", ".cnd", ".cln", ".ntg"}) {
+            const QString name = QStringLiteral("Giro") + QLatin1String(extension);
+            QCOMPARE(fileContent(QDir(second.path()).filePath(name)),
+                     fileContent(QDir(first.path()).filePath(name)));
+        }
+        const QByteArray pro = fileContent(QDir(first.path()).filePath(QStringLiteral("Giro.pro")));
+        QVERIFY(pro.startsWith(
+            "\" 2                               \"\r\n\"CASA 1         OSPITE 1       1X \"\r\n"));
+        QVERIFY(pro.endsWith(
+            "\"1101001                          \"\r\n\"2706/12/2026                     \"\r\n"));
+        const QByteArray cnd = fileContent(QDir(first.path()).filePath(QStringLiteral("Giro.cnd")));
+        QVERIFY(cnd.startsWith("12\r\n3\r\n0\r\n"));
+        QVERIFY(cnd.contains("\r\n\"2X1\"\r\n\"4-5-11\"\r\n\"S\"\r\n"));
+    }
+
+    void reducedCountRecordIsLeftAligned()
+    {
+        QTemporaryDir dir;
+        SystemDocument document = TestSystems::withPrediction(Prediction, QStringLiteral("R"));
+        document.ReducedCount = 1234;
+        document.WorkColumns.resize(1234);
+        document.WorkColumns.records().fill('1');
+        QVERIFY(SystemFiles::save(document, dir.path()));
+        const QByteArray pro = fileContent(QDir(dir.path()).filePath(QStringLiteral("R.pro")));
+        QCOMPARE(pro.left(pro.indexOf("\r\n")), QByteArray("\" 1234") + QByteArray(28, ' ') + '"');
+    }
+
+    void allFixedPredictionWritesAnEmptyIntegralFileAndNoReduced()
+    {
+        QTemporaryDir dir;
+        QStringList fixed;
+        for (int i = 0; i < 13; ++i)
+            fixed << QStringLiteral("1");
+        SystemDocument document = TestSystems::withPrediction(fixed, QStringLiteral("F"));
+        QCOMPARE(document.IntegralCount, 0);
+        QVERIFY(SystemFiles::save(document, dir.path()));
+        QDir folder(dir.path());
+        QVERIFY(folder.exists(QStringLiteral("F.pro")));
+        QVERIFY(folder.exists(QStringLiteral("F.cnd")));
+        QVERIFY(folder.exists(QStringLiteral("F.ntg")));
+        QCOMPARE(QFileInfo(folder.filePath(QStringLiteral("F.ntg"))).size(), 0);
+        QVERIFY(!folder.exists(QStringLiteral("F.cln")));
+    }
+
+    void missingConditionsKeepWhatWasRead()
+    {
+        QTemporaryDir dir;
+        SystemDocument document = TestSystems::withPrediction(Prediction, QStringLiteral("M"));
+        QVERIFY(SystemFiles::save(document, dir.path()));
+        QVERIFY(QFile::remove(QDir(dir.path()).filePath(QStringLiteral("M.cnd"))));
+        SystemDocument loaded;
+        const auto result = SystemFiles::load(loaded, dir.path(), QStringLiteral("M"));
+        QCOMPARE(result.status, SystemFiles::LoadStatus::FileNotFound);
+        QVERIFY(result.file.endsWith(QStringLiteral("M.cnd")));
+        QCOMPARE(loaded.signsOf(2), QStringLiteral("12X"));
+        QCOMPARE(loaded.homeTeam(1).trimmed(), QStringLiteral("CASA 1"));
+        QVERIFY(loaded.SystemName.isEmpty());
+    }
+
+    void truncatedColumnFileIsMalformed()
+    {
+        QTemporaryDir dir;
+        SystemDocument document = TestSystems::withPrediction(Prediction, QStringLiteral("T"));
+        QVERIFY(SystemFiles::save(document, dir.path()));
+        QFile ntg(QDir(dir.path()).filePath(QStringLiteral("T.ntg")));
+        QVERIFY(ntg.open(QIODevice::ReadWrite));
+        ntg.resize(17 * 5);
+        ntg.close();
+        SystemDocument loaded;
+        QCOMPARE(SystemFiles::load(loaded, dir.path(), QStringLiteral("T")).status,
+                 SystemFiles::LoadStatus::Malformed);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSystemFiles)
+#include "testSystemFiles.moc"
