@@ -70,15 +70,29 @@ inline int longestRunOf(quint32 mask)
     return MaskInfo[mask] & 0xF;
 }
 
-// The 13 signs in the low bytes of a vector. `readable16` says that 16 bytes may be read from
-// `column`; otherwise only 13 are touched.
+// The 13 signs in the low bytes of a vector, the other three bytes zero or (when `readable16`
+// says that 16 bytes may be read from `column`) whatever follows the column.
 inline __m128i loadColumn(const char* column, bool readable16)
 {
     if (readable16)
         return _mm_loadu_si128(reinterpret_cast<const __m128i*>(column));
-    alignas(16) char padded[16] = {};
-    std::memcpy(padded, column, 13);
-    return _mm_load_si128(reinterpret_cast<const __m128i*>(padded));
+    // Bytes 0..7, then bytes 5..12 moved up to 8..12: two loads inside the column, and no
+    // round trip through memory that would stall the load on the stores.
+    const __m128i low = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(column));
+    const __m128i high =
+        _mm_srli_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(column + 5)), 24);
+    return _mm_unpacklo_epi64(low, high);
+}
+
+// Copies one column; the source is read whole before the destination is written, so the two
+// may overlap.
+inline void copyColumn(char* destination, const char* source)
+{
+    quint64 head, tail;
+    std::memcpy(&head, source, 8);
+    std::memcpy(&tail, source + 5, 8);
+    std::memcpy(destination, &head, 8);
+    std::memcpy(destination + 5, &tail, 8);
 }
 
 inline quint32 bytesEqualTo(__m128i signs, char sign)

@@ -4,7 +4,6 @@
 #include "conditions/SequenceFilter.h"
 #include "platform/NumberFormat.h"
 
-#include <cstring>
 #include <vector>
 
 namespace ReductionEngine {
@@ -78,7 +77,7 @@ qsizetype filterColumns(const char* in, qsizetype count, char* out, const Test& 
             // All but the last column have 16 readable bytes.
             const __m128i signs = loadColumn(column, i + 1 < count);
             const bool keep = test(signs);
-            std::memmove(out + kept * ColumnBuffer::Width, column, ColumnBuffer::Width);
+            copyColumn(out + kept * ColumnBuffer::Width, column);
             kept += keep ? 1 : 0;
         }
         if (observer)
