@@ -23,18 +23,19 @@ public:
     // Back to the document's prediction, dropping whatever was typed since the last OK.
     void load();
 
-    // Escape and the window's close button leave like "&Chiudi".
-    void reject() override;
-
 signals:
     // "&Chiudi" asks the main window for the conditions summary.
     void conditionsSummaryRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Escape answers like "&Chiudi". Closing the window otherwise (its close button, or the
+    // main window closing it at a reset) asks for no summary.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void confirm();
+    void closeWithSummary();
     void recount();
     void showCounts(const PredictionLogic::Recount& counts);
     PredictionLogic::Fields fields() const;

@@ -1,0 +1,309 @@
+#include "app/Session.h"
+#include "document/ui/FolderDialog.h"
+#include "document/ui/OptionsDialog.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileSystemModel>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+class TestOptionsDialog final : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void firstStartShowsTheDefaults();
+    void keyFiltersAndLengths();
+    void sharesCheckedOnLeaving();
+    void emptyFieldRefused();
+    void okWritesOpzioniSys();
+    void reopensWithStoredOptions();
+    void chiudiWritesNothing();
+    void cercaPicksTheFolder();
+    void cercaAnnullaKeepsTheFolder();
+
+private:
+    QLineEdit* field(int k) const
+    {
+        return m_dialog->findChild<QLineEdit*>(QStringLiteral("txtOpt(%1)").arg(k));
+    }
+    QPushButton* button(const char* name) const
+    {
+        return m_dialog->findChild<QPushButton*>(QLatin1String(name));
+    }
+    void type(int k, const QString& keys)
+    {
+        QTest::keyClick(field(k), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(field(k), Qt::Key_Backspace);
+        QTest::keyClicks(field(k), keys);
+    }
+    void open()
+    {
+        m_dialog = std::make_unique<OptionsDialog>(*m_session);
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+        QApplication::setActiveWindow(m_dialog.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+    }
+    // Moves the focus from one field to another, as clicking into it does.
+    void moveFocus(int from, int to)
+    {
+        field(from)->setFocus(Qt::MouseFocusReason);
+        QVERIFY(field(from)->hasFocus());
+        field(to)->setFocus(Qt::MouseFocusReason);
+    }
+    QString optionsPath() const { return m_folder->filePath(QStringLiteral("Opzioni.sys")); }
+    QByteArray optionsFile() const
+    {
+        QFile file(optionsPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<ScriptedPrompts> m_prompts;
+    std::unique_ptr<Session> m_session;
+    std::unique_ptr<OptionsDialog> m_dialog;
+};
+
+void TestOptionsDialog::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+    m_prompts = std::make_unique<ScriptedPrompts>();
+    m_session = std::make_unique<Session>(m_folder->path(), *m_prompts);
+}
+
+void TestOptionsDialog::cleanup()
+{
+    m_dialog.reset();
+    QVERIFY2(m_prompts->allConsumed(), "a scripted message was not shown");
+    m_session.reset();
+    m_prompts.reset();
+    m_folder.reset();
+}
+
+void TestOptionsDialog::firstStartShowsTheDefaults()
+{
+    open();
+    QCOMPARE(m_dialog->objectName(), QStringLiteral("frmOPZIONI"));
+    QCOMPARE(m_dialog->windowTitle(), QStringLiteral("QUADRIGO 13 - Opzioni"));
+    QCOMPARE(field(1)->text(), m_session->defaultSystemsFolder());
+    QCOMPARE(field(2)->text(), QStringLiteral("0.5"));
+    QCOMPARE(field(3)->text(), QStringLiteral("1"));
+    QCOMPARE(field(4)->text(), QStringLiteral(" "));
+    QCOMPARE(field(5)->text(), QStringLiteral(" "));
+    QCOMPARE(field(6)->text(), QString());
+    QCOMPARE(field(7)->text(), QString());
+    QVERIFY(!field(6)->isVisible());
+    QVERIFY(!field(7)->isVisible());
+    auto* info = m_dialog->findChild<QCheckBox*>(QStringLiteral("chkInfo"));
+    QVERIFY(!info->isChecked());
+    QCOMPARE(info->text(),
+             QStringLiteral("Visualizza finestra Informazioni Pronostico all'apertura"));
+
+    auto* form = m_dialog->findChild<QFormLayout*>();
+    const QStringList labels = {"Cartella dei Sistemi", "Costo Colonna (Euro)",
+                                "Quote Default (1-255)", "Default 'Statistiche: Ultime Colonne'",
+                                "Default \"Statistiche: Ultima Stagione\""};
+    for (int k = 1; k <= 5; ++k) {
+        auto* label = qobject_cast<QLabel*>(form->labelForField(field(k)));
+        QVERIFY(label);
+        QCOMPARE(label->text(), labels[k - 1]);
+    }
+    QCOMPARE(button("cmdOK")->text(), QStringLiteral("&OK"));
+    QCOMPARE(button("cmdChiudi")->text(), QStringLiteral("&Chiudi"));
+    QCOMPARE(button("cmdCerca")->text(), QStringLiteral("&Cerca"));
+}
+
+void TestOptionsDialog::keyFiltersAndLengths()
+{
+    open();
+    type(2, QStringLiteral("0,5"));
+    QCOMPARE(field(2)->text(), QStringLiteral("05"));
+    type(2, QStringLiteral("1.25"));
+    QCOMPARE(field(2)->text(), QStringLiteral("1.25"));
+    type(2, QStringLiteral("0.555"));
+    QCOMPARE(field(2)->text(), QStringLiteral("0.55"));
+    type(2, QStringLiteral("a 1"));
+    QCOMPARE(field(2)->text(), QStringLiteral(" 1"));
+
+    type(3, QStringLiteral("1.5x"));
+    QCOMPARE(field(3)->text(), QStringLiteral("15"));
+    type(3, QStringLiteral("1234"));
+    QCOMPARE(field(3)->text(), QStringLiteral("123"));
+
+    type(4, QStringLiteral("abcde"));
+    QCOMPARE(field(4)->text(), QStringLiteral("abcd"));
+    type(5, QStringLiteral("2000/2001x"));
+    QCOMPARE(field(5)->text(), QStringLiteral("2000/2001"));
+    type(1, QStringLiteral("D:\\Gioco, 13\\"));
+    QCOMPARE(field(1)->text(), QStringLiteral("D:\\Gioco, 13\\"));
+}
+
+void TestOptionsDialog::sharesCheckedOnLeaving()
+{
+    m_session->document().SystemName = QStringLiteral("Prova");
+    open();
+    type(3, QStringLiteral("300"));
+    m_prompts->expectMessage(QStringLiteral("Valore Quote errato"));
+    moveFocus(3, 4);
+    QCOMPARE(m_prompts->lastMessage().icon, MessageIcon::Exclamation);
+    QCOMPARE(m_prompts->lastMessage().title, QStringLiteral("Prova"));
+    QCOMPARE(field(3)->text(), QStringLiteral("300"));
+
+    type(3, QStringLiteral("007"));
+    moveFocus(3, 2);
+    QCOMPARE(field(3)->text(), QStringLiteral("7"));
+
+    type(3, QStringLiteral("255"));
+    moveFocus(3, 2);
+    QCOMPARE(field(3)->text(), QStringLiteral("255"));
+
+    type(3, QStringLiteral("0"));
+    m_prompts->expectMessage(QStringLiteral("Valore Quote errato"));
+    moveFocus(3, 1);
+    QCOMPARE(field(3)->text(), QStringLiteral("0"));
+}
+
+void TestOptionsDialog::emptyFieldRefused()
+{
+    open();
+    // The statistics defaults start as a blank, which is empty: the user must fill them.
+    m_prompts->expectMessage(QStringLiteral("Errore nei dati! Riprovare"));
+    QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
+    QCOMPARE(m_prompts->lastMessage().icon, MessageIcon::Exclamation);
+    QVERIFY(m_dialog->isVisible());
+    QVERIFY(!QFile::exists(optionsPath()));
+
+    type(4, QStringLiteral("10"));
+    type(5, QStringLiteral("2001"));
+    type(2, QStringLiteral("  "));
+    m_prompts->expectMessage(QStringLiteral("Errore nei dati! Riprovare"));
+    QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
+    QVERIFY(!QFile::exists(optionsPath()));
+}
+
+void TestOptionsDialog::okWritesOpzioniSys()
+{
+    open();
+    type(1, QStringLiteral("  C:\\Giochi\\Sistemi\\ "));
+    type(2, QStringLiteral("0.5"));
+    type(3, QStringLiteral("12"));
+    type(4, QStringLiteral("50"));
+    type(5, QStringLiteral("2000/2001"));
+    QTest::mouseClick(m_dialog->findChild<QCheckBox*>(QStringLiteral("chkInfo")), Qt::LeftButton);
+    QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
+
+    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(optionsFile(), QByteArray("\"C:\\Giochi\\Sistemi\"\r\n\"0.5\"\r\n\"12\"\r\n\"50\"\r\n"
+                                       "\"2000/2001\"\r\n\"\"\r\n\"S\"\r\n"));
+    QCOMPARE(m_session->systemsFolder(), QStringLiteral("C:\\Giochi\\Sistemi"));
+    QCOMPARE(m_session->options().columnCost(), 0.5);
+    QCOMPARE(m_session->options().defaultQuote(), 12);
+
+    // Only one final separator goes; unchecked gives "N".
+    open();
+    type(1, QStringLiteral("/home/gioco//"));
+    QTest::mouseClick(m_dialog->findChild<QCheckBox*>(QStringLiteral("chkInfo")), Qt::LeftButton);
+    QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
+    QVERIFY(optionsFile().startsWith("\"/home/gioco/\"\r\n"));
+    QVERIFY(optionsFile().endsWith("\"\"\r\n\"N\"\r\n"));
+}
+
+void TestOptionsDialog::reopensWithStoredOptions()
+{
+    QFile file(optionsPath());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("\"E:\\Sistemi\"\r\n\"1\"\r\n\"3\"\r\n\"20\"\r\n\"1999/2000\"\r\n\"riservato\"\r\n"
+               "\"S\"\r\n");
+    file.close();
+    QVERIFY(m_session->loadOptions());
+    open();
+    QCOMPARE(field(1)->text(), QStringLiteral("E:\\Sistemi"));
+    QCOMPARE(field(2)->text(), QStringLiteral("1"));
+    QCOMPARE(field(3)->text(), QStringLiteral("3"));
+    QCOMPARE(field(4)->text(), QStringLiteral("20"));
+    QCOMPARE(field(5)->text(), QStringLiteral("1999/2000"));
+    QCOMPARE(field(6)->text(), QStringLiteral("riservato"));
+    QVERIFY(m_dialog->findChild<QCheckBox*>(QStringLiteral("chkInfo"))->isChecked());
+
+    // The hidden value survives a confirmation.
+    QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
+    QCOMPARE(optionsFile(), QByteArray("\"E:\\Sistemi\"\r\n\"1\"\r\n\"3\"\r\n\"20\"\r\n"
+                                       "\"1999/2000\"\r\n\"riservato\"\r\n\"S\"\r\n"));
+}
+
+void TestOptionsDialog::chiudiWritesNothing()
+{
+    open();
+    type(4, QStringLiteral("10"));
+    type(5, QStringLiteral("2001"));
+    QTest::mouseClick(button("cmdChiudi"), Qt::LeftButton);
+    QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
+    QVERIFY(!QFile::exists(optionsPath()));
+    QCOMPARE(m_session->options()[Options::StatsLastColumns], QString());
+}
+
+void TestOptionsDialog::cercaPicksTheFolder()
+{
+    QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("Sistemi/Vecchi")));
+    const QString target = m_folder->filePath(QStringLiteral("Sistemi/Vecchi"));
+    open();
+    type(1, QDir::toNativeSeparators(m_folder->filePath(QStringLiteral("Sistemi"))));
+
+    bool seen = false;
+    QTimer::singleShot(0, m_dialog.get(), [&] {
+        auto* chooser = m_dialog->findChild<FolderDialog*>();
+        QVERIFY(chooser);
+        seen = true;
+        QCOMPARE(chooser->objectName(), QStringLiteral("frmCARTELLA"));
+        QCOMPARE(chooser->windowTitle(), QStringLiteral("QUADRIGO 13 - Cartella dei Sistemi"));
+        auto* tree = chooser->findChild<QTreeView*>(QStringLiteral("DirCerca"));
+        QVERIFY(tree);
+        auto* model = qobject_cast<QFileSystemModel*>(tree->model());
+        // The list opens at the folder of field 1.
+        QCOMPARE(model->filePath(tree->currentIndex()),
+                 m_folder->filePath(QStringLiteral("Sistemi")));
+        tree->setCurrentIndex(model->index(target));
+        QTest::mouseClick(chooser->findChild<QPushButton*>(QStringLiteral("cmdOK")),
+                          Qt::LeftButton);
+    });
+    QTest::mouseClick(button("cmdCerca"), Qt::LeftButton);
+    QVERIFY(seen);
+    QCOMPARE(field(1)->text(), QDir::toNativeSeparators(target));
+    // Nothing is stored until OK.
+    QVERIFY(!QFile::exists(optionsPath()));
+}
+
+void TestOptionsDialog::cercaAnnullaKeepsTheFolder()
+{
+    open();
+    const QString before = field(1)->text();
+    bool seen = false;
+    QTimer::singleShot(0, m_dialog.get(), [&] {
+        auto* chooser = m_dialog->findChild<FolderDialog*>();
+        QVERIFY(chooser);
+        seen = true;
+        auto* tree = chooser->findChild<QTreeView*>(QStringLiteral("DirCerca"));
+        auto* model = qobject_cast<QFileSystemModel*>(tree->model());
+        tree->setCurrentIndex(model->index(m_folder->path()));
+        QTest::mouseClick(chooser->findChild<QPushButton*>(QStringLiteral("cmdAnnulla")),
+                          Qt::LeftButton);
+    });
+    QTest::mouseClick(button("cmdCerca"), Qt::LeftButton);
+    QVERIFY(seen);
+    QCOMPARE(field(1)->text(), before);
+}
+
+QTEST_MAIN(TestOptionsDialog)
+#include "testOptionsDialog.moc"

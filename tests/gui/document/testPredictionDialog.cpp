@@ -1,0 +1,417 @@
+#include "app/ProgressReporter.h"
+#include "app/Session.h"
+#include "document/ui/PredictionDialog.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Records the progress bar and, at each step, what the wait window shows at that moment.
+class WatchingProgress final : public ProgressReporter {
+public:
+    void setRange(int minimum, int maximum) override
+    {
+        ranges.append({minimum, maximum});
+        look();
+    }
+    void setValue(int value) override
+    {
+        values.append(value);
+        look();
+    }
+    void look()
+    {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->objectName() == QLatin1String("frmATTESA") && window->isVisible()) {
+                titles.insert(window->windowTitle());
+                messages.append(window->findChild<QLabel*>(QStringLiteral("lblMessaggio"))->text());
+                progressTexts.append(
+                    window->findChild<QLabel*>(QStringLiteral("lblProgressivo"))->text());
+                timePicture = window->findChild<QLabel*>(QStringLiteral("imgTEMPO"))->isVisible();
+                printPicture |=
+                    window->findChild<QLabel*>(QStringLiteral("imgSTAMPA"))->isVisible();
+            }
+        }
+    }
+
+    QList<QPair<int, int>> ranges;
+    QList<int> values;
+    QSet<QString> titles;
+    QStringList messages;
+    QStringList progressTexts;
+    bool timePicture = false;
+    bool printPicture = false;
+};
+
+} // namespace
+
+class TestPredictionDialog final : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void opensWithTeamsSignsAndCounts();
+    void keyFilterMapsAndDrops();
+    void selectsTheFieldOnEntry();
+    void recountsAfterEveryKey();
+    void validationMessagesInOrder();
+    void unchangedOkClosesLikeChiudi();
+    void changedPredictionGenerates();
+    void allFixedStoresAnEmptySystem();
+    void chiudiDropsTypedSigns();
+
+private:
+    QLineEdit* field(int i) const
+    {
+        return m_dialog->findChild<QLineEdit*>(QStringLiteral("txtPro(%1)").arg(i));
+    }
+    QString label(const char* name) const
+    {
+        return m_dialog->findChild<QLabel*>(QLatin1String(name))->text();
+    }
+    // Replaces a field's text the way a user does: select all, then type.
+    void type(int i, const QString& keys)
+    {
+        QTest::keyClick(field(i), Qt::Key_A, Qt::ControlModifier);
+        if (keys.isEmpty())
+            QTest::keyClick(field(i), Qt::Key_Backspace);
+        else
+            QTest::keyClicks(field(i), keys);
+    }
+    void typeAll(const QStringList& first)
+    {
+        for (int i = 1; i <= 13; ++i)
+            type(i, i <= first.size() ? first[i - 1] : QStringLiteral("1"));
+    }
+    void clickOk() { QTest::mouseClick(button("cmdOK"), Qt::LeftButton); }
+    QPushButton* button(const char* name) const
+    {
+        return m_dialog->findChild<QPushButton*>(QLatin1String(name));
+    }
+    void open()
+    {
+        m_dialog = std::make_unique<PredictionDialog>(*m_session);
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+    }
+    // A named system with teams on the first matches and the signs given.
+    void prepare(const QStringList& signs)
+    {
+        SystemDocument& document = m_session->document();
+        document.SystemName = QStringLiteral("Prova");
+        document.setHomeTeam(1, QStringLiteral("JUVENTUS"));
+        document.setAwayTeam(1, QStringLiteral("ROMA"));
+        for (int i = 1; i <= signs.size(); ++i)
+            document.setSigns(i, signs[i - 1]);
+    }
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<ScriptedPrompts> m_prompts;
+    std::unique_ptr<Session> m_session;
+    std::unique_ptr<PredictionDialog> m_dialog;
+};
+
+void TestPredictionDialog::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+    m_prompts = std::make_unique<ScriptedPrompts>();
+    m_session = std::make_unique<Session>(m_folder->path(), *m_prompts);
+    m_session->options()[Options::ColumnCost] = QStringLiteral("0.5");
+    m_session->resetDocument();
+}
+
+void TestPredictionDialog::cleanup()
+{
+    m_dialog.reset();
+    QVERIFY2(m_prompts->allConsumed(), "a scripted message was not shown");
+    m_session.reset();
+    m_prompts.reset();
+    m_folder.reset();
+}
+
+void TestPredictionDialog::opensWithTeamsSignsAndCounts()
+{
+    prepare({"1X", "12X", "2"});
+    SystemDocument& document = m_session->document();
+    document.IntegralCount = 6;
+    document.NumFisse = 11;
+    document.NumDoppie = 1;
+    document.NumTriple = 1;
+    open();
+
+    QCOMPARE(m_dialog->objectName(), QStringLiteral("frmPRONOSTICO"));
+    QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Prova - Pronostico"));
+    QVERIFY(!m_dialog->isModal());
+    QCOMPARE(label("lblF(1)"), QStringLiteral(" JUVENTUS       "));
+    QCOMPARE(label("lblC(1)"), QStringLiteral(" ROMA           "));
+    QCOMPARE(label("lblF(13)"), QString(16, u' '));
+    QCOMPARE(field(1)->text(), QStringLiteral("1X"));
+    QCOMPARE(field(2)->text(), QStringLiteral("12X"));
+    QCOMPARE(field(4)->text(), QString());
+    QCOMPARE(field(1)->maxLength(), 3);
+    QCOMPARE(label("lblFISSE"), QStringLiteral("11"));
+    QCOMPARE(label("lblDOPPIE"), QStringLiteral("1"));
+    QCOMPARE(label("lblTRIPLE"), QStringLiteral("1"));
+    QCOMPARE(label("lblINTEGRALE"), QStringLiteral(" 6"));
+    QCOMPARE(label("lblEURO"), QStringLiteral("3 €"));
+    QCOMPARE(label("lblLIRE"), QStringLiteral("5808.81 £"));
+    QVERIFY(!m_dialog->findChild<QLabel*>(QStringLiteral("lblTempo"))->isVisible());
+    QVERIFY(!m_dialog->findChild<QLabel*>(QStringLiteral("lblDescr"))->isVisible());
+    QCOMPARE(button("cmdAnnulla")->text(), QStringLiteral("&Chiudi"));
+
+    // Without an integral system the count labels stay empty until the user types.
+    m_dialog.reset();
+    document.IntegralCount = 0;
+    open();
+    QCOMPARE(label("lblINTEGRALE"), QString());
+    QCOMPARE(label("lblEURO"), QString());
+}
+
+void TestPredictionDialog::keyFilterMapsAndDrops()
+{
+    open();
+    QTest::keyClicks(field(1), QStringLiteral("x3a"));
+    QCOMPARE(field(1)->text(), QStringLiteral("XX"));
+    QTest::keyClicks(field(2), QStringLiteral("1 0,2?X"));
+    QCOMPARE(field(2)->text(), QStringLiteral("12X"));
+    // At most three characters.
+    QTest::keyClicks(field(2), QStringLiteral("1"));
+    QCOMPARE(field(2)->text(), QStringLiteral("12X"));
+    QTest::keyClick(field(2), Qt::Key_Backspace);
+    QCOMPARE(field(2)->text(), QStringLiteral("12"));
+    // Typing over a selection replaces it, mapped as well.
+    QTest::keyClick(field(2), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field(2), QStringLiteral("3"));
+    QCOMPARE(field(2)->text(), QStringLiteral("X"));
+}
+
+void TestPredictionDialog::selectsTheFieldOnEntry()
+{
+    prepare({"12X", "1X"});
+    open();
+    QApplication::setActiveWindow(m_dialog.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+    field(2)->setFocus(Qt::MouseFocusReason);
+    field(1)->setFocus(Qt::MouseFocusReason);
+    QTRY_COMPARE(field(1)->selectedText(), QStringLiteral("12X"));
+    QTest::keyClicks(field(1), QStringLiteral("2"));
+    QCOMPARE(field(1)->text(), QStringLiteral("2"));
+}
+
+void TestPredictionDialog::recountsAfterEveryKey()
+{
+    open();
+    typeAll({"1X", "X2", "12X"});
+    QCOMPARE(label("lblFISSE"), QStringLiteral("10"));
+    QCOMPARE(label("lblDOPPIE"), QStringLiteral("2"));
+    QCOMPARE(label("lblTRIPLE"), QStringLiteral("1"));
+    QCOMPARE(label("lblINTEGRALE"), QStringLiteral(" 12"));
+    QCOMPARE(label("lblEURO"), QStringLiteral("6 €"));
+    QCOMPARE(label("lblLIRE"), QStringLiteral("11617.62 £"));
+
+    QTest::keyClick(field(1), Qt::Key_End);
+    QTest::keyClick(field(1), Qt::Key_Backspace);
+    QCOMPARE(label("lblDOPPIE"), QStringLiteral("1"));
+    QCOMPARE(label("lblINTEGRALE"), QStringLiteral(" 6"));
+    QCOMPARE(label("lblEURO"), QStringLiteral("3 €"));
+
+    type(2, QStringLiteral("2"));
+    type(3, QStringLiteral("X"));
+    QCOMPARE(label("lblFISSE"), QStringLiteral("13"));
+    QCOMPARE(label("lblINTEGRALE"), QStringLiteral(" 0"));
+    QCOMPARE(label("lblEURO"), QStringLiteral("0 €"));
+    QCOMPARE(label("lblLIRE"), QStringLiteral("0 £"));
+
+    // An emptied field counts as nothing.
+    type(3, QString());
+    QCOMPARE(label("lblFISSE"), QStringLiteral("12"));
+}
+
+void TestPredictionDialog::validationMessagesInOrder()
+{
+    prepare({});
+    open();
+    type(1, QStringLiteral("11"));
+    m_prompts->expectMessage(QStringLiteral("Una o più caselle vuote !"));
+    clickOk();
+    QCOMPARE(m_prompts->lastMessage().icon, MessageIcon::Exclamation);
+    QCOMPARE(m_prompts->lastMessage().title, QStringLiteral("Prova"));
+    QVERIFY(m_dialog->isVisible());
+
+    typeAll({"11", "1X1"});
+    m_prompts->expectMessage(QStringLiteral("Ripetizione segni su Doppie!"));
+    clickOk();
+
+    type(1, QStringLiteral("1X"));
+    m_prompts->expectMessage(QStringLiteral("Ripetizione segni su Triple!"));
+    clickOk();
+    QCOMPARE(m_prompts->lastMessage().title, QStringLiteral("Prova"));
+
+    // Nothing was stored and the fields keep what was typed.
+    QVERIFY(m_dialog->isVisible());
+    QCOMPARE(field(2)->text(), QStringLiteral("1X1"));
+    QCOMPARE(m_session->document().signsOf(1), QString());
+    QCOMPARE(m_session->document().IntegralCount, 0);
+    QCOMPARE(m_session->document().Modified, 0);
+}
+
+void TestPredictionDialog::unchangedOkClosesLikeChiudi()
+{
+    prepare({"1X", "12X", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1"});
+    SystemDocument& document = m_session->document();
+    document.IntegralCount = 6;
+    document.ReducedCount = 2;
+    document.WorkColumns.append("1111111111111");
+    document.WorkColumns.append("X211111111111");
+    open();
+    QSignalSpy summary(m_dialog.get(), &PredictionDialog::conditionsSummaryRequested);
+
+    clickOk();
+    QCOMPARE(summary.count(), 1);
+    QVERIFY(!m_dialog->isVisible());
+    QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
+    QCOMPARE(document.ReducedCount, 2);
+    QCOMPARE(document.WorkColumns.count(), 2);
+    QCOMPARE(document.Modified, 0);
+}
+
+void TestPredictionDialog::changedPredictionGenerates()
+{
+    prepare({});
+    SystemDocument& document = m_session->document();
+    document.ReducedCount = 3;
+    document.WorkColumns.append("1111111111111");
+    document.MergedCount = 2;
+    QVERIFY(!m_session->commands().isEnabled(QStringLiteral("mnuCond")));
+    QSignalSpy merge(m_session.get(), &Session::mergeCaptionChanged);
+    QSignalSpy caption(m_session.get(), &Session::captionChanged);
+    WatchingProgress progress;
+    m_session->setProgress(&progress);
+    open();
+    QSignalSpy summary(m_dialog.get(), &PredictionDialog::conditionsSummaryRequested);
+
+    typeAll({"1X", "12X"});
+    clickOk();
+
+    QVERIFY(m_dialog->isVisible());
+    QCOMPARE(summary.count(), 0);
+    QCOMPARE(document.IntegralCount, 6);
+    QStringList columns;
+    for (qsizetype k = 0; k < document.IntegralColumns.count(); ++k)
+        columns.append(QString::fromLatin1(document.IntegralColumns.column(k)));
+    QCOMPARE(columns, (QStringList{"1111111111111", "X211111111111", "1X11111111111",
+                                   "X111111111111", "1211111111111", "XX11111111111"}));
+    QCOMPARE(document.MatchRecords[1].right(3), QStringLiteral("1X "));
+    QCOMPARE(document.MatchRecords[1].left(15), QStringLiteral("JUVENTUS       "));
+    QCOMPARE(document.ReducedCount, 0);
+    QVERIFY(document.WorkColumns.isEmpty());
+    QCOMPARE(document.MergedCount, 0);
+    QCOMPARE(merge.count(), 1);
+    QCOMPARE(merge.last().first().toString(), QStringLiteral("&Accorpa Colonne"));
+    QCOMPARE(document.Segni1, 13);
+    QCOMPARE(document.SegniX, 2);
+    QCOMPARE(document.Segni2, 1);
+    QCOMPARE(document.Fissi1, 11);
+    QCOMPARE(document.NumDoppie, 1);
+    QCOMPARE(document.NumTriple, 1);
+    QCOMPARE(document.Modified, 1);
+    QCOMPARE(caption.last().first().toString(), QStringLiteral("QUADRIGO 13 - Prova *"));
+
+    const CommandState& commands = m_session->commands();
+    for (const char* name :
+         {"mnuStampa", "mnuCond", "mnuColVincente", "mnuVediColInt", "tmStampaPro", "tmSegni",
+          "tmInt", "tmSim", "tmPar", "tmParP3", "tmSequele", "tmVediColInt"})
+        QVERIFY2(commands.isEnabled(QLatin1String(name)), name);
+    for (const char* name : {"mnuSchedine", "tmSchedine", "mnuRidotto", "tmRidotto", "tmStCompl",
+                             "mnuConColRid", "tmConColRid", "mnuDetta", "tmDetta", "tmAccorpa",
+                             "mnuVediColRid", "tmVediColRid", "mnuAccorpa"})
+        QVERIFY2(!commands.isEnabled(QLatin1String(name)), name);
+
+    // The wait window showed the stages while the progress bar moved.
+    QCOMPARE(m_session->TaskMode, QStringLiteral("TEMP"));
+    QCOMPARE(progress.ranges.mid(0, 2), (QList<QPair<int, int>>{{0, 13}, {0, 6}}));
+    QCOMPARE(progress.values.last(), 0);
+    QCOMPARE(progress.titles, QSet<QString>{QStringLiteral("Prova")});
+    QVERIFY(progress.timePicture);
+    QVERIFY(!progress.printPicture);
+    QVERIFY(progress.progressTexts.contains(QStringLiteral(" 1 di 13")));
+    QVERIFY(progress.progressTexts.contains(QStringLiteral(" 13 di 13")));
+    QCOMPARE(progress.messages.first(),
+             QStringLiteral("Inizializzazione del Sistema Integrale. Attendere..."));
+    QCOMPARE(progress.messages.last(),
+             QStringLiteral("Generazione Colonne del Sistema Integrale. Attendere..."));
+    for (QWidget* window : QApplication::topLevelWidgets())
+        QVERIFY(window->objectName() != QLatin1String("frmATTESA") || !window->isVisible());
+
+    // The dialog now shows how long it took.
+    auto* time = m_dialog->findChild<QLabel*>(QStringLiteral("lblTempo"));
+    QVERIFY(time->isVisible());
+    QVERIFY(m_dialog->findChild<QLabel*>(QStringLiteral("lblDescr"))->isVisible());
+    QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"))
+                .match(time->text())
+                .hasMatch());
+    m_session->setProgress(nullptr);
+
+    // Confirming the same prediction again changes nothing more.
+    document.Modified = 0;
+    clickOk();
+    QCOMPARE(document.Modified, 0);
+    QCOMPARE(summary.count(), 1);
+}
+
+void TestPredictionDialog::allFixedStoresAnEmptySystem()
+{
+    prepare({"1X"});
+    m_session->document().IntegralCount = 2;
+    m_session->document().IntegralColumns.append("1111111111111");
+    m_session->document().IntegralColumns.append("X111111111111");
+    open();
+    typeAll({"2"});
+    QCOMPARE(label("lblEURO"), QStringLiteral("0 €"));
+    QCOMPARE(label("lblLIRE"), QStringLiteral("0 £"));
+    clickOk();
+    QCOMPARE(m_session->document().IntegralCount, 0);
+    QVERIFY(m_session->document().IntegralColumns.isEmpty());
+    QCOMPARE(m_session->document().signsOf(1), QStringLiteral("2"));
+    QCOMPARE(m_session->document().signsOf(13), QStringLiteral("1"));
+    QCOMPARE(m_session->document().Modified, 1);
+}
+
+void TestPredictionDialog::chiudiDropsTypedSigns()
+{
+    prepare({"1"});
+    open();
+    QSignalSpy summary(m_dialog.get(), &PredictionDialog::conditionsSummaryRequested);
+    type(1, QStringLiteral("12"));
+    QTest::mouseClick(button("cmdAnnulla"), Qt::LeftButton);
+    QCOMPARE(summary.count(), 1);
+    QVERIFY(!m_dialog->isVisible());
+    QCOMPARE(m_session->document().signsOf(1), QStringLiteral("1"));
+    QCOMPARE(m_session->document().Modified, 0);
+
+    // Shown again, the window starts from the stored prediction.
+    m_dialog->load();
+    QCOMPARE(field(1)->text(), QStringLiteral("1"));
+
+    // Escape answers like Chiudi; closing the window from outside asks for no summary.
+    m_dialog->show();
+    QTest::keyClick(field(2), Qt::Key_Escape);
+    QVERIFY(!m_dialog->isVisible());
+    QCOMPARE(summary.count(), 2);
+    m_dialog->show();
+    m_dialog->close();
+    QVERIFY(!m_dialog->isVisible());
+    QCOMPARE(summary.count(), 2);
+}
+
+QTEST_MAIN(TestPredictionDialog)
+#include "testPredictionDialog.moc"

@@ -1,0 +1,163 @@
+#include "app/Session.h"
+#include "document/ui/TeamsDialog.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// The field name of position k (1..74).
+QString fieldName(int k)
+{
+    if (k <= 18)
+        return QStringLiteral("txtSerieA(%1)").arg(k);
+    if (k <= 38)
+        return QStringLiteral("txtSerieB(%1)").arg(k - 18);
+    if (k <= 56)
+        return QStringLiteral("txtSerieC1A(%1)").arg(k - 38);
+    return QStringLiteral("txtSerieC1B(%1)").arg(k - 56);
+}
+
+} // namespace
+
+class TestTeamsDialog final : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void framesAndFields();
+    void okWithNothingTypedWritesTheDefaults();
+    void typedNamesAreWrittenAsTyped();
+    void reopensWithStoredNames();
+    void annullaWritesNothing();
+
+private:
+    QLineEdit* field(int k) const { return m_dialog->findChild<QLineEdit*>(fieldName(k)); }
+    void open()
+    {
+        m_dialog = std::make_unique<TeamsDialog>(*m_session);
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+    }
+    void click(const char* name)
+    {
+        QTest::mouseClick(m_dialog->findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton);
+    }
+    void type(int k, const QString& keys)
+    {
+        QTest::keyClick(field(k), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(field(k), Qt::Key_Backspace);
+        QTest::keyClicks(field(k), keys);
+    }
+    QString teamsPath() const { return m_folder->filePath(QStringLiteral("Squadre.sys")); }
+    QByteArray teamsFile() const
+    {
+        QFile file(teamsPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static QByteArray defaultsFile(const QMap<int, QByteArray>& typed = {})
+    {
+        QByteArray expected;
+        for (int k = 1; k <= 74; ++k)
+            expected += '"' + typed.value(k, "SQUADRA " + QByteArray::number(k)) + "\"\r\n";
+        return expected;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<ScriptedPrompts> m_prompts;
+    std::unique_ptr<Session> m_session;
+    std::unique_ptr<TeamsDialog> m_dialog;
+};
+
+void TestTeamsDialog::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+    m_prompts = std::make_unique<ScriptedPrompts>();
+    m_session = std::make_unique<Session>(m_folder->path(), *m_prompts);
+}
+
+void TestTeamsDialog::cleanup()
+{
+    m_dialog.reset();
+    QVERIFY2(m_prompts->allConsumed(), "a scripted message was not shown");
+    m_session.reset();
+    m_prompts.reset();
+    m_folder.reset();
+}
+
+void TestTeamsDialog::framesAndFields()
+{
+    open();
+    QCOMPARE(m_dialog->objectName(), QStringLiteral("frmSQUADRE"));
+    QCOMPARE(m_dialog->windowTitle(), QStringLiteral("QUADRIGO 13 - Squadre"));
+    QStringList frames;
+    for (const QGroupBox* frame : m_dialog->findChildren<QGroupBox*>())
+        frames.append(frame->title());
+    QCOMPARE(frames,
+             (QStringList{"Serie A", "Serie B", "Serie C1 - Girone A", "Serie C1 - Girone B"}));
+    QCOMPARE(m_dialog->findChildren<QLineEdit*>().size(), 74);
+    for (int k = 1; k <= 74; ++k)
+        QVERIFY2(field(k), qPrintable(fieldName(k)));
+    QVERIFY(!m_dialog->findChild<QLineEdit*>(QStringLiteral("txtSerieA(19)")));
+    QVERIFY(m_dialog->findChild<QLineEdit*>(QStringLiteral("txtSerieB(20)")));
+    QCOMPARE(m_dialog->findChild<QPushButton*>(QStringLiteral("cmdAnnulla"))->text(),
+             QStringLiteral("&Annulla"));
+}
+
+void TestTeamsDialog::okWithNothingTypedWritesTheDefaults()
+{
+    open();
+    QCOMPARE(field(1)->text(), QString());
+    click("cmdOK");
+    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+    const QByteArray written = teamsFile();
+    QVERIFY(written.startsWith("\"SQUADRA 1\"\r\n\"SQUADRA 2\"\r\n"));
+    QCOMPARE(written, defaultsFile());
+    QCOMPARE(field(23)->text(), QStringLiteral("SQUADRA 23"));
+    // Read back into the list, 15 characters each.
+    QCOMPARE(m_session->teams().name(23), QStringLiteral("SQUADRA 23     "));
+    QCOMPARE(m_session->teams().name(74), QStringLiteral("SQUADRA 74     "));
+}
+
+void TestTeamsDialog::typedNamesAreWrittenAsTyped()
+{
+    open();
+    type(1, QStringLiteral("JUVENTUS"));
+    type(23, QStringLiteral("ROMA"));
+    type(74, QStringLiteral("A NAME LONGER THAN FIFTEEN"));
+    type(40, QStringLiteral("   "));
+    click("cmdOK");
+    QCOMPARE(teamsFile(),
+             defaultsFile({{1, "JUVENTUS"}, {23, "ROMA"}, {74, "A NAME LONGER THAN FIFTEEN"}}));
+    QCOMPARE(m_session->teams().name(1), QStringLiteral("JUVENTUS       "));
+    QCOMPARE(m_session->teams().name(74), QStringLiteral("A NAME LONGER T"));
+}
+
+void TestTeamsDialog::reopensWithStoredNames()
+{
+    open();
+    type(19, QStringLiteral("BARI"));
+    click("cmdOK");
+    open();
+    QCOMPARE(field(19)->text(), QStringLiteral("BARI           "));
+    QCOMPARE(field(1)->text(), QStringLiteral("SQUADRA 1      "));
+}
+
+void TestTeamsDialog::annullaWritesNothing()
+{
+    open();
+    type(1, QStringLiteral("JUVENTUS"));
+    click("cmdAnnulla");
+    QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
+    QVERIFY(!QFile::exists(teamsPath()));
+    QCOMPARE(m_session->teams().name(1), QStringLiteral("SQUADRA 1      "));
+}
+
+QTEST_MAIN(TestTeamsDialog)
+#include "testTeamsDialog.moc"
