@@ -27,8 +27,11 @@ public:
     // A reduced column copied as it is.
     void appendColumn(const char* signs)
     {
+        const qsizetype at = m_masks.size();
+        m_masks.resize(at + Width);
+        char* row = m_masks.data() + at;
         for (int k = 0; k < Width; ++k)
-            m_masks.append(static_cast<char>(maskOf(signs[k])));
+            row[k] = static_cast<char>(maskOf(signs[k]));
     }
     // A reduced column with `otherSign` also played on `match` (0-based).
     void appendPair(const char* signs, int match, char otherSign)

@@ -1,7 +1,7 @@
 #include "output/ExportWriter.h"
 
 #include "app/ProgressReporter.h"
-#include "conditions/Measures.h"
+#include "conditions/FastMeasures.h"
 #include "platform/ColumnDatabase.h"
 
 namespace ExportWriter {
@@ -27,7 +27,7 @@ bool exportColumns(const QString& appFolder, const ColumnBuffer& columns, QStrin
         for (int k = 0; k < ColumnBuffer::Width; ++k)
             row.texts[FirstSign + k] = column.sliced(k, 1);
         row.texts[Comp] = "Si";
-        const ColumnMeasures m = Measures::measure(column);
+        const ColumnMeasures m = FastMeasures::measure(column.data());
         const auto run = [](int signs, int longest) {
             return signs > 0 ? std::optional<int>(longest) : std::nullopt;
         };

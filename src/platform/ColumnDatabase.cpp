@@ -9,6 +9,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <system_error>
@@ -44,6 +45,19 @@ const DatabaseInfo& infoOf(Database database)
         {"Accorpa.mdb", "AccorpaTEMP.mdb", "Colonne", CreateMerged},
     }};
     return Infos[static_cast<std::size_t>(database)];
+}
+
+std::filesystem::path fsPath(const QString& path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
+void setPathError(QString* error, const QString& path, const QString& reason)
+{
+    if (error) {
+        *error = QStringLiteral("Errore sul Database '%1': %2")
+                     .arg(QDir::toNativeSeparators(path), reason);
+    }
 }
 
 // Statements and their bound texts are ours; the connection itself comes from Qt's driver, so
@@ -114,10 +128,7 @@ public:
 
     void setError(QString* error, const QString& reason) const
     {
-        if (error) {
-            *error = QStringLiteral("Errore sul Database '%1': %2")
-                         .arg(QDir::toNativeSeparators(m_path), reason);
-        }
+        setPathError(error, m_path, reason);
     }
 
 private:
@@ -131,6 +142,9 @@ bool openWithTable(Connection& connection, Database database, QString* error)
 {
     return connection.open(error) && connection.exec(infoOf(database).createSql, error);
 }
+
+// No system has more columns than the full integral one.
+constexpr qsizetype MaxColumns = 1594323;
 
 // Statements of many rows at once: the per-statement cost of SQLite is paid once per block.
 constexpr int RowsPerStatement = 64;
@@ -147,31 +161,32 @@ QByteArray insertSql(const char* table, int fieldCount, int rows)
     return sql;
 }
 
-// Replaces the whole table: delete-all and the new rows commit together or not at all.
-// `bind(statement, firstParameter, row)` binds the fields of one row.
+// Writes `count` rows into the table of the file at `path`, after emptying it when `emptyFirst`;
+// the delete-all and the new rows commit together or not at all. `bind(statement,
+// firstParameter, row)` binds the fields of one row.
 template <typename Bind>
-bool replaceRows(const QString& appFolder, Database database, int fieldCount, qsizetype count,
-                 Bind bind, QString* error)
+bool insertRows(const QString& path, Database database, bool emptyFirst, int fieldCount,
+                qsizetype count, Bind bind, QString* error)
 {
     const DatabaseInfo& info = infoOf(database);
-    Connection connection(filePath(appFolder, database));
-    if (!openWithTable(connection, database, error))
+    Connection connection(path);
+    if (!connection.open(error))
         return false;
-    // A crash of the program cannot lose a committed write; only a power cut could, and these
-    // tables are rebuilt from the system's files anyway. The archive keeps full durability.
-    if (database != Database::Archive && !connection.exec("PRAGMA synchronous = OFF", error))
+    // A fresh file is thrown away when anything fails, so it needs neither a rollback journal
+    // nor waiting for the disk.
+    if (!emptyFirst &&
+        !connection.exec("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF", error))
         return false;
-    if (!connection.exec("BEGIN IMMEDIATE", error))
+    if (!connection.exec(info.createSql, error) || !connection.exec("BEGIN IMMEDIATE", error))
         return false;
     const auto fail = [&] {
         connection.setError(error, connection.lastError());
         connection.exec("ROLLBACK", nullptr);
         return false;
     };
-    if (!connection.exec((QByteArray("DELETE FROM ") + info.table).constData(), error)) {
-        connection.exec("ROLLBACK", nullptr);
-        return false;
-    }
+    if (emptyFirst &&
+        !connection.exec((QByteArray("DELETE FROM ") + info.table).constData(), nullptr))
+        return fail();
     Statement block, tail;
     const qsizetype blocks = count / RowsPerStatement;
     const int tailRows = static_cast<int>(count % RowsPerStatement);
@@ -195,22 +210,56 @@ bool replaceRows(const QString& appFolder, Database database, int fieldCount, qs
     }
     if (tailRows > 0 && !run(tail.get(), tailRows))
         return fail();
-    if (!connection.exec("COMMIT", error)) {
-        connection.exec("ROLLBACK", nullptr);
-        return false;
-    }
+    if (!connection.exec("COMMIT", nullptr))
+        return fail();
     return true;
 }
 
+// Replaces the whole table. The archive is rewritten in place inside one transaction, since
+// other connections may hold it open. The column tables are only ever used one operation at a
+// time, so they are built in a fresh file that then takes the database's place in one rename:
+// nothing old has to be copied to a journal first, and a failure leaves the old file as it was.
+template <typename Bind>
+bool replaceRows(const QString& appFolder, Database database, int fieldCount, qsizetype count,
+                 Bind bind, QString* error)
+{
+    const QString path = filePath(appFolder, database);
+    if (database == Database::Archive)
+        return insertRows(path, database, true, fieldCount, count, bind, error);
+    const QString fresh = path + QStringLiteral(".new");
+    if (QFile::exists(fresh) && !QFile::remove(fresh)) {
+        setPathError(error, fresh, QStringLiteral("impossibile eliminare il file"));
+        return false;
+    }
+    bool written = insertRows(fresh, database, false, fieldCount, count, bind, error);
+    if (written) {
+        std::error_code code;
+        std::filesystem::rename(fsPath(fresh), fsPath(path), code);
+        if (code) {
+            setPathError(error, path, QString::fromStdString(code.message()));
+            written = false;
+        }
+    }
+    if (!written)
+        QFile::remove(fresh);
+    return written;
+}
+
 // Reads every row in stored order; `take(statement)` reads one row and may refuse it.
-template <typename Take>
-bool readRows(const QString& appFolder, Database database, const char* select, Take take,
-              QString* error)
+// `reserve(rows)` learns beforehand about how many rows follow (the highest row id, found
+// without a scan), so a large set is read into one allocation.
+template <typename Reserve, typename Take>
+bool readRows(const QString& appFolder, Database database, const char* select, Reserve reserve,
+              Take take, QString* error)
 {
     Connection connection(filePath(appFolder, database));
     if (!openWithTable(connection, database, error))
         return false;
     Statement statement;
+    if (statement.prepare(connection.handle(),
+                          QByteArray("SELECT max(rowid) FROM ") + infoOf(database).table) &&
+        sqlite3_step(statement.get()) == SQLITE_ROW)
+        reserve(std::clamp<qsizetype>(sqlite3_column_int64(statement.get(), 0), 0, MaxColumns));
     if (!statement.prepare(connection.handle(), select)) {
         connection.setError(error, connection.lastError());
         return false;
@@ -233,11 +282,6 @@ QByteArrayView columnText(sqlite3_stmt* statement, int field)
 {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, field));
     return QByteArrayView(text, sqlite3_column_bytes(statement, field));
-}
-
-std::filesystem::path fsPath(const QString& path)
-{
-    return std::filesystem::path(path.toStdU16String());
 }
 
 } // namespace
@@ -301,6 +345,7 @@ bool readReducedColumns(const QString& appFolder, ColumnBuffer& columns, QString
     ColumnBuffer read;
     const bool ok = readRows(
         appFolder, Database::Reduced, "SELECT Col FROM Colonne ORDER BY rowid",
+        [&](qsizetype rows) { read.reserve(rows); },
         [&](sqlite3_stmt* statement) {
             const QByteArrayView column = columnText(statement, 0);
             if (column.size() != ColumnBuffer::Width)
@@ -335,6 +380,7 @@ bool readMergedRows(const QString& appFolder, MergedColumns& rows, QString* erro
         appFolder, Database::Merged,
         "SELECT C1, C2, C3, C4, C5, C6, C7, C8, C9, C10, C11, C12, C13 FROM Colonne ORDER BY "
         "rowid",
+        [&](qsizetype count) { read.reserve(count); },
         [&](sqlite3_stmt* statement) {
             std::array<char, MergedColumns::Width> masks;
             for (int match = 0; match < MergedColumns::Width; ++match) {
@@ -384,7 +430,7 @@ bool readWinningRows(const QString& appFolder, Database database, QList<StoredWi
 {
     QList<StoredWinningRow> read;
     const bool ok = readRows(
-        appFolder, database, "SELECT * FROM ColonneVincenti ORDER BY rowid",
+        appFolder, database, "SELECT * FROM ColonneVincenti ORDER BY rowid", [](qsizetype) {},
         [&](sqlite3_stmt* statement) {
             if (sqlite3_column_count(statement) != WinningFieldCount)
                 return false;

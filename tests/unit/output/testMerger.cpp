@@ -28,10 +28,10 @@ QString rowText(const MergedColumns& rows, qsizetype row)
 
 class RecordingProgress final : public ProgressReporter {
 public:
-    void setRange(int minimum, int maximum) override
+    void setRange(int low, int high) override
     {
-        this->minimum = minimum;
-        this->maximum = maximum;
+        minimum = low;
+        maximum = high;
     }
     void setValue(int value) override { values << value; }
     int minimum = -1, maximum = -1;

@@ -217,10 +217,15 @@ private slots:
         QString error;
         QVERIFY(ColumnDatabase::writeReducedColumns(dir.path(), columns, &error));
         QVERIFY(ColumnDatabase::writeMergedRows(dir.path(), merged, &error));
-        // Deleting most rows leaves free pages that the compaction gives back.
-        QVERIFY(ColumnDatabase::writeReducedColumns(dir.path(), randomColumns(20000, 12), &error));
-        QVERIFY(ColumnDatabase::writeReducedColumns(dir.path(), columns, &error));
-        const qint64 before = QFileInfo(dir.filePath(QStringLiteral("Ridotto.mdb"))).size();
+        // Deleting most rows of the archive leaves free pages that the compaction gives back.
+        const auto season = [](qsizetype, ColumnDatabase::WinningRow& row) {
+            row.texts[0] = "2004-2005";
+            row.measures[0] = 7;
+        };
+        QVERIFY(
+            ColumnDatabase::writeWinningRows(dir.path(), Database::Archive, 20000, season, &error));
+        QVERIFY(ColumnDatabase::writeWinningRows(dir.path(), Database::Archive, 2, season, &error));
+        const qint64 before = QFileInfo(dir.filePath(QStringLiteral("ColVin13.mdb"))).size();
 
         for (int start = 0; start < 2; ++start) {
             const QStringList problems = ColumnDatabase::compactDatabases(dir.path());
@@ -229,7 +234,11 @@ private slots:
                      QStringList({QStringLiteral("Accorpa.mdb"), QStringLiteral("ColVin13.mdb"),
                                   QStringLiteral("Export.mdb"), QStringLiteral("Ridotto.mdb")}));
         }
-        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("Ridotto.mdb"))).size() < before);
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("ColVin13.mdb"))).size() < before);
+        QList<ColumnDatabase::StoredWinningRow> archive;
+        QVERIFY(ColumnDatabase::readWinningRows(dir.path(), Database::Archive, archive, &error));
+        QCOMPARE(archive.size(), 2);
+        QCOMPARE(archive[1].measures[0], std::optional<int>(7));
         ColumnBuffer read;
         QVERIFY(ColumnDatabase::readReducedColumns(dir.path(), read, &error));
         QCOMPARE(read.records(), columns.records());
@@ -292,26 +301,47 @@ private slots:
         const ColumnBuffer columns = randomColumns(100, 41);
         QString error;
         QVERIFY(ColumnDatabase::writeReducedColumns(dir.path(), columns, &error));
-        // A trigger refuses one column, so the write fails after the delete-all and some rows.
-        {
-            QSqlDatabase database =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("refuse"));
-            database.setDatabaseName(dir.filePath(QStringLiteral("Ridotto.mdb")));
-            QVERIFY(database.open());
-            QSqlQuery trigger(database);
-            QVERIFY(trigger.exec(QStringLiteral(
-                "CREATE TRIGGER refuse BEFORE INSERT ON Colonne WHEN NEW.Col = '2222222222222' "
-                "BEGIN SELECT RAISE(ABORT, 'rifiutata'); END")));
-            database.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("refuse"));
-        ColumnBuffer refused = randomColumns(200, 42);
-        refused.append("2222222222222");
-        QVERIFY(!ColumnDatabase::writeReducedColumns(dir.path(), refused, &error));
-        QVERIFY(error.contains(QStringLiteral("rifiutata")));
+        // The new rows cannot be written (their file's place is taken by a folder).
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Ridotto.mdb.new")));
+        QVERIFY(!ColumnDatabase::writeReducedColumns(dir.path(), randomColumns(200, 42), &error));
+        QVERIFY(!error.isEmpty());
         ColumnBuffer read;
         QVERIFY(ColumnDatabase::readReducedColumns(dir.path(), read, &error));
         QCOMPARE(read.records(), columns.records());
+    }
+
+    void failedArchiveWriteKeepsThePreviousRows()
+    {
+        QTemporaryDir dir;
+        QString error;
+        const auto fill = [](QByteArrayView season) {
+            return [season](qsizetype, ColumnDatabase::WinningRow& row) {
+                row.texts[0] = season;
+                row.texts[17] = "Si";
+            };
+        };
+        QVERIFY(ColumnDatabase::writeWinningRows(dir.path(), Database::Archive, 3,
+                                                 fill("2004-2005"), &error));
+        // A trigger refuses one season, so the write fails after the delete-all.
+        {
+            QSqlDatabase database =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("refuse"));
+            database.setDatabaseName(dir.filePath(QStringLiteral("ColVin13.mdb")));
+            QVERIFY(database.open());
+            QSqlQuery trigger(database);
+            QVERIFY(trigger.exec(QStringLiteral(
+                "CREATE TRIGGER refuse BEFORE INSERT ON ColonneVincenti WHEN NEW.Anno = "
+                "'1999-2000' BEGIN SELECT RAISE(ABORT, 'rifiutata'); END")));
+            database.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("refuse"));
+        QVERIFY(!ColumnDatabase::writeWinningRows(dir.path(), Database::Archive, 100,
+                                                  fill("1999-2000"), &error));
+        QVERIFY(error.contains(QStringLiteral("rifiutata")));
+        QList<ColumnDatabase::StoredWinningRow> rows;
+        QVERIFY(ColumnDatabase::readWinningRows(dir.path(), Database::Archive, rows, &error));
+        QCOMPARE(rows.size(), 3);
+        QCOMPARE(rows[2].texts[0], QByteArray("2004-2005"));
     }
 
     void noConnectionIsLeftBehind()
