@@ -457,6 +457,8 @@ QStringList compactDatabases(const QString& appFolder)
     for (const Database database : AllDatabases) {
         const QString path = filePath(appFolder, database);
         const QString copy = QDir(appFolder).filePath(compactionFileName(database));
+        // A rewrite cut short by a crash leaves its unfinished file; the database is intact.
+        QFile::remove(path + QStringLiteral(".new"));
         std::error_code code;
         if (QFile::exists(copy)) {
             // A copy left behind by an interrupted compaction: when its database is gone the

@@ -66,8 +66,9 @@ bool readWinningRows(const QString& appFolder, Database database, QList<StoredWi
                      QString* error);
 
 // Start-up compaction of the four databases in their fixed order, each through its temporary
-// copy that then replaces it; a missing database is created, and a copy left by an interrupted
-// compaction is put back when its database is gone. Returns the problems met, in Italian.
+// copy that then replaces it; a missing database is created, a copy left by an interrupted
+// compaction is put back when its database is gone, and files of interrupted writes are
+// removed. Returns the problems met, in Italian.
 QStringList compactDatabases(const QString& appFolder);
 
 } // namespace ColumnDatabase

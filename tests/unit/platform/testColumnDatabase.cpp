@@ -263,16 +263,17 @@ private slots:
         QCOMPARE(read.records(), columns.records());
     }
 
-    void staleCopyBesideItsDatabaseIsDiscarded()
+    void staleFilesBesideTheirDatabaseAreDiscarded()
     {
         QTemporaryDir dir;
         const ColumnBuffer columns = randomColumns(40, 31);
         QString error;
         QVERIFY(ColumnDatabase::writeReducedColumns(dir.path(), columns, &error));
-        QFile stale(dir.filePath(QStringLiteral("RidottoTEMP.mdb")));
-        QVERIFY(stale.open(QIODevice::WriteOnly));
-        stale.write("not a database");
-        stale.close();
+        for (const char* name : {"RidottoTEMP.mdb", "Ridotto.mdb.new"}) {
+            QFile stale(dir.filePath(QLatin1StringView(name)));
+            QVERIFY(stale.open(QIODevice::WriteOnly));
+            stale.write("not a database");
+        }
         QVERIFY(ColumnDatabase::compactDatabases(dir.path()).isEmpty());
         QCOMPARE(filesIn(dir.path()).size(), 4);
         ColumnBuffer read;
