@@ -12,11 +12,14 @@ class QMdiArea;
 class QMenu;
 class QProgressBar;
 class QToolBar;
+class PredictionSummaryWindow;
 class Session;
 class StatusPanels;
 
 // frmQUADRIGO: menus, toolbar, the two status bars and the progress bar; every command is
 // dispatched from here to the window or session operation that carries it out.
+class PredictionSummaryWindow;
+
 class MainWindow final : public QMainWindow {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MainWindow)
@@ -34,6 +37,10 @@ public:
     void placeDialog(QWidget* dialog) const;
     // Runs a command by name, as its menu item or button would.
     void runCommand(const QString& name);
+    // Gives a command its handler; commands without one stay disabled. Subsystems install the
+    // handlers of their windows through this.
+    void setHandler(const QString& name, std::function<void()> handler);
+    Session& session() { return m_session; }
 
     // The start-up sequence after the window is shown: splash, settings files (or their
     // dialogs when missing), database compaction.
@@ -52,6 +59,7 @@ private:
     void buildToolbar();
     void buildStatusBars();
     void registerHandlers();
+    void updateAvailability();
     void syncCommands();
     void refreshStatusBars();
     void refreshPrinterPanel();
@@ -61,6 +69,8 @@ private:
     void openPredictionDialog();
     void openContestDialog();
     void mergeToggle();
+    // frmPROCOND at its remembered place (top 3100, left 100 twips), or closed.
+    void showPredictionSummary(bool visible);
     // Opens a modal dialog placed by the rule.
     int execDialog(QDialog* dialog);
 
@@ -75,6 +85,7 @@ private:
     QHash<QString, QMenu*> m_menus;
     QHash<QString, std::function<void()>> m_handlers;
     QPointer<QWidget> m_predictionDialog;
+    QPointer<PredictionSummaryWindow> m_predictionSummary;
     class BarProgress;
     std::unique_ptr<BarProgress> m_progress;
 };
