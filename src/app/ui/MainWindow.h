@@ -18,8 +18,6 @@ class StatusPanels;
 
 // frmQUADRIGO: menus, toolbar, the two status bars and the progress bar; every command is
 // dispatched from here to the window or session operation that carries it out.
-class PredictionSummaryWindow;
-
 class MainWindow final : public QMainWindow {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MainWindow)
