@@ -5,6 +5,8 @@
 #include "platform/MemoryTuning.h"
 
 void benchDocument(const QString& cliPath);
+void benchEngine();
+void benchOutput();
 
 // Timings of the heavy operations, as medians of several runs. Pass the path of
 // quadrigo13-cli to time the tool as well (default: beside this program's build folder).
@@ -20,5 +22,7 @@ int main(int argc, char* argv[])
             cli = guess;
     }
     benchDocument(cli);
+    benchEngine();
+    benchOutput();
     return 0;
 }
