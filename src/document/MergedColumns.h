@@ -14,6 +14,12 @@ public:
     static constexpr int Width = 13;
     static constexpr quint8 One = 1, Draw = 2, Two = 4;
 
+    MergedColumns() = default;
+    // Rows already laid out as masks, Width bytes each.
+    explicit MergedColumns(QByteArray masks)
+        : m_masks(std::move(masks))
+    {}
+
     qsizetype count() const { return m_masks.size() / Width; }
     bool isEmpty() const { return m_masks.isEmpty(); }
 
@@ -29,9 +35,7 @@ public:
     {
         const qsizetype at = m_masks.size();
         m_masks.resize(at + Width);
-        char* row = m_masks.data() + at;
-        for (int k = 0; k < Width; ++k)
-            row[k] = static_cast<char>(maskOf(signs[k]));
+        writeMasks(m_masks.data() + at, signs);
     }
     // A reduced column with `otherSign` also played on `match` (0-based).
     void appendPair(const char* signs, int match, char otherSign)
@@ -45,6 +49,21 @@ public:
     void reserve(qsizetype rows) { m_masks.reserve(rows * Width); }
     void clear() { m_masks.clear(); }
     const QByteArray& masks() const { return m_masks; }
+
+    // Writes the masks of a reduced column's 13 signs to `row`. A table instead of a switch:
+    // signs are unpredictable, and a mispredicted branch per sign dominates a full-system scan.
+    static void writeMasks(char* row, const char* signs)
+    {
+        static constexpr auto Table = [] {
+            std::array<char, 256> table{};
+            table[static_cast<unsigned char>('1')] = One;
+            table[static_cast<unsigned char>('X')] = Draw;
+            table[static_cast<unsigned char>('2')] = Two;
+            return table;
+        }();
+        for (int k = 0; k < Width; ++k)
+            row[k] = Table[static_cast<unsigned char>(signs[k])];
+    }
 
     static constexpr quint8 maskOf(char sign)
     {

@@ -26,8 +26,10 @@ MergedColumns merge(const ColumnBuffer& columns, ProgressReporter* progress)
     const qsizetype step = progressStep(count);
     if (progress)
         progress->setRange(0, static_cast<int>(count));
-    MergedColumns rows;
-    rows.reserve(count);
+    // Rows are written straight into one buffer sized for the worst case (no pair at all) and
+    // cut to length at the end: growing a container row by row costs more than the scan.
+    QByteArray masks(count * MergedColumns::Width, Qt::Uninitialized);
+    char* row = masks.data();
     qsizetype i = 0;
     qsizetype nextReport = 0;
     while (i + 1 < count) {
@@ -40,18 +42,24 @@ MergedColumns merge(const ColumnBuffer& columns, ProgressReporter* progress)
             ~ColumnCompare::equalMatches(ColumnCompare::load(columns, i),
                                          ColumnCompare::load(columns, i + 1)) &
             ColumnCompare::AllMatches;
-        if (std::popcount(differing) == 1) {
+        MergedColumns::writeMasks(row, current);
+        // Exactly one bit set (without a library call for popcount on plain x86-64).
+        if (differing != 0 && (differing & (differing - 1)) == 0) {
             const int match = std::countr_zero(differing);
-            rows.appendPair(current, match, columns.columnData(i + 1)[match]);
+            row[match] = static_cast<char>(row[match] |
+                                           MergedColumns::maskOf(columns.columnData(i + 1)[match]));
             i += 2;
         } else {
-            rows.appendColumn(current);
             i += 1;
         }
+        row += MergedColumns::Width;
     }
-    if (i == count - 1)
-        rows.appendColumn(columns.columnData(i));
-    return rows;
+    if (i == count - 1) {
+        MergedColumns::writeMasks(row, columns.columnData(i));
+        row += MergedColumns::Width;
+    }
+    masks.resize(row - masks.constData());
+    return MergedColumns(std::move(masks));
 }
 
 bool mergeAndStore(const QString& appFolder, const ColumnBuffer& columns, MergedColumns& rows,

@@ -4,6 +4,7 @@
 #include "output/ColumnCompare.h"
 
 #include <bit>
+#include <vector>
 
 namespace WinningsCheck {
 
@@ -39,7 +40,9 @@ Counts count(const ColumnBuffer& columns, QByteArrayView winning, const Ticked& 
     // Points 0..13 of every column at once; each category then reads its own bin. A '-' in the
     // winning column equals no sign, so a column scores 13 only when its text equals it: the
     // 13-point bin is category I.
-    std::array<qint64, ColumnBuffer::Width + 1> byPoints{};
+    // Columns are tallied by their 13-bit mask of hits and the masks are turned into points once
+    // at the end: cheaper than counting the bits of every column.
+    std::vector<qint32> byHits(ColumnCompare::AllMatches + 1, 0);
     const qsizetype total = columns.count();
     if (progress)
         progress->setRange(0, static_cast<int>(total));
@@ -53,17 +56,20 @@ Counts count(const ColumnBuffer& columns, QByteArrayView winning, const Ticked& 
             for (; i < wideEnd; ++i) {
                 const quint32 hits = ColumnCompare::equalMatches(
                     reference, ColumnCompare::loadWide(columns.columnData(i)));
-                ++byPoints[std::popcount(hits)];
+                ++byHits[hits];
             }
             for (; i < end; ++i) {
                 const quint32 hits = ColumnCompare::equalMatches(
                     reference, ColumnCompare::loadPadded(columns.columnData(i)));
-                ++byPoints[std::popcount(hits)];
+                ++byHits[hits];
             }
             if (progress)
                 progress->setValue(static_cast<int>(end));
         }
     }
+    std::array<qint64, ColumnBuffer::Width + 1> byPoints{};
+    for (quint32 hits = 0; hits <= ColumnCompare::AllMatches; ++hits)
+        byPoints[std::popcount(hits)] += byHits[hits];
     Counts counts;
     for (int category = 1; category <= Categories; ++category) {
         if (ticked[category - 1])
