@@ -145,27 +145,45 @@ ReadStatus readFixedRecords(const QString& path, qsizetype count, int width, QBy
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return ReadStatus::NotFound;
-    // One read into a buffer of the file's size: readAll grows its buffer step by step, and
-    // each step maps and copies tens of megabytes again.
-    QByteArray content(file.size(), Qt::Uninitialized);
-    content.resize(file.read(content.data(), content.size()));
     records.resize(count * width);
     char* out = records.data();
-    const char* p = content.constData();
-    const char* end = p + content.size();
+    // The file is parsed through one small buffer refilled as it empties, so that a 27 MB list
+    // never needs a second copy of itself in memory.
+    constexpr qsizetype ChunkSize = 1 << 20;
+    QByteArray chunk(ChunkSize, Qt::Uninitialized);
+    qsizetype filled = 0;
+    qsizetype at = 0;
+    bool atEnd = false;
+    const qsizetype longestLine = width + 4;
     for (qsizetype i = 0; i < count; ++i) {
+        if (!atEnd && filled - at < longestLine) {
+            std::memmove(chunk.data(), chunk.constData() + at, filled - at);
+            filled -= at;
+            at = 0;
+            const qint64 read = file.read(chunk.data() + filled, ChunkSize - filled);
+            if (read <= 0)
+                atEnd = true;
+            else
+                filled += read;
+        }
+        const char* p = chunk.constData() + at;
+        const qsizetype left = filled - at;
         // A record line is "..." followed by CR LF or LF; anything else is not ours.
-        if (end - p < width + 2 || p[0] != '"' || p[width + 1] != '"')
+        if (left < width + 2 || p[0] != '"' || p[width + 1] != '"')
             return ReadStatus::Malformed;
         std::memcpy(out, p + 1, width);
         out += width;
-        p += width + 2;
-        if (p < end && *p == '\r')
-            ++p;
-        if (p < end && *p == '\n')
-            ++p;
-        else if (p < end)
-            return ReadStatus::Malformed;
+        qsizetype next = width + 2;
+        if (next < left && p[next] == '\r')
+            ++next;
+        if (next < left) {
+            // The buffer always holds a whole line here, so a missing line end means the
+            // record is not one of ours; at the very end of the file it may be missing.
+            if (p[next] != '\n')
+                return ReadStatus::Malformed;
+            ++next;
+        }
+        at += next;
     }
     return ReadStatus::Ok;
 }

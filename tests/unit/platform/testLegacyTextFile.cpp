@@ -74,6 +74,16 @@ private slots:
         QCOMPARE(LegacyTextFile::readFixedRecords(path, 2, 13, back),
                  LegacyTextFile::ReadStatus::Ok);
         QCOMPARE(back, records);
+        // LF endings, and no line end after the last record.
+        writeBytes(path, "\"1X21X21X21X21\"\n\"2222222222222\"");
+        QCOMPARE(LegacyTextFile::readFixedRecords(path, 2, 13, back),
+                 LegacyTextFile::ReadStatus::Ok);
+        QCOMPARE(back, records);
+        // A record of the wrong width.
+        writeBytes(path, "\"1X21X21X21X2\"\r\n\"2222222222222\"\r\n");
+        QCOMPARE(LegacyTextFile::readFixedRecords(path, 2, 13, back),
+                 LegacyTextFile::ReadStatus::Malformed);
+        QVERIFY(LegacyTextFile::writeFixedRecords(path, records, 13));
         // Fewer lines than the count says.
         QCOMPARE(LegacyTextFile::readFixedRecords(path, 3, 13, back),
                  LegacyTextFile::ReadStatus::Malformed);
