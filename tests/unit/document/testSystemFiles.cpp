@@ -111,6 +111,22 @@ private slots:
         QVERIFY(loaded.SystemName.isEmpty());
     }
 
+    void largeSystemReadsBackWhole()
+    {
+        // 3^11 columns make a .ntg of 3 MB, read through several buffer refills.
+        QTemporaryDir dir;
+        QStringList signs = TestSystems::allTriples();
+        signs[0] = QStringLiteral("1");
+        signs[7] = QStringLiteral("X");
+        SystemDocument document = TestSystems::withPrediction(signs, QStringLiteral("L"));
+        QCOMPARE(document.IntegralCount, 177147);
+        QVERIFY(SystemFiles::save(document, dir.path()));
+        SystemDocument loaded;
+        QCOMPARE(SystemFiles::load(loaded, dir.path(), QStringLiteral("L")).status,
+                 SystemFiles::LoadStatus::Ok);
+        QCOMPARE(loaded.IntegralColumns, document.IntegralColumns);
+    }
+
     void truncatedColumnFileIsMalformed()
     {
         QTemporaryDir dir;
