@@ -11,12 +11,14 @@ public:
 
     ColumnBuffer() = default;
     explicit ColumnBuffer(QByteArray records)
-        : m_records(std::move(records)) {}
+        : m_records(std::move(records))
+    {}
 
     qsizetype count() const { return m_records.size() / Width; }
     bool isEmpty() const { return m_records.isEmpty(); }
 
-    QByteArrayView column(qsizetype index) const {
+    QByteArrayView column(qsizetype index) const
+    {
         return QByteArrayView(m_records.constData() + index * Width, Width);
     }
     const char* columnData(qsizetype index) const { return m_records.constData() + index * Width; }

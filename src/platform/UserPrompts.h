@@ -49,14 +49,17 @@ public:
     // Printer set-up; true when the user confirmed a choice.
     virtual bool printerSetup() = 0;
 
-    void inform(const QString& title, const QString& text) {
+    void inform(const QString& title, const QString& text)
+    {
         message({MessageIcon::Information, title, text});
     }
-    void warn(const QString& title, const QString& text) {
+    void warn(const QString& title, const QString& text)
+    {
         message({MessageIcon::Exclamation, title, text});
     }
     MessageAnswer ask(MessageIcon icon, const QString& title, const QString& text,
-                      MessageButtons buttons, MessageAnswer defaultAnswer = MessageAnswer::Yes) {
+                      MessageButtons buttons, MessageAnswer defaultAnswer = MessageAnswer::Yes)
+    {
         return message({icon, title, text, buttons, defaultAnswer});
     }
 };

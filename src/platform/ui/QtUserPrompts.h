@@ -9,7 +9,8 @@
 class QtUserPrompts final : public UserPrompts {
 public:
     explicit QtUserPrompts(QWidget* parent = nullptr)
-        : m_parent(parent) {}
+        : m_parent(parent)
+    {}
     void setParent(QWidget* parent) { m_parent = parent; }
 
     MessageAnswer message(const MessageRequest& request) override;
