@@ -338,6 +338,13 @@ void Session::unmerge()
     m_prompts.inform(messageTitle(), QStringLiteral("Colonne disaccorpate"));
 }
 
+void Session::setMerged(qint32 count)
+{
+    m_document.MergedCount = count;
+    emit mergeCaptionChanged(QStringLiteral("Dis&accorpa"));
+    refreshStatus();
+}
+
 void Session::predictionConfirmed()
 {
     markModified();

@@ -79,6 +79,9 @@ public:
     void endMerge();
     // The merge toggle's second half: back to the reduced system, with the message.
     void unmerge();
+    // A merge completed with `count` rows: the merged system takes the place of the reduced one
+    // for printing and dictation.
+    void setMerged(qint32 count);
 
 signals:
     void captionChanged(const QString& caption);

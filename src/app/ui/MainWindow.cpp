@@ -12,6 +12,7 @@
 #include "document/ui/PredictionDialog.h"
 #include "document/ui/PredictionSummaryWindow.h"
 #include "document/ui/TeamsDialog.h"
+#include "output/ui/OutputCommands.h"
 #include "platform/ColumnDatabase.h"
 #include "platform/UserPrompts.h"
 #include "platform/ui/PrinterChoice.h"
@@ -116,6 +117,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     m_session.setProgress(m_progress.get());
 
     registerHandlers();
+    installOutputCommands(*this);
 
     connect(&m_session, &Session::captionChanged, this, &QWidget::setWindowTitle);
     connect(&m_session, &Session::commandsChanged, this, &MainWindow::syncCommands);

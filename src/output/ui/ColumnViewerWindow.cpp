@@ -1,0 +1,160 @@
+#include "output/ui/ColumnViewerWindow.h"
+
+#include "app/Session.h"
+#include "output/ColumnListModel.h"
+#include "output/ColumnListing.h"
+#include "output/ExportWriter.h"
+#include "platform/UserPrompts.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QListView>
+#include <QPainter>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// The window's icon tells the two systems apart: R for the reduced one, I for the integral.
+QIcon systemIcon(bool integral)
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(integral ? QColor(0x8a, 0x4b, 0x1b) : QColor(0x1f, 0x5f, 0x9f));
+    painter.drawRoundedRect(QRectF(2, 2, 28, 28), 5, 5);
+    painter.setPen(Qt::white);
+    QFont font = painter.font();
+    font.setPixelSize(18);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(pixmap.rect(), Qt::AlignCenter,
+                     integral ? QStringLiteral("I") : QStringLiteral("R"));
+    return QIcon(pixmap);
+}
+
+QFont listingFont()
+{
+    QFont font(QStringLiteral("Courier New"));
+    // Where Courier New is missing the lines still need a fixed pitch to keep their groups
+    // aligned.
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
+
+} // namespace
+
+ColumnViewerWindow::ColumnViewerWindow(Session& session, QWidget* parent)
+    : QDialog(parent)
+    , m_session(session)
+    , m_integral(session.DialogMode == QLatin1String("CInt"))
+    , m_heading(new QLabel(this))
+    , m_list(new QListView(this))
+    , m_print(new QPushButton(QStringLiteral("&Stampa"), this))
+    , m_export(new QPushButton(QStringLiteral("Esporta MDB"), this))
+    , m_close(new QPushButton(QStringLiteral("&Chiudi"), this))
+{
+    setObjectName(QStringLiteral("frmVEDICOL"));
+    const SystemDocument& document = session.document();
+    setWindowTitle(document.SystemName + ColumnListing::captionSuffix(m_integral));
+    setWindowIcon(systemIcon(m_integral));
+    const ColumnBuffer& columns = m_integral ? document.IntegralColumns : document.WorkColumns;
+
+    m_heading->setObjectName(QStringLiteral("lblCol"));
+    m_heading->setText(ColumnListing::heading(m_integral, columns.count()));
+
+    // The lines are formatted only when shown, and every line has the same height, so even
+    // the full integral system opens at once; the listing keeps the columns as they are now.
+    m_list->setObjectName(QStringLiteral("lstCOL"));
+    m_list->setUniformItemSizes(true);
+    m_list->setFont(listingFont());
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_list->setModel(new ColumnListModel(columns, m_list));
+    m_list->setMinimumSize(
+        m_list->fontMetrics().horizontalAdvance(QStringLiteral("0000000  -  1X2 1X2 1X2 1X21")) +
+            60,
+        360);
+
+    auto* copy = new QAction(m_list);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    m_list->addAction(copy);
+    connect(copy, &QAction::triggered, this, &ColumnViewerWindow::copySelection);
+
+    m_print->setObjectName(QStringLiteral("cmdStampa"));
+    // The columns are printed through the system's prospect printout, which this version of
+    // the program does not offer yet; the button keeps its place until it does.
+    m_print->setEnabled(false);
+    m_export->setObjectName(QStringLiteral("cmdCreaMDB"));
+    m_close->setObjectName(QStringLiteral("cmdEsci"));
+    for (QPushButton* button : {m_print, m_export, m_close})
+        button->setAutoDefault(false);
+    connect(m_export, &QPushButton::clicked, this, &ColumnViewerWindow::exportColumns);
+    connect(m_close, &QPushButton::clicked, this, &ColumnViewerWindow::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_print);
+    buttons->addWidget(m_export);
+    buttons->addStretch();
+    buttons->addWidget(m_close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_heading);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(buttons);
+
+    m_list->setFocus();
+}
+
+void ColumnViewerWindow::copySelection()
+{
+    // Read range by range: selecting all of an integral system selects 1.6 million lines.
+    QList<QItemSelectionRange> ranges = m_list->selectionModel()->selection();
+    std::sort(ranges.begin(), ranges.end(),
+              [](const QItemSelectionRange& a, const QItemSelectionRange& b) {
+                  return a.top() < b.top();
+              });
+    const QAbstractItemModel* model = m_list->model();
+    QString text;
+    for (const QItemSelectionRange& range : std::as_const(ranges)) {
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            if (!text.isEmpty())
+                text += QLatin1Char('\n');
+            text += model->index(row, 0).data().toString();
+        }
+    }
+    if (!text.isEmpty())
+        QGuiApplication::clipboard()->setText(text);
+}
+
+void ColumnViewerWindow::exportColumns()
+{
+    const SystemDocument& document = m_session.document();
+    const ColumnBuffer& columns = m_integral ? document.IntegralColumns : document.WorkColumns;
+    QString error;
+    bool written = false;
+    {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto pointer = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        written = ExportWriter::exportColumns(m_session.appFolder(), columns, &error,
+                                              &m_session.progress());
+    }
+    // A message box given no title of its own shows the application's, as this one does.
+    const QString title = QLatin1String(Session::AppTitle);
+    if (!written) {
+        m_session.prompts().message(
+            {MessageIcon::Critical, title,
+             QStringLiteral("Impossibile creare il File 'Export.mdb' ! (%1)").arg(error)});
+        return;
+    }
+    m_session.prompts().message({MessageIcon::None, title, ExportWriter::successMessage()});
+}

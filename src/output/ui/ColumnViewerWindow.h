@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QListView;
+class QPushButton;
+class Session;
+
+// frmVEDICOL: the columns of the reduced or the integral system (DialogMode CRid / CInt) as
+// numbered lines, with their export to Export.mdb.
+class ColumnViewerWindow final : public QDialog {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ColumnViewerWindow)
+public:
+    explicit ColumnViewerWindow(Session& session, QWidget* parent = nullptr);
+
+private:
+    void copySelection();
+    void exportColumns();
+
+    Session& m_session;
+    bool m_integral;
+    QLabel* m_heading;
+    QListView* m_list;
+    QPushButton* m_print;
+    QPushButton* m_export;
+    QPushButton* m_close;
+};

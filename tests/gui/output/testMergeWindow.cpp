@@ -1,0 +1,256 @@
+#include "app/AppFolder.h"
+#include "app/Session.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/StatusPanels.h"
+#include "platform/ColumnDatabase.h"
+#include "support/ModalDriver.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestSystems.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+QStringList playsOf(const MergedColumns& rows, qsizetype row)
+{
+    QStringList plays;
+    for (int match = 0; match < MergedColumns::Width; ++match)
+        plays << rows.play(row, match);
+    return plays;
+}
+
+QStringList ones(int count)
+{
+    return QStringList(count, QStringLiteral("1"));
+}
+
+// What the merge window shows at a moment: its captions, the visibility of its four caption
+// labels and the texts of its four value labels.
+struct Shown {
+    QString title;
+    QString closeCaption;
+    bool mergeEnabled = false;
+    QList<bool> captionsVisible;
+    QStringList values;
+};
+
+Shown look(QWidget* window)
+{
+    Shown shown;
+    shown.title = window->windowTitle();
+    shown.closeCaption = child<QPushButton>(window, QStringLiteral("cmdAnnulla"))->text();
+    shown.mergeEnabled = child<QPushButton>(window, QStringLiteral("cmdAccorpa"))->isEnabled();
+    for (int i = 1; i <= 4; ++i)
+        shown.captionsVisible << child<QLabel>(window, QStringLiteral("lbl%1").arg(i))->isVisible();
+    for (const char* name : {"lblTotColRid", "lblTotColAcc", "lblRapp", "lblTempo"})
+        shown.values << child<QLabel>(window, QLatin1String(name))->text();
+    return shown;
+}
+
+} // namespace
+
+class TestMergeWindow final : public QObject {
+    Q_OBJECT
+
+    // A started program whose open system has been reduced to `reduced`.
+    struct Started {
+        QTemporaryDir dir;
+        ScriptedPrompts prompts;
+        std::unique_ptr<Session> session;
+        std::unique_ptr<MainWindow> window;
+        explicit Started(const QList<QByteArray>& reduced)
+        {
+            AppFolder::prepare(dir.path());
+            session = std::make_unique<Session>(dir.path(), prompts);
+            session->options() = Options::dialogDefaults(session->defaultSystemsFolder());
+            session->writeOptions();
+            session->writeTeams({});
+            window = std::make_unique<MainWindow>(*session);
+            window->show();
+            window->startUp(false);
+            QStringList signs = ones(12);
+            signs << QStringLiteral("1X2");
+            session->document() = TestSystems::withPrediction(signs);
+            SystemDocument& document = session->document();
+            for (const QByteArray& column : reduced)
+                document.WorkColumns.append(column);
+            document.ReducedCount = static_cast<qint32>(reduced.size());
+            session->applyRule(CommandRule::MatchesConfirmed);
+            session->applyRule(CommandRule::ReductionConfirmed);
+            session->refreshStatus();
+        }
+        QAction* command(const char* name) const { return window->command(QLatin1String(name)); }
+        // Runs a command that must not open any window; true when one opened (and was closed).
+        bool runWithoutWindow(const char* name)
+        {
+            bool opened = false;
+            QTimer guard;
+            guard.setInterval(10);
+            connect(&guard, &QTimer::timeout, &guard, [&opened] {
+                if (QWidget* modal = QApplication::activeModalWidget()) {
+                    opened = true;
+                    modal->close();
+                }
+            });
+            guard.start();
+            window->runCommand(QLatin1String(name));
+            guard.stop();
+            return opened;
+        }
+    };
+
+private slots:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void mergeShowsTheResult_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QList<QByteArray>>("reduced");
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QList<QStringList>>("rows");
+
+        const QStringList firstPair = ones(12) << QStringLiteral("1X");
+        const QStringList alone = ones(12) << QStringLiteral("2");
+        QTest::newRow("three columns, Italian")
+            << QLocale(QLocale::Italian, QLocale::Italy)
+            << QList<QByteArray>{"1111111111111", "111111111111X", "1111111111112"}
+            << QStringList{"3", "2", "1,50"} << QList<QStringList>{firstPair, alone};
+        QTest::newRow("three columns, C")
+            << QLocale::c() << QList<QByteArray>{"1111111111111", "111111111111X", "1111111111112"}
+            << QStringList{"3", "2", "1.50"} << QList<QStringList>{firstPair, alone};
+        QTest::newRow("one column")
+            << QLocale(QLocale::Italian, QLocale::Italy) << QList<QByteArray>{"1111111111112"}
+            << QStringList{"1", "1", "1,00"} << QList<QStringList>{alone};
+    }
+
+    void mergeShowsTheResult()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QList<QByteArray>, reduced);
+        QFETCH(QStringList, values);
+        QFETCH(QList<QStringList>, rows);
+        QLocale::setDefault(locale);
+        Started s(reduced);
+        QVERIFY(s.command("mnuAccorpa")->isEnabled());
+        QCOMPARE(s.command("mnuAccorpa")->text(), QStringLiteral("&Accorpa Colonne"));
+
+        Shown before;
+        Shown after;
+        QString menuWhileOpen;
+        int progressMaximum = -1;
+        whenModal(QStringLiteral("frmACCORPA"), [&](QWidget* window) {
+            before = look(window);
+            QTest::mouseClick(child<QPushButton>(window, QStringLiteral("cmdAccorpa")),
+                              Qt::LeftButton);
+            after = look(window);
+            menuWhileOpen = s.command("mnuAccorpa")->text();
+            progressMaximum = s.window->progressBar()->maximum();
+            QTest::mouseClick(child<QPushButton>(window, QStringLiteral("cmdAnnulla")),
+                              Qt::LeftButton);
+        });
+        s.window->runCommand(QStringLiteral("mnuAccorpa"));
+
+        QCOMPARE(before.title, QStringLiteral("Prova - Accorpa Colonne"));
+        QCOMPARE(before.closeCaption, QStringLiteral("&Annulla"));
+        QVERIFY(before.mergeEnabled);
+        QCOMPARE(before.captionsVisible, (QList<bool>{false, false, false, false}));
+        QCOMPARE(before.values, (QStringList{"", "", "", ""}));
+
+        QCOMPARE(after.closeCaption, QStringLiteral("&Chiudi"));
+        QVERIFY(!after.mergeEnabled);
+        QCOMPARE(after.captionsVisible, (QList<bool>{true, true, true, true}));
+        QCOMPARE(after.values.mid(0, 3), values);
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"))
+                    .match(after.values.at(3))
+                    .hasMatch());
+        QCOMPARE(menuWhileOpen, QStringLiteral("Dis&accorpa"));
+        QCOMPARE(progressMaximum, int(reduced.size()));
+        QCOMPARE(s.window->progressBar()->value(), 0);
+
+        QCOMPARE(s.session->document().MergedCount, qint32(rows.size()));
+        MergedColumns stored;
+        QString error;
+        QVERIFY2(ColumnDatabase::readMergedRows(s.dir.path(), stored, &error), qPrintable(error));
+        QCOMPARE(stored.count(), qsizetype(rows.size()));
+        for (qsizetype r = 0; r < stored.count(); ++r)
+            QCOMPARE(playsOf(stored, r), rows.at(r));
+        QVERIFY(s.prompts.records().isEmpty());
+    }
+
+    void mergedStateReachesTheMainWindowAndUnmergeUndoesIt()
+    {
+        Started s({"1111111111111", "111111111111X", "1111111111112"});
+        QVERIFY(s.command("tmAccorpa")->isVisible());
+        QVERIFY(!s.command("tmDisaccorpa")->isVisible());
+        QCOMPARE(s.window->reducedStatus()->panelText(8), QString());
+
+        whenModal(QStringLiteral("frmACCORPA"), [](QWidget* window) {
+            QTest::mouseClick(child<QPushButton>(window, QStringLiteral("cmdAccorpa")),
+                              Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(window, QStringLiteral("cmdAnnulla")),
+                              Qt::LeftButton);
+        });
+        // The toolbar button runs the same toggle as the menu item.
+        s.command("tmAccorpa")->trigger();
+        QCOMPARE(s.session->document().MergedCount, 2);
+        QCOMPARE(s.command("mnuAccorpa")->text(), QStringLiteral("Dis&accorpa"));
+        QCOMPARE(s.window->reducedStatus()->panelText(8), QStringLiteral("Accorpate: 2"));
+        QVERIFY(!s.command("tmAccorpa")->isVisible());
+        QVERIFY(s.command("tmDisaccorpa")->isVisible());
+        QVERIFY(s.command("tmDisaccorpa")->isEnabled());
+
+        // With a merged system the command never opens the window: it discards the merge.
+        s.prompts.expectMessage(QStringLiteral("Colonne disaccorpate"));
+        QVERIFY(!s.runWithoutWindow("mnuAccorpa"));
+        QVERIFY(s.prompts.allConsumed());
+        QCOMPARE(s.prompts.lastMessage().icon, MessageIcon::Information);
+        QCOMPARE(s.prompts.lastMessage().title, QStringLiteral("Prova"));
+        QCOMPARE(s.session->document().MergedCount, 0);
+        QCOMPARE(s.command("mnuAccorpa")->text(), QStringLiteral("&Accorpa Colonne"));
+        QCOMPARE(s.window->reducedStatus()->panelText(8), QString());
+        QVERIFY(s.command("tmAccorpa")->isVisible());
+        QVERIFY(!s.command("tmDisaccorpa")->isVisible());
+
+        // The rows stay in Accorpa.mdb until the next merge replaces them.
+        MergedColumns stored;
+        QVERIFY(ColumnDatabase::readMergedRows(s.dir.path(), stored, nullptr));
+        QCOMPARE(stored.count(), 2);
+
+        // And the merge can be made again.
+        whenModal(QStringLiteral("frmACCORPA"), [](QWidget* window) {
+            QTest::mouseClick(child<QPushButton>(window, QStringLiteral("cmdAccorpa")),
+                              Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(window, QStringLiteral("cmdAnnulla")),
+                              Qt::LeftButton);
+        });
+        s.command("tmAccorpa")->trigger();
+        QCOMPARE(s.session->document().MergedCount, 2);
+        QCOMPARE(s.command("mnuAccorpa")->text(), QStringLiteral("Dis&accorpa"));
+    }
+
+    void closingBeforeMergingChangesNothing()
+    {
+        Started s({"1111111111111", "111111111111X"});
+        whenModal(QStringLiteral("frmACCORPA"), [](QWidget* window) {
+            QTest::mouseClick(child<QPushButton>(window, QStringLiteral("cmdAnnulla")),
+                              Qt::LeftButton);
+        });
+        s.window->runCommand(QStringLiteral("mnuAccorpa"));
+        QCOMPARE(s.session->document().MergedCount, 0);
+        QCOMPARE(s.command("mnuAccorpa")->text(), QStringLiteral("&Accorpa Colonne"));
+        MergedColumns stored;
+        QVERIFY(ColumnDatabase::readMergedRows(s.dir.path(), stored, nullptr));
+        QCOMPARE(stored.count(), 0);
+        QVERIFY(s.prompts.records().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestMergeWindow)
+#include "testMergeWindow.moc"
