@@ -4,11 +4,12 @@
 #include "document/SystemFiles.h"
 #include "platform/ColumnDatabase.h"
 
+#include "support/CliRunner.h"
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+
 #include <QMap>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,24 +17,7 @@
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run runCli(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUADRIGO_CLI_PATH), arguments);
-    Run run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.status = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
+using Run = CliRun;
 
 // Five triples on matches 1..5, a fixed 1 on the other eight: 243 columns.
 SystemDocument fiveTriples()

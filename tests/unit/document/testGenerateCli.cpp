@@ -1,28 +1,13 @@
 #include "document/SystemFiles.h"
+#include "support/CliRunner.h"
 #include "support/TestSystems.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-struct Run {
-    int status;
-    QString out;
-    QString err;
-};
-
-Run cli(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUADRIGO_CLI_PATH), arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 QStringList filesIn(const QString& folder)
 {
@@ -54,7 +39,7 @@ private slots:
         QVERIFY(SystemFiles::save(stale, dir.path()));
         QFile::remove(QDir(dir.path()).filePath(QStringLiteral("Giro.ntg")));
 
-        const Run run = cli(
+        const CliRun run = runCli(
             {QStringLiteral("generate"), QDir(dir.path()).filePath(QStringLiteral("Giro.pro"))});
         QCOMPARE(run.status, 0);
         QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
@@ -69,9 +54,9 @@ private slots:
                      TestSystems::fileContent(QDir(reference.path()).filePath(name)));
         }
 
-        const Run info =
-            cli({QStringLiteral("info"), QDir(dir.path()).filePath(QStringLiteral("Giro.pro")),
-                 QStringLiteral("--app-folder"), dir.path()});
+        const CliRun info =
+            runCli({QStringLiteral("info"), QDir(dir.path()).filePath(QStringLiteral("Giro.pro")),
+                    QStringLiteral("--app-folder"), dir.path()});
         QCOMPARE(info.status, 0);
         const QStringList lines = info.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 4);
@@ -98,8 +83,8 @@ private slots:
         pro += "\" 0                               \"\r\n\"1000000                          \"\r\n"
                "\"0 06/12/2026                     \"\r\n";
         writeBytes(QDir(dir.path()).filePath(QStringLiteral("Bad.pro")), pro);
-        const Run run =
-            cli({QStringLiteral("generate"), QDir(dir.path()).filePath(QStringLiteral("Bad.pro"))});
+        const CliRun run = runCli(
+            {QStringLiteral("generate"), QDir(dir.path()).filePath(QStringLiteral("Bad.pro"))});
         QCOMPARE(run.status, 1);
         QVERIFY(run.err.contains(QStringLiteral("partita 2")));
         QCOMPARE(filesIn(dir.path()), QStringList{QStringLiteral("Bad.pro")});
@@ -108,15 +93,15 @@ private slots:
     void missingOrMalformedFile()
     {
         QTemporaryDir dir;
-        Run run = cli(
+        CliRun run = runCli(
             {QStringLiteral("generate"), QDir(dir.path()).filePath(QStringLiteral("None.pro"))});
         QCOMPARE(run.status, 1);
         QVERIFY(run.err.startsWith(QStringLiteral("Impossibile trovare il File")));
 
         writeBytes(QDir(dir.path()).filePath(QStringLiteral("Odd.pro")),
                    "\"only one line\"\r\nabc\r\n");
-        run =
-            cli({QStringLiteral("generate"), QDir(dir.path()).filePath(QStringLiteral("Odd.pro"))});
+        run = runCli(
+            {QStringLiteral("generate"), QDir(dir.path()).filePath(QStringLiteral("Odd.pro"))});
         QCOMPARE(run.status, 1);
         QVERIFY(!run.err.isEmpty());
         QCOMPARE(filesIn(dir.path()), QStringList{QStringLiteral("Odd.pro")});

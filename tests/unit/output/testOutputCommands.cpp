@@ -3,32 +3,14 @@
 #include "output/WinningsCheck.h"
 #include "platform/ColumnDatabase.h"
 
-#include <QProcess>
+#include "support/CliRunner.h"
+
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QStringList lines;
-    QString error;
-};
-
-Run runCli(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUADRIGO_CLI_PATH), arguments);
-    Run run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.status = process.exitCode();
-    run.lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n');
-    if (run.lines.last().isEmpty())
-        run.lines.removeLast();
-    run.error = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
+using Run = CliRun;
 
 // A saved system: matches 1 and 13 played 1X2 and X2, the others fixed 1; the reduced system
 // keeps the four columns without 2 on match 1, in the order given here.
@@ -71,9 +53,9 @@ private slots:
             runCli({QStringLiteral("merge"), pro, QStringLiteral("--app-folder"), dir.path()});
         QCOMPARE(run.status, 0);
         // Reduced order: 1..X, X..X, 1..2, X..2; each pair differs in match 1 only.
-        QCOMPARE(run.lines, QStringList({QStringLiteral("1X 1 1 1 1 1 1 1 1 1 1 1 X"),
-                                         QStringLiteral("1X 1 1 1 1 1 1 1 1 1 1 1 2"),
-                                         QStringLiteral("Accorpate: 2")}));
+        QCOMPARE(run.lines(), QStringList({QStringLiteral("1X 1 1 1 1 1 1 1 1 1 1 1 X"),
+                                           QStringLiteral("1X 1 1 1 1 1 1 1 1 1 1 1 2"),
+                                           QStringLiteral("Accorpate: 2")}));
         MergedColumns stored;
         QString error;
         QVERIFY(ColumnDatabase::readMergedRows(dir.path(), stored, &error));
@@ -88,8 +70,8 @@ private slots:
         const Run run =
             runCli({QStringLiteral("merge"), pro, QStringLiteral("--app-folder"), dir.path()});
         QCOMPARE(run.status, 1);
-        QVERIFY(run.lines.isEmpty());
-        QVERIFY(run.error.contains(QStringLiteral("Sistema Ridotto")));
+        QVERIFY(run.lines().isEmpty());
+        QVERIFY(run.err.contains(QStringLiteral("Sistema Ridotto")));
     }
 
     void checkCountsByCategory()
@@ -101,15 +83,16 @@ private slots:
             {QStringLiteral("check"), pro, winning, QStringLiteral("--app-folder"), dir.path()});
         QCOMPARE(reduced.status, 0);
         // Reduced columns: 1..X (12 points), X..X (13), 1..2 (11), X..2 (12).
-        QCOMPARE(reduced.lines, QStringList({QStringLiteral("I: 1"), QStringLiteral("II: 2"),
-                                             QStringLiteral("III: 1"), QStringLiteral("IV: 0"),
-                                             QStringLiteral("V: 0"), QStringLiteral("VI: 0"),
-                                             QStringLiteral("VII: 0"), QStringLiteral("VIII: 0")}));
+        QCOMPARE(
+            reduced.lines(),
+            QStringList({QStringLiteral("I: 1"), QStringLiteral("II: 2"), QStringLiteral("III: 1"),
+                         QStringLiteral("IV: 0"), QStringLiteral("V: 0"), QStringLiteral("VI: 0"),
+                         QStringLiteral("VII: 0"), QStringLiteral("VIII: 0")}));
         const Run integral =
             runCli({QStringLiteral("check"), pro, winning, QStringLiteral("--integral")});
         QCOMPARE(integral.status, 0);
         // The integral adds 2..X (12 points) and 2..2 (11).
-        QCOMPARE(integral.lines.mid(0, 3),
+        QCOMPARE(integral.lines().mid(0, 3),
                  QStringList(
                      {QStringLiteral("I: 1"), QStringLiteral("II: 3"), QStringLiteral("III: 2")}));
     }
@@ -130,8 +113,8 @@ private slots:
         const QString pro = saveSystem(dir.path(), QStringLiteral("Prova"), true);
         const Run run = runCli({QStringLiteral("check"), pro, winning});
         QCOMPARE(run.status, 1);
-        QVERIFY(run.lines.isEmpty());
-        QVERIFY(run.error.contains(QStringLiteral("Colonna Vincente")));
+        QVERIFY(run.lines().isEmpty());
+        QVERIFY(run.err.contains(QStringLiteral("Colonna Vincente")));
     }
 
     void checkWithADash()
@@ -140,8 +123,9 @@ private slots:
         const QString pro = saveSystem(dir.path(), QStringLiteral("Prova"), true);
         const Run run = runCli({QStringLiteral("check"), pro, QStringLiteral("X1111-111111X")});
         QCOMPARE(run.status, 0);
-        QCOMPARE(run.lines.mid(0, 3), QStringList({QStringLiteral("I: 0"), QStringLiteral("II: 1"),
-                                                   QStringLiteral("III: 2")}));
+        QCOMPARE(run.lines().mid(0, 3),
+                 QStringList(
+                     {QStringLiteral("I: 0"), QStringLiteral("II: 1"), QStringLiteral("III: 2")}));
     }
 
     void listPrintsNumberedLines()
@@ -150,24 +134,24 @@ private slots:
         const QString pro = saveSystem(dir.path(), QStringLiteral("Prova"), true);
         const Run reduced = runCli({QStringLiteral("list"), pro});
         QCOMPARE(reduced.status, 0);
-        QCOMPARE(reduced.lines, QStringList({QStringLiteral("0000001  -  111 111 111 111X"),
-                                             QStringLiteral("0000002  -  X11 111 111 111X"),
-                                             QStringLiteral("0000003  -  111 111 111 1112"),
-                                             QStringLiteral("0000004  -  X11 111 111 1112")}));
+        QCOMPARE(reduced.lines(), QStringList({QStringLiteral("0000001  -  111 111 111 111X"),
+                                               QStringLiteral("0000002  -  X11 111 111 111X"),
+                                               QStringLiteral("0000003  -  111 111 111 1112"),
+                                               QStringLiteral("0000004  -  X11 111 111 1112")}));
         const Run integral = runCli({QStringLiteral("list"), pro, QStringLiteral("--integral")});
         QCOMPARE(integral.status, 0);
-        QCOMPARE(integral.lines.size(), 6);
+        QCOMPARE(integral.lines().size(), 6);
         SystemDocument saved;
         QVERIFY(SystemFiles::load(saved, dir.path(), QStringLiteral("Prova")).status ==
                 SystemFiles::LoadStatus::Ok);
         for (int i = 0; i < 6; ++i) {
             const QByteArrayView column = saved.IntegralColumns.column(i);
-            QCOMPARE(integral.lines.at(i), QStringLiteral("%1  -  %2 %3 %4 %5")
-                                               .arg(i + 1, 7, 10, QLatin1Char('0'))
-                                               .arg(QLatin1StringView(column.sliced(0, 3)),
-                                                    QLatin1StringView(column.sliced(3, 3)),
-                                                    QLatin1StringView(column.sliced(6, 3)),
-                                                    QLatin1StringView(column.sliced(9, 4))));
+            QCOMPARE(integral.lines().at(i), QStringLiteral("%1  -  %2 %3 %4 %5")
+                                                 .arg(i + 1, 7, 10, QLatin1Char('0'))
+                                                 .arg(QLatin1StringView(column.sliced(0, 3)),
+                                                      QLatin1StringView(column.sliced(3, 3)),
+                                                      QLatin1StringView(column.sliced(6, 3)),
+                                                      QLatin1StringView(column.sliced(9, 4))));
         }
     }
 
@@ -180,7 +164,7 @@ private slots:
         const Run run = runCli({QStringLiteral("list"), dir.filePath(QStringLiteral("Vuoto.pro")),
                                 QStringLiteral("--integral")});
         QCOMPARE(run.status, 1);
-        QVERIFY(run.error.contains(QStringLiteral("Sistema Integrale")));
+        QVERIFY(run.err.contains(QStringLiteral("Sistema Integrale")));
     }
 
     void missingSystemFails()
@@ -189,7 +173,7 @@ private slots:
         const Run run =
             runCli({QStringLiteral("list"), dir.filePath(QStringLiteral("Nessuno.pro"))});
         QCOMPARE(run.status, 1);
-        QVERIFY(!run.error.isEmpty());
+        QVERIFY(!run.err.isEmpty());
     }
 };
 
