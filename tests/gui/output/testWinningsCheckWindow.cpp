@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -327,6 +328,44 @@ private slots:
         // The reduced system holds one column at 12 points from W; the integral one four.
         QCOMPARE(counted.value(1),
                  mode == QLatin1String("CInt") ? QStringLiteral("4") : QStringLiteral("1"));
+    }
+
+    void checkKeyFollowsTheSpoglioMenu()
+    {
+        const SystemDocument prepared = m_session->document();
+        m_session->resetDocument();
+        MainWindow main(*m_session);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QVERIFY(!main.command(QStringLiteral("mnuColVincente"))->isEnabled());
+        bool opened = false;
+        QTimer guard;
+        guard.setInterval(10);
+        connect(&guard, &QTimer::timeout, &guard, [&opened] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                opened = true;
+                modal->close();
+            }
+        });
+        guard.start();
+        // F2 is the shortcut key of the check on the integral system.
+        QTest::keyClick(&main, Qt::Key_F2);
+        QTest::qWait(50);
+        guard.stop();
+        QVERIFY(!opened);
+        QVERIFY(m_session->TaskMode.isEmpty());
+
+        m_session->document() = prepared;
+        m_session->applyRule(CommandRule::PredictionConfirmed);
+        QVERIFY(main.command(QStringLiteral("mnuColVincente"))->isEnabled());
+        QString title;
+        whenModal(QStringLiteral("frmCONTROLLA"), [&title](QWidget* window) {
+            title = window->windowTitle();
+            window->close();
+        });
+        QTest::keyClick(&main, Qt::Key_F2);
+        QCOMPARE(title, QStringLiteral("Prova - Spoglio Schedine"));
+        QCOMPARE(m_session->TaskMode, QStringLiteral("CInt"));
     }
 };
 
