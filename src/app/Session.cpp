@@ -113,6 +113,7 @@ void Session::resetDocument()
     emit commandsChanged();
     emit conditionsSummaryRequested(false);
     refreshStatus();
+    emit documentReset();
 }
 
 void Session::markModified()

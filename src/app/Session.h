@@ -90,6 +90,8 @@ signals:
     void conditionsSummaryRequested(bool visible);
     void mergeCaptionChanged(const QString& caption);
     void systemOpened();
+    // The document went back to a new system's values (start-up, New, Open).
+    void documentReset();
     void optionsChanged();
 
 private:

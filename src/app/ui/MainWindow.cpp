@@ -5,6 +5,7 @@
 #include "app/ui/AboutDialog.h"
 #include "app/ui/SplashWindow.h"
 #include "app/ui/StatusPanels.h"
+#include "conditions/ui/ConditionCommands.h"
 #include "document/StatusTexts.h"
 #include "document/ui/ContestDialog.h"
 #include "document/ui/MatchesDialog.h"
@@ -117,6 +118,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     m_session.setProgress(m_progress.get());
 
     registerHandlers();
+    installConditionCommands(*this);
     installOutputCommands(*this);
 
     connect(&m_session, &Session::captionChanged, this, &QWidget::setWindowTitle);
@@ -378,6 +380,7 @@ void MainWindow::startUp(bool showSplash)
     if (!problems.isEmpty())
         m_session.prompts().warn(QLatin1String(Session::AppTitle),
                                  problems.join(QLatin1Char('\n')));
+    showEnablingWindow(*this);
 }
 
 void MainWindow::printerSetup()

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "conditions/SignsConditionsLogic.h"
+
+#include <QDialog>
+
+#include <array>
+
+class BoxLeaveGuard;
+class QLineEdit;
+class QPushButton;
+class Session;
+class StatusPanels;
+
+// frmCOND: the bounds of the sign counts and longest runs (mode SEGN) or of the interruptions
+// (mode INTE), read from the session's DialogMode when the dialog opens.
+class ConditionsDialog final : public QDialog {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ConditionsDialog)
+public:
+    explicit ConditionsDialog(Session& session, QWidget* parent = nullptr);
+    ~ConditionsDialog() override;
+
+    // Closing in any way ends the checks on leaving a box.
+    void done(int result) override;
+
+    QLineEdit* box(int index) const { return m_boxes[index]; }
+
+private:
+    ConditionBoxes texts() const;
+    bool leave(QLineEdit* box);
+    void correct(const BoxCorrection& correction);
+    void confirm();
+
+    Session& m_session;
+    SignsConditionsLogic m_logic;
+    std::array<QLineEdit*, SignsConditionsLogic::LastBox + 1> m_boxes{};
+    StatusPanels* m_info;
+    QPushButton* m_ok;
+    QPushButton* m_close;
+    BoxLeaveGuard* m_guard;
+};

@@ -1,0 +1,62 @@
+#include "conditions/ui/EnablingWindow.h"
+
+#include "app/Session.h"
+#include "conditions/ConditionSet.h"
+
+#include <QCheckBox>
+#include <QVBoxLayout>
+
+namespace {
+
+struct Kind {
+    const char* name;
+    const char* caption;
+};
+
+// In the order of the enable flags.
+constexpr std::array<Kind, EnablingWindow::Kinds> KindBoxes = {{
+    {"ckSegniMinMax", "Segni Min./Max."},
+    {"ckSegniCons", "Segni Consecutivi"},
+    {"ckInt", "Interruzioni"},
+    {"ckSim", "Simmetrie"},
+    {"ckPar", "Paralleli"},
+    {"ckSequele", "Elimina Sequele"},
+    {"ckParalleliP3", "Paralleli a Passo 3"},
+}};
+
+} // namespace
+
+EnablingWindow::EnablingWindow(Session& session, QWidget* parent)
+    : QWidget(parent)
+    , m_session(session)
+{
+    setObjectName(QStringLiteral("frmABILITA"));
+    setWindowTitle(QStringLiteral("Abilitazioni"));
+    auto* layout = new QVBoxLayout(this);
+    for (int k = 0; k < Kinds; ++k) {
+        auto* box = new QCheckBox(QString::fromUtf8(KindBoxes[k].caption), this);
+        box->setObjectName(QLatin1String(KindBoxes[k].name));
+        layout->addWidget(box);
+        m_boxes[k] = box;
+    }
+    showFlags(session.document().EnableFlags);
+    // The boxes follow the flags of whatever system becomes the open one.
+    connect(&session, &Session::documentReset, this,
+            [this] { showFlags(m_session.document().EnableFlags); });
+    connect(&session, &Session::systemOpened, this,
+            [this] { showFlags(m_session.document().EnableFlags); });
+}
+
+QString EnablingWindow::flagsText() const
+{
+    QString flags;
+    for (const QCheckBox* box : m_boxes)
+        flags += box->isChecked() ? QLatin1Char('1') : QLatin1Char('0');
+    return flags;
+}
+
+void EnablingWindow::showFlags(const QString& flags)
+{
+    for (int k = 0; k < Kinds; ++k)
+        m_boxes[k]->setChecked(EnableFlagsText::isEnabled(flags, static_cast<ConditionKind>(k)));
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "conditions/SequenceRowsLogic.h"
+
+#include <QDialog>
+
+#include <array>
+
+class BoxLeaveGuard;
+class PredictionPanel;
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class Session;
+
+// frmSEQUELE: up to seven excluded sequences, each its signs, its fields and its "Attiva"
+// switch.
+class SequencesDialog final : public QDialog {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(SequencesDialog)
+public:
+    explicit SequencesDialog(Session& session, QWidget* parent = nullptr);
+    ~SequencesDialog() override;
+
+    // Closing in any way ends the checks on leaving a box.
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct RowWidgets {
+        QLineEdit* signs = nullptr;
+        QLineEdit* fields = nullptr;
+        QLineEdit* holder = nullptr;
+        QCheckBox* active = nullptr;
+    };
+
+    void display(const SequenceRowsLogic::RowArray& rows);
+    SequenceRowsLogic::RowArray rows() const;
+    bool leave(QLineEdit* box);
+    void clearEmptyRows();
+    void confirm();
+
+    Session& m_session;
+    std::array<RowWidgets, SequenceRowsLogic::Rows> m_rows{};
+    PredictionPanel* m_panel;
+    QPushButton* m_ok;
+    QPushButton* m_close;
+    BoxLeaveGuard* m_guard;
+};

@@ -1,0 +1,298 @@
+#include "app/Session.h"
+#include "conditions/ui/SequencesDialog.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestSystems.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestSequencesDialog final : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void opensWithRowsAndHeadings();
+    void keys();
+    void boldGuidesTheTyping();
+    void outerDashesRemoved();
+    void doubleDashRefused();
+    void fieldCountMustMatchTheSigns();
+    void singleSignRefused();
+    void matchesOutsideOneToThirteenRefused();
+    void okFocusClearsRowsWithoutSigns();
+    void okStoresTextsWithoutMarkingModified();
+    void annullaStoresNothing();
+
+private:
+    QLineEdit* box(int i) const
+    {
+        return m_dialog->findChild<QLineEdit*>(QStringLiteral("txtCond(%1)").arg(i));
+    }
+    QCheckBox* active(int i) const
+    {
+        return m_dialog->findChild<QCheckBox*>(QStringLiteral("ckATT(%1)").arg(i));
+    }
+    QLabel* label(const QString& name) const { return m_dialog->findChild<QLabel*>(name); }
+    QPushButton* button(const char* name) const
+    {
+        return m_dialog->findChild<QPushButton*>(QLatin1String(name));
+    }
+    void open()
+    {
+        m_dialog = std::make_unique<SequencesDialog>(*m_session);
+        m_dialog->show();
+        QApplication::setActiveWindow(m_dialog.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+    }
+    void type(int i, const QString& keys)
+    {
+        box(i)->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(box(i), Qt::Key_A, Qt::ControlModifier);
+        if (keys.isEmpty())
+            QTest::keyClick(box(i), Qt::Key_Backspace);
+        else
+            QTest::keyClicks(box(i), keys);
+    }
+    void leave(int i) { QTest::keyClick(box(i), Qt::Key_Tab); }
+    // Row 1 with its signs typed and left, the focus in its fields box.
+    void typeSigns(const QString& keys)
+    {
+        type(25, keys);
+        leave(25);
+        QVERIFY(box(26)->hasFocus());
+    }
+    void expectRefusal(int i, const QString& message)
+    {
+        m_prompts->expectMessage(message);
+        leave(i);
+        QVERIFY(box(i)->hasFocus());
+        QCOMPARE(m_prompts->lastMessage().text, message);
+        QCOMPARE(m_prompts->lastMessage().icon, MessageIcon::Exclamation);
+        QCOMPARE(m_prompts->lastMessage().title, QStringLiteral("Prova"));
+    }
+    bool bold(const QString& name) const { return label(name)->font().bold(); }
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<ScriptedPrompts> m_prompts;
+    std::unique_ptr<Session> m_session;
+    std::unique_ptr<SequencesDialog> m_dialog;
+};
+
+void TestSequencesDialog::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+    m_prompts = std::make_unique<ScriptedPrompts>();
+    m_session = std::make_unique<Session>(m_folder->path(), *m_prompts);
+    m_session->document() = TestSystems::withPrediction(TestSystems::allTriples());
+    ConditionSet& conditions = m_session->document().Conditions;
+    conditions.set(31, QStringLiteral("12X "));
+    conditions.set(32, QStringLiteral("1-2-3"));
+    conditions.set(33, QStringLiteral("S"));
+    conditions.set(34, QStringLiteral("X1"));
+    conditions.set(35, QStringLiteral("7-9"));
+    conditions.set(36, QStringLiteral("N"));
+}
+
+void TestSequencesDialog::cleanup()
+{
+    m_dialog.reset();
+    QVERIFY2(m_prompts->allConsumed(), "a scripted message was not shown");
+    m_session.reset();
+    m_prompts.reset();
+    m_folder.reset();
+}
+
+void TestSequencesDialog::opensWithRowsAndHeadings()
+{
+    open();
+    QCOMPARE(m_dialog->objectName(), QStringLiteral("frmSEQUELE"));
+    QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Prova - Elimina Sequele"));
+    QCOMPARE(m_dialog->findChild<QGroupBox*>()->title(), QStringLiteral("Sequele da Eliminare"));
+    QStringList texts;
+    for (QLabel* heading : m_dialog->findChild<QGroupBox*>()->findChildren<QLabel*>())
+        texts << heading->text();
+    QCOMPARE(texts, (QStringList{"Sequela ( 2X12...)", "Campo ( X-Y-Z...)", "Attiva"}));
+
+    // A new system's entries, the number 0, show as empty rows.
+    QCOMPARE(box(25)->text(), QString());
+    QCOMPARE(box(26)->text(), QString());
+    QVERIFY(!active(27)->isChecked());
+    QCOMPARE(box(31)->text(), QStringLiteral("12X"));
+    QCOMPARE(box(32)->text(), QStringLiteral("1-2-3"));
+    QVERIFY(active(33)->isChecked());
+    QVERIFY(box(33)->isHidden());
+    QCOMPARE(box(33)->text(), QStringLiteral("S"));
+    QVERIFY(!active(36)->isChecked());
+    for (int b = 25; b <= 43; b += 3) {
+        QVERIFY(box(b) && box(b + 1) && box(b + 2) && active(b + 2));
+        QVERIFY(box(b + 2)->isHidden());
+    }
+    QCOMPARE(label(QStringLiteral("lblPro(13)"))->text(), QStringLiteral("1X2"));
+    QCOMPARE(label(QStringLiteral("lblN(13)"))->text(), QStringLiteral("13"));
+}
+
+void TestSequencesDialog::keys()
+{
+    open();
+    type(25, QStringLiteral("2x3a0 1"));
+    QCOMPARE(box(25)->text(), QStringLiteral("2XX1"));
+    type(26, QStringLiteral("4-a5 -x11"));
+    QCOMPARE(box(26)->text(), QStringLiteral("4-5-11"));
+    QTest::keyClick(box(26), Qt::Key_Backspace);
+    QCOMPARE(box(26)->text(), QStringLiteral("4-5-1"));
+}
+
+void TestSequencesDialog::boldGuidesTheTyping()
+{
+    open();
+    QVERIFY(!bold(QStringLiteral("lblN(1)")));
+    QVERIFY(!bold(QStringLiteral("lblPro(1)")));
+    box(25)->setFocus(Qt::MouseFocusReason);
+    QVERIFY(bold(QStringLiteral("lblPro(1)")));
+    QVERIFY(bold(QStringLiteral("lblPro(13)")));
+    QVERIFY(!bold(QStringLiteral("lblN(1)")));
+    leave(25);
+    QVERIFY(!bold(QStringLiteral("lblPro(1)")));
+    QVERIFY(bold(QStringLiteral("lblN(1)")));
+    QVERIFY(bold(QStringLiteral("lblN(13)")));
+    box(28)->setFocus(Qt::MouseFocusReason);
+    QVERIFY(!bold(QStringLiteral("lblN(1)")));
+    QVERIFY(bold(QStringLiteral("lblPro(1)")));
+}
+
+void TestSequencesDialog::outerDashesRemoved()
+{
+    open();
+    typeSigns(QStringLiteral("231"));
+    QCOMPARE(box(25)->text(), QStringLiteral("2X1"));
+    type(26, QStringLiteral("-4-5-11-"));
+    leave(26);
+    QCOMPARE(box(26)->text(), QStringLiteral("4-5-11"));
+    QVERIFY(!box(26)->hasFocus());
+}
+
+void TestSequencesDialog::doubleDashRefused()
+{
+    open();
+    typeSigns(QStringLiteral("2X1"));
+    type(26, QStringLiteral("4--5-11"));
+    expectRefusal(26, QStringLiteral("Rilevati trattini Doppi (--) !"));
+    QCOMPARE(box(26)->text(), QStringLiteral("4--5-11"));
+}
+
+void TestSequencesDialog::fieldCountMustMatchTheSigns()
+{
+    open();
+    typeSigns(QStringLiteral("2X1"));
+    type(26, QStringLiteral("4-5"));
+    expectRefusal(26, QStringLiteral("Numero di campi non valido !"));
+    // An empty list counts as one field.
+    type(26, QString());
+    expectRefusal(26, QStringLiteral("Numero di campi non valido !"));
+    type(26, QStringLiteral("11-5-4"));
+    leave(26);
+    QVERIFY(!box(26)->hasFocus());
+
+    // Beside an empty signs box the row is unused: its fields are not counted.
+    type(29, QStringLiteral("4-5"));
+    leave(29);
+    QVERIFY(!box(29)->hasFocus());
+}
+
+void TestSequencesDialog::singleSignRefused()
+{
+    open();
+    box(25)->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(box(25), QStringLiteral("2 "));
+    expectRefusal(25, QStringLiteral("Inserire almeno 2 segni !"));
+    QCOMPARE(box(25)->text(), QStringLiteral("2"));
+    // The predicted signs stay bold while the box is being corrected.
+    QVERIFY(bold(QStringLiteral("lblPro(1)")));
+}
+
+void TestSequencesDialog::matchesOutsideOneToThirteenRefused()
+{
+    open();
+    typeSigns(QStringLiteral("2X1"));
+    type(26, QStringLiteral("4-5-14"));
+    expectRefusal(26, QStringLiteral("Numero di campo non valido (1...13) !"));
+    type(26, QStringLiteral("0-5-4"));
+    expectRefusal(26, QStringLiteral("Numero di campo non valido (1...13) !"));
+    type(26, QStringLiteral("13-5-1"));
+    leave(26);
+    QVERIFY(!box(26)->hasFocus());
+
+    type(28, QStringLiteral("11111111111111"));
+    expectRefusal(28, QStringLiteral("Inserire al massimo 13 segni !"));
+    type(28, QStringLiteral("1111111111111"));
+    leave(28);
+    QVERIFY(box(29)->hasFocus());
+}
+
+void TestSequencesDialog::okFocusClearsRowsWithoutSigns()
+{
+    open();
+    typeSigns(QStringLiteral("2X1"));
+    type(26, QStringLiteral("4-5-11"));
+    active(27)->setChecked(true);
+    type(38, QStringLiteral("1-2"));
+    active(39)->setChecked(true);
+    QTest::keyClick(box(38), Qt::Key_Tab);
+
+    button("cmdOK")->setFocus(Qt::TabFocusReason);
+    QCOMPARE(box(38)->text(), QString());
+    QVERIFY(!active(39)->isChecked());
+    QCOMPARE(box(39)->text(), QString());
+    QCOMPARE(box(26)->text(), QStringLiteral("4-5-11"));
+    QVERIFY(active(27)->isChecked());
+    QVERIFY(active(33)->isChecked());
+}
+
+void TestSequencesDialog::okStoresTextsWithoutMarkingModified()
+{
+    open();
+    typeSigns(QStringLiteral("2X1"));
+    type(26, QStringLiteral("-4-5-11-"));
+    active(27)->setChecked(true);
+    active(33)->setChecked(false);
+    type(40, QStringLiteral("12"));
+    QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
+    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+
+    const ConditionSet& conditions = m_session->document().Conditions;
+    QCOMPARE(conditions.at(25), QVariant(QStringLiteral("2X1")));
+    QCOMPARE(conditions.at(26), QVariant(QStringLiteral("4-5-11")));
+    QCOMPARE(conditions.at(27), QVariant(QStringLiteral("S")));
+    QCOMPARE(conditions.at(31), QVariant(QStringLiteral("12X")));
+    QCOMPARE(conditions.at(33), QVariant(QStringLiteral("N")));
+    QCOMPARE(conditions.at(34), QVariant(QStringLiteral("X1")));
+    QCOMPARE(conditions.at(40), QVariant(QStringLiteral("12")));
+    QCOMPARE(conditions.at(41), QVariant(QString()));
+    QCOMPARE(conditions.at(42), QVariant(QStringLiteral("N")));
+    QCOMPARE(conditions.at(45), QVariant(QStringLiteral("N")));
+    QCOMPARE(conditions.at(46), QVariant(0.0));
+    QCOMPARE(m_session->document().Modified, 0);
+    QCOMPARE(m_session->caption(), QStringLiteral("QUADRIGO 13 - Prova"));
+    QVERIFY(m_session->commands().isEnabled(QStringLiteral("mnuElabora")));
+    QVERIFY(m_session->commands().isEnabled(QStringLiteral("tmElabora")));
+}
+
+void TestSequencesDialog::annullaStoresNothing()
+{
+    open();
+    type(25, QStringLiteral("2"));
+    QTest::mouseClick(button("cmdChiudi"), Qt::LeftButton);
+    QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
+    QCOMPARE(m_session->document().Conditions.at(25), QVariant(0.0));
+    QVERIFY(!m_session->commands().isEnabled(QStringLiteral("mnuElabora")));
+}
+
+QTEST_MAIN(TestSequencesDialog)
+#include "testSequencesDialog.moc"

@@ -1,0 +1,247 @@
+#include "app/Session.h"
+#include "conditions/ui/SymmetryParallelsDialog.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestSystems.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestSymmetryParallelsDialog final : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void symmetriesOpenWithTheirGroup();
+    void parallelsAndStep3Captions();
+    void symmetriesKeyboardStopsAtSix();
+    void step3TakesTwoDigits();
+    void minimumStreakAboveMaximumCount();
+    void minimumCountAboveMaximumCount();
+    void step3MessageKeepsItsWording();
+    void emptyBoxIsRefused();
+    void okStoresEveryGroup();
+    void annullaStoresNothing();
+
+private:
+    QLineEdit* box(int i) const
+    {
+        return m_dialog->findChild<QLineEdit*>(QStringLiteral("txtCond(%1)").arg(i));
+    }
+    QLabel* signs(int match) const
+    {
+        return m_dialog->findChild<QLabel*>(QStringLiteral("lblPro(%1)").arg(match));
+    }
+    QPushButton* button(const char* name) const
+    {
+        return m_dialog->findChild<QPushButton*>(QLatin1String(name));
+    }
+    void open(const char* mode)
+    {
+        m_session->DialogMode = QLatin1String(mode);
+        m_dialog = std::make_unique<SymmetryParallelsDialog>(*m_session);
+        m_dialog->show();
+        QApplication::setActiveWindow(m_dialog.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+    }
+    void type(int i, const QString& keys)
+    {
+        box(i)->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(box(i), Qt::Key_A, Qt::ControlModifier);
+        if (keys.isEmpty())
+            QTest::keyClick(box(i), Qt::Key_Backspace);
+        else
+            QTest::keyClicks(box(i), keys);
+    }
+    void leave(int i) { QTest::keyClick(box(i), Qt::Key_Tab); }
+    void setBounds(int first, const QList<double>& values)
+    {
+        for (int k = 0; k < values.size(); ++k)
+            m_session->document().Conditions.set(first + k, values[k]);
+    }
+    QColor fill(int match) const { return signs(match)->palette().color(QPalette::Window); }
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<ScriptedPrompts> m_prompts;
+    std::unique_ptr<Session> m_session;
+    std::unique_ptr<SymmetryParallelsDialog> m_dialog;
+};
+
+void TestSymmetryParallelsDialog::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+    m_prompts = std::make_unique<ScriptedPrompts>();
+    m_session = std::make_unique<Session>(m_folder->path(), *m_prompts);
+    m_session->document() = TestSystems::withPrediction(
+        {"1X", "1X", "1X2", "1", "1", "1", "X", "2", "2", "1X", "12", "1", "1"});
+    setBounds(17, {0, 3, 0, 3});
+    setBounds(21, {1, 5, 1, 3});
+    setBounds(46, {2, 9, 1, 4});
+}
+
+void TestSymmetryParallelsDialog::cleanup()
+{
+    m_dialog.reset();
+    QVERIFY2(m_prompts->allConsumed(), "a scripted message was not shown");
+    m_session.reset();
+    m_prompts.reset();
+    m_folder.reset();
+}
+
+void TestSymmetryParallelsDialog::symmetriesOpenWithTheirGroup()
+{
+    open("SIMM");
+    QCOMPARE(m_dialog->objectName(), QStringLiteral("frmCONDSP"));
+    QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Prova - Simmetrie"));
+    for (int i : {17, 18, 19, 20})
+        QVERIFY(box(i)->isEnabled());
+    for (int i : {21, 22, 23, 24, 46, 47, 48, 49})
+        QVERIFY(!box(i)->isEnabled());
+    QCOMPARE(box(18)->text(), QStringLiteral("3"));
+    QCOMPARE(box(47)->text(), QStringLiteral("9"));
+    QCOMPARE(m_dialog->findChild<QLabel*>(QStringLiteral("lblN(7)"))->text(), QStringLiteral("7"));
+    QCOMPARE(m_dialog->findChild<QLabel*>(QStringLiteral("lblCa(3)"))->text(),
+             QStringLiteral("CASA 3"));
+    QCOMPARE(signs(3)->text(), QStringLiteral("1X2"));
+    QCOMPARE(button("cmdChiudi")->text(), QStringLiteral("&Annulla"));
+
+    // Each symmetric pair has a colour of its own; match 7 is white on black.
+    QCOMPARE(fill(1), fill(13));
+    QCOMPARE(fill(2), fill(12));
+    QCOMPARE(fill(6), fill(8));
+    QVERIFY(fill(1) != fill(2));
+    QVERIFY(fill(5) != fill(6));
+    QCOMPARE(fill(7), QColor(Qt::black));
+    QCOMPARE(signs(7)->palette().color(QPalette::WindowText), QColor(Qt::white));
+    QVERIFY(signs(7)->autoFillBackground());
+}
+
+void TestSymmetryParallelsDialog::parallelsAndStep3Captions()
+{
+    open("PARA");
+    QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Prova - Paralleli"));
+    QVERIFY(box(21)->isEnabled() && box(24)->isEnabled());
+    QVERIFY(!box(17)->isEnabled() && !box(46)->isEnabled());
+    QCOMPARE(fill(1), fill(8));
+    QCOMPARE(fill(6), fill(13));
+    QVERIFY(fill(1) != fill(13));
+    QCOMPARE(fill(7), QColor(Qt::black));
+
+    open("PAR3");
+    QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Prova - Paralleli a Passo 3"));
+    QVERIFY(box(46)->isEnabled() && box(49)->isEnabled());
+    QVERIFY(!box(20)->isEnabled() && !box(21)->isEnabled());
+    // A step-3 pair joins two matches of the same parity.
+    QCOMPARE(fill(1), fill(3));
+    QCOMPARE(fill(7), fill(13));
+    QCOMPARE(fill(2), fill(12));
+    QVERIFY(fill(1) != fill(2));
+}
+
+void TestSymmetryParallelsDialog::symmetriesKeyboardStopsAtSix()
+{
+    open("SIMM");
+    type(17, QStringLiteral("7"));
+    QCOMPARE(box(17)->text(), QStringLiteral("0"));
+    type(17, QStringLiteral("a8-2"));
+    QCOMPARE(box(17)->text(), QStringLiteral("2"));
+    box(20)->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(box(20)->selectedText(), QStringLiteral("3"));
+}
+
+void TestSymmetryParallelsDialog::step3TakesTwoDigits()
+{
+    open("PAR3");
+    type(47, QStringLiteral("11"));
+    QCOMPARE(box(47)->text(), QStringLiteral("11"));
+    leave(47);
+    QVERIFY(box(48)->hasFocus());
+}
+
+void TestSymmetryParallelsDialog::minimumStreakAboveMaximumCount()
+{
+    open("SIMM");
+    const QString message =
+        QStringLiteral("Valore delle Simmetrie consecutive Minime non ammesso !");
+    m_prompts->expectMessage(message);
+    type(19, QStringLiteral("4"));
+    leave(19);
+    QCOMPARE(box(19)->text(), QStringLiteral("3"));
+    QVERIFY(box(19)->hasFocus());
+    QCOMPARE(m_prompts->lastMessage().icon, MessageIcon::Exclamation);
+    QCOMPARE(m_prompts->lastMessage().title, QStringLiteral("Prova"));
+}
+
+void TestSymmetryParallelsDialog::minimumCountAboveMaximumCount()
+{
+    setBounds(17, {0, 6, 0, 0});
+    open("SIMM");
+    type(17, QStringLiteral("5"));
+    leave(17);
+    QVERIFY(box(18)->hasFocus());
+
+    m_prompts->expectMessage(QStringLiteral("Valore delle Simmetrie Massime non ammesso !"));
+    type(18, QStringLiteral("2"));
+    // The check runs on leaving any box of the group.
+    box(20)->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(box(18)->text(), QStringLiteral("5"));
+    QVERIFY(box(18)->hasFocus());
+}
+
+void TestSymmetryParallelsDialog::step3MessageKeepsItsWording()
+{
+    open("PAR3");
+    m_prompts->expectMessage(
+        QStringLiteral("Valore dei Paralleili P3 consecutivi Minimi non ammesso !"));
+    type(48, QStringLiteral("10"));
+    leave(48);
+    QCOMPARE(box(48)->text(), QStringLiteral("9"));
+    QVERIFY(box(48)->hasFocus());
+}
+
+void TestSymmetryParallelsDialog::emptyBoxIsRefused()
+{
+    open("PARA");
+    m_prompts->expectMessage(QStringLiteral("Casella Vuota !"));
+    type(22, QString());
+    leave(22);
+    QVERIFY(box(22)->text().isEmpty());
+    QVERIFY(box(22)->hasFocus());
+}
+
+void TestSymmetryParallelsDialog::okStoresEveryGroup()
+{
+    // A parallels bound loaded as text is stored back as its number.
+    m_session->document().Conditions.set(22, QStringLiteral(" 5"));
+    open("SIMM");
+    type(17, QStringLiteral("2"));
+    QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
+    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+
+    const ConditionSet& conditions = m_session->document().Conditions;
+    const QList<double> expected = {2, 3, 0, 3, 1, 5, 1, 3, 2, 9, 1, 4};
+    const std::array<int, 12> boxes = {17, 18, 19, 20, 21, 22, 23, 24, 46, 47, 48, 49};
+    for (int k = 0; k < 12; ++k)
+        QCOMPARE(conditions.at(boxes[k]), QVariant(expected[k]));
+    QCOMPARE(m_session->document().Modified, 1);
+    QCOMPARE(m_session->caption(), QStringLiteral("QUADRIGO 13 - Prova *"));
+    QVERIFY(m_session->commands().isEnabled(QStringLiteral("mnuElabora")));
+    QVERIFY(m_session->commands().isEnabled(QStringLiteral("tmElabora")));
+}
+
+void TestSymmetryParallelsDialog::annullaStoresNothing()
+{
+    open("PARA");
+    type(21, QStringLiteral("4"));
+    QTest::mouseClick(button("cmdChiudi"), Qt::LeftButton);
+    QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
+    QCOMPARE(m_session->document().Conditions.at(21), QVariant(1.0));
+    QCOMPARE(m_session->document().Modified, 0);
+}
+
+QTEST_MAIN(TestSymmetryParallelsDialog)
+#include "testSymmetryParallelsDialog.moc"
