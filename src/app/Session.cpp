@@ -188,17 +188,22 @@ bool Session::saveAs()
     return true;
 }
 
+bool Session::offerToSave(MessageIcon icon)
+{
+    if (m_document.Modified != 1)
+        return true;
+    const MessageAnswer answer =
+        m_prompts.ask(icon, messageTitle(), QStringLiteral("Vuoi salvare il Pronostico corrente ?"),
+                      MessageButtons::YesNoCancel);
+    if (answer == MessageAnswer::Yes)
+        saveWithPointer();
+    return answer != MessageAnswer::Cancel;
+}
+
 bool Session::open()
 {
-    if (m_document.Modified == 1) {
-        const MessageAnswer answer = m_prompts.ask(
-            MessageIcon::Question, messageTitle(),
-            QStringLiteral("Vuoi salvare il Pronostico corrente ?"), MessageButtons::YesNoCancel);
-        if (answer == MessageAnswer::Cancel)
-            return false;
-        if (answer == MessageAnswer::Yes)
-            saveWithPointer();
-    }
+    if (!offerToSave(MessageIcon::Question))
+        return false;
 
     FileRequest request;
     request.filters = SystemFilters;
@@ -262,15 +267,8 @@ bool Session::newSystem()
         if (overwrite == MessageAnswer::Yes)
             break;
     }
-    if (m_document.Modified == 1) {
-        const MessageAnswer answer = m_prompts.ask(
-            MessageIcon::Question, messageTitle(),
-            QStringLiteral("Vuoi salvare il Pronostico corrente ?"), MessageButtons::YesNoCancel);
-        if (answer == MessageAnswer::Cancel)
-            return false;
-        if (answer == MessageAnswer::Yes)
-            saveWithPointer();
-    }
+    if (!offerToSave(MessageIcon::Question))
+        return false;
     resetDocument();
     m_document.SystemName = name;
     setCaption();
@@ -311,16 +309,7 @@ bool Session::confirmExit()
     if (m_prompts.ask(MessageIcon::Question, Title, QStringLiteral("Uscire dal programma ?"),
                       MessageButtons::YesNo) == MessageAnswer::No)
         return false;
-    if (m_document.Modified == 0)
-        return true;
-    const MessageAnswer answer = m_prompts.ask(
-        MessageIcon::Exclamation, messageTitle(),
-        QStringLiteral("Vuoi salvare il Pronostico corrente ?"), MessageButtons::YesNoCancel);
-    if (answer == MessageAnswer::Cancel)
-        return false;
-    if (answer == MessageAnswer::Yes)
-        saveWithPointer();
-    return true;
+    return offerToSave(MessageIcon::Exclamation);
 }
 
 void Session::endMerge()

@@ -10,6 +10,7 @@
 #include <QString>
 
 class UserPrompts;
+enum class MessageIcon;
 
 // The running program without its windows: the application folder, options, team names, the
 // open system and the commands' state, plus the command flows that only ask questions (New,
@@ -97,6 +98,8 @@ signals:
 private:
     void setCaption();
     bool saveWithPointer();
+    // Asks whether to save unsaved changes and saves on Yes; false when the user cancels.
+    bool offerToSave(MessageIcon icon);
     // After Open or Save As chose a file in another folder.
     void followSystemsFolder(const QString& folder);
 

@@ -66,7 +66,6 @@ private:
     void showAbout();
     void openPredictionDialog();
     void openContestDialog();
-    void mergeToggle();
     // frmPROCOND at its remembered place (top 3100, left 100 twips), or closed.
     void showPredictionSummary(bool visible);
     // Opens a modal dialog placed by the rule.

@@ -180,8 +180,9 @@ private slots:
         QCOMPARE(s.session->document().IntegralCount, 6);
         QCOMPARE(w.integralStatus()->panelText(2), QStringLiteral("Colonne: 6"));
         QCOMPARE(w.integralStatus()->panelText(5), QStringLiteral("Fi=11      Do=1      Tr=1"));
-        QCOMPARE(enabledOf(w, {"mnuCond", "mnuColVincente", "mnuVediColRid", "mnuSchedine"}),
-                 (QStringList{"mnuCond", "mnuColVincente"}));
+        QCOMPARE(
+            enabledOf(w, {"mnuCond", "tmSegni", "mnuVediColInt", "mnuVediColRid", "mnuSchedine"}),
+            (QStringList{"mnuCond", "tmSegni", "mnuVediColInt"}));
         clickNamed(prediction, "cmdAnnulla");
 
         w.runCommand(QStringLiteral("mnuSalva"));
