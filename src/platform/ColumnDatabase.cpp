@@ -175,7 +175,10 @@ bool insertRows(const QString& path, Database database, bool emptyFirst, int fie
     // A fresh file is thrown away when anything fails, so it needs neither a rollback journal
     // nor waiting for the disk.
     if (!emptyFirst &&
-        !connection.exec("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF", error))
+        !connection.exec(
+            "PRAGMA page_size = 65536; PRAGMA journal_mode = OFF; PRAGMA synchronous = "
+            "OFF; PRAGMA locking_mode = EXCLUSIVE; PRAGMA cache_size = -65536",
+            error))
         return false;
     if (!connection.exec(info.createSql, error) || !connection.exec("BEGIN IMMEDIATE", error))
         return false;
