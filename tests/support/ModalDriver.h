@@ -36,6 +36,24 @@ inline void whenModal(const QString& objectName, std::function<void(QWidget*)> a
     timer->start();
 }
 
+// Runs `act`, closing any modal window that opens meanwhile; true when one did.
+inline bool modalOpenedDuring(const std::function<void()>& act)
+{
+    bool opened = false;
+    QTimer guard;
+    guard.setInterval(10);
+    QObject::connect(&guard, &QTimer::timeout, &guard, [&opened] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened = true;
+            modal->close();
+        }
+    });
+    guard.start();
+    act();
+    guard.stop();
+    return opened;
+}
+
 template <typename T> T* child(QWidget* parent, const QString& name)
 {
     T* widget = parent->findChild<T*>(name);

@@ -5,6 +5,7 @@
 #include "document/SystemFiles.h"
 #include "support/ModalDriver.h"
 #include "support/ScriptedPrompts.h"
+#include "support/StartedProgram.h"
 #include "support/TestSystems.h"
 
 #include <QAction>
@@ -41,25 +42,7 @@ QStringList enabledOf(const MainWindow& window, const QStringList& names)
 class TestMainWindow : public QObject {
     Q_OBJECT
 
-    // A started program on an application folder that already has its settings.
-    struct Started {
-        QTemporaryDir dir;
-        ScriptedPrompts prompts;
-        std::unique_ptr<Session> session;
-        std::unique_ptr<MainWindow> window;
-        Started()
-        {
-            AppFolder::prepare(dir.path());
-            session = std::make_unique<Session>(dir.path(), prompts);
-            session->options() = Options::dialogDefaults(session->defaultSystemsFolder());
-            session->writeOptions();
-            session->writeTeams({});
-            window = std::make_unique<MainWindow>(*session);
-            window->show();
-            window->startUp(false);
-        }
-        QString systems() const { return session->systemsFolder(); }
-    };
+    using Started = StartedProgram;
 
 private slots:
     void firstStartAsksForOptionsThenTeams()

@@ -6,6 +6,7 @@
 #include "document/SystemFiles.h"
 #include "support/ModalDriver.h"
 #include "support/ScriptedPrompts.h"
+#include "support/StartedProgram.h"
 #include "support/TestSystems.h"
 
 #include <QAction>
@@ -35,23 +36,10 @@ class TestConditionCommands final : public QObject {
 
     // A started program with a saved system open: four triples, the rest fixed 1, and its
     // enable flags "1010000".
-    struct Started {
-        QTemporaryDir dir;
-        ScriptedPrompts prompts;
-        std::unique_ptr<Session> session;
-        std::unique_ptr<MainWindow> window;
+    struct Started : StartedProgram {
         Started()
-        {
-            AppFolder::prepare(dir.path());
-            session = std::make_unique<Session>(dir.path(), prompts);
-            session->options() = Options::dialogDefaults(session->defaultSystemsFolder());
-            session->options()[Options::ColumnCost] = QStringLiteral("0.5");
-            session->writeOptions();
-            session->writeTeams({});
-            window = std::make_unique<MainWindow>(*session);
-            window->show();
-            window->startUp(false);
-        }
+            : StartedProgram({.columnCost = QStringLiteral("0.5")})
+        {}
         void openSaved()
         {
             SystemDocument saved = TestSystems::withPrediction(

@@ -5,6 +5,7 @@
 #include "platform/ColumnDatabase.h"
 #include "support/ModalDriver.h"
 #include "support/ScriptedPrompts.h"
+#include "support/StartedProgram.h"
 #include "support/TestSystems.h"
 
 #include <QAction>
@@ -54,27 +55,24 @@ Shown look(QWidget* window)
     return shown;
 }
 
+// Merges as soon as the merge window opens, then closes it.
+void mergeWhenOpened()
+{
+    whenModal(QStringLiteral("frmACCORPA"), [](QWidget* window) {
+        QTest::mouseClick(child<QPushButton>(window, QStringLiteral("cmdAccorpa")), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, QStringLiteral("cmdAnnulla")), Qt::LeftButton);
+    });
+}
+
 } // namespace
 
 class TestMergeWindow final : public QObject {
     Q_OBJECT
 
     // A started program whose open system has been reduced to `reduced`.
-    struct Started {
-        QTemporaryDir dir;
-        ScriptedPrompts prompts;
-        std::unique_ptr<Session> session;
-        std::unique_ptr<MainWindow> window;
+    struct Started : StartedProgram {
         explicit Started(const QList<QByteArray>& reduced)
         {
-            AppFolder::prepare(dir.path());
-            session = std::make_unique<Session>(dir.path(), prompts);
-            session->options() = Options::dialogDefaults(session->defaultSystemsFolder());
-            session->writeOptions();
-            session->writeTeams({});
-            window = std::make_unique<MainWindow>(*session);
-            window->show();
-            window->startUp(false);
             QStringList signs = ones(12);
             signs << QStringLiteral("1X2");
             session->document() = TestSystems::withPrediction(signs);
@@ -85,24 +83,6 @@ class TestMergeWindow final : public QObject {
             session->applyRule(CommandRule::MatchesConfirmed);
             session->applyRule(CommandRule::ReductionConfirmed);
             session->refreshStatus();
-        }
-        QAction* command(const char* name) const { return window->command(QLatin1String(name)); }
-        // Runs a command that must not open any window; true when one opened (and was closed).
-        bool runWithoutWindow(const char* name)
-        {
-            bool opened = false;
-            QTimer guard;
-            guard.setInterval(10);
-            connect(&guard, &QTimer::timeout, &guard, [&opened] {
-                if (QWidget* modal = QApplication::activeModalWidget()) {
-                    opened = true;
-                    modal->close();
-                }
-            });
-            guard.start();
-            window->runCommand(QLatin1String(name));
-            guard.stop();
-            return opened;
         }
     };
 
@@ -191,12 +171,7 @@ private slots:
         QVERIFY(!s.command("tmDisaccorpa")->isVisible());
         QCOMPARE(s.window->reducedStatus()->panelText(8), QString());
 
-        whenModal(QStringLiteral("frmACCORPA"), [](QWidget* window) {
-            QTest::mouseClick(child<QPushButton>(window, QStringLiteral("cmdAccorpa")),
-                              Qt::LeftButton);
-            QTest::mouseClick(child<QPushButton>(window, QStringLiteral("cmdAnnulla")),
-                              Qt::LeftButton);
-        });
+        mergeWhenOpened();
         // The toolbar button runs the same toggle as the menu item.
         s.command("tmAccorpa")->trigger();
         QCOMPARE(s.session->document().MergedCount, 2);
@@ -224,12 +199,7 @@ private slots:
         QCOMPARE(stored.count(), 2);
 
         // And the merge can be made again.
-        whenModal(QStringLiteral("frmACCORPA"), [](QWidget* window) {
-            QTest::mouseClick(child<QPushButton>(window, QStringLiteral("cmdAccorpa")),
-                              Qt::LeftButton);
-            QTest::mouseClick(child<QPushButton>(window, QStringLiteral("cmdAnnulla")),
-                              Qt::LeftButton);
-        });
+        mergeWhenOpened();
         s.command("tmAccorpa")->trigger();
         QCOMPARE(s.session->document().MergedCount, 2);
         QCOMPARE(s.command("mnuAccorpa")->text(), QStringLiteral("Dis&accorpa"));

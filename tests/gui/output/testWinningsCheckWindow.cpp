@@ -16,7 +16,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -338,21 +337,11 @@ private slots:
         main.show();
         QVERIFY(QTest::qWaitForWindowActive(&main));
         QVERIFY(!main.command(QStringLiteral("mnuColVincente"))->isEnabled());
-        bool opened = false;
-        QTimer guard;
-        guard.setInterval(10);
-        connect(&guard, &QTimer::timeout, &guard, [&opened] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                opened = true;
-                modal->close();
-            }
-        });
-        guard.start();
         // F2 is the shortcut key of the check on the integral system.
-        QTest::keyClick(&main, Qt::Key_F2);
-        QTest::qWait(50);
-        guard.stop();
-        QVERIFY(!opened);
+        QVERIFY(!modalOpenedDuring([&main] {
+            QTest::keyClick(&main, Qt::Key_F2);
+            QTest::qWait(50);
+        }));
         QVERIFY(m_session->TaskMode.isEmpty());
 
         m_session->document() = prepared;
