@@ -1,6 +1,7 @@
 #include "app/Session.h"
 #include "app/ui/StatusPanels.h"
 #include "conditions/ui/ConditionsDialog.h"
+#include "support/DialogDriver.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestSystems.h"
 
@@ -11,7 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestConditionsDialog final : public QObject {
+class TestConditionsDialog final : public QObject, private DialogDriver<ConditionsDialog> {
     Q_OBJECT
 private slots:
     void init();
@@ -29,55 +30,12 @@ private slots:
     void interruptionsCorrectedOnConfirm();
 
 private:
-    QLineEdit* box(int i) const
-    {
-        return m_dialog->findChild<QLineEdit*>(QStringLiteral("txtCond(%1)").arg(i));
-    }
-    QPushButton* button(const char* name) const
-    {
-        return m_dialog->findChild<QPushButton*>(QLatin1String(name));
-    }
     QString label(const QString& name) const { return m_dialog->findChild<QLabel*>(name)->text(); }
-    void open(const char* mode)
-    {
-        m_session->DialogMode = QLatin1String(mode);
-        m_dialog = std::make_unique<ConditionsDialog>(*m_session);
-        m_dialog->show();
-        QApplication::setActiveWindow(m_dialog.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
-    }
-    // Enters a box and replaces its text by typing.
-    void type(int i, const QString& keys)
-    {
-        box(i)->setFocus(Qt::MouseFocusReason);
-        QTest::keyClick(box(i), Qt::Key_A, Qt::ControlModifier);
-        if (keys.isEmpty())
-            QTest::keyClick(box(i), Qt::Key_Backspace);
-        else
-            QTest::keyClicks(box(i), keys);
-    }
-    void leave(int i) { QTest::keyClick(box(i), Qt::Key_Tab); }
-    void clickOk() { QTest::mouseClick(button("cmdOK"), Qt::LeftButton); }
-    void checkLastMessage(const QString& text)
-    {
-        const MessageRequest& message = m_prompts->lastMessage();
-        QCOMPARE(message.text, text);
-        QCOMPARE(message.icon, MessageIcon::Exclamation);
-        QCOMPARE(message.title, QStringLiteral("Prova"));
-    }
-
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<ScriptedPrompts> m_prompts;
-    std::unique_ptr<Session> m_session;
-    std::unique_ptr<ConditionsDialog> m_dialog;
 };
 
 void TestConditionsDialog::init()
 {
-    m_folder = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_folder->isValid());
-    m_prompts = std::make_unique<ScriptedPrompts>();
-    m_session = std::make_unique<Session>(m_folder->path(), *m_prompts);
+    startSession();
     // Four fixed 1 and nine other matches of which seven include 1: Segni1 = 11, Fissi1 = 4.
     m_session->document() = TestSystems::withPrediction(
         {"1", "1", "1", "1", "1X", "1X", "1X", "1X", "1X", "1X", "1X", "X2", "X2"});
@@ -89,11 +47,7 @@ void TestConditionsDialog::init()
 
 void TestConditionsDialog::cleanup()
 {
-    m_dialog.reset();
-    QVERIFY2(m_prompts->allConsumed(), "a scripted message was not shown");
-    m_session.reset();
-    m_prompts.reset();
-    m_folder.reset();
+    endSession();
 }
 
 void TestConditionsDialog::signsModeShowsBoxesPanelAndCounts()

@@ -1,5 +1,6 @@
 #include "app/Session.h"
 #include "conditions/ui/SequencesDialog.h"
+#include "support/DialogDriver.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestSystems.h"
 
@@ -12,7 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestSequencesDialog final : public QObject {
+class TestSequencesDialog final : public QObject, private DialogDriver<SequencesDialog> {
     Q_OBJECT
 private slots:
     void init();
@@ -30,36 +31,11 @@ private slots:
     void annullaStoresNothing();
 
 private:
-    QLineEdit* box(int i) const
-    {
-        return m_dialog->findChild<QLineEdit*>(QStringLiteral("txtCond(%1)").arg(i));
-    }
     QCheckBox* active(int i) const
     {
         return m_dialog->findChild<QCheckBox*>(QStringLiteral("ckATT(%1)").arg(i));
     }
     QLabel* label(const QString& name) const { return m_dialog->findChild<QLabel*>(name); }
-    QPushButton* button(const char* name) const
-    {
-        return m_dialog->findChild<QPushButton*>(QLatin1String(name));
-    }
-    void open()
-    {
-        m_dialog = std::make_unique<SequencesDialog>(*m_session);
-        m_dialog->show();
-        QApplication::setActiveWindow(m_dialog.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
-    }
-    void type(int i, const QString& keys)
-    {
-        box(i)->setFocus(Qt::MouseFocusReason);
-        QTest::keyClick(box(i), Qt::Key_A, Qt::ControlModifier);
-        if (keys.isEmpty())
-            QTest::keyClick(box(i), Qt::Key_Backspace);
-        else
-            QTest::keyClicks(box(i), keys);
-    }
-    void leave(int i) { QTest::keyClick(box(i), Qt::Key_Tab); }
     // Row 1 with its signs typed and left, the focus in its fields box.
     void typeSigns(const QString& keys)
     {
@@ -72,24 +48,14 @@ private:
         m_prompts->expectMessage(message);
         leave(i);
         QVERIFY(box(i)->hasFocus());
-        QCOMPARE(m_prompts->lastMessage().text, message);
-        QCOMPARE(m_prompts->lastMessage().icon, MessageIcon::Exclamation);
-        QCOMPARE(m_prompts->lastMessage().title, QStringLiteral("Prova"));
+        checkLastMessage(message);
     }
     bool bold(const QString& name) const { return label(name)->font().bold(); }
-
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<ScriptedPrompts> m_prompts;
-    std::unique_ptr<Session> m_session;
-    std::unique_ptr<SequencesDialog> m_dialog;
 };
 
 void TestSequencesDialog::init()
 {
-    m_folder = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_folder->isValid());
-    m_prompts = std::make_unique<ScriptedPrompts>();
-    m_session = std::make_unique<Session>(m_folder->path(), *m_prompts);
+    startSession();
     m_session->document() = TestSystems::withPrediction(TestSystems::allTriples());
     ConditionSet& conditions = m_session->document().Conditions;
     conditions.set(31, QStringLiteral("12X "));
@@ -102,11 +68,7 @@ void TestSequencesDialog::init()
 
 void TestSequencesDialog::cleanup()
 {
-    m_dialog.reset();
-    QVERIFY2(m_prompts->allConsumed(), "a scripted message was not shown");
-    m_session.reset();
-    m_prompts.reset();
-    m_folder.reset();
+    endSession();
 }
 
 void TestSequencesDialog::opensWithRowsAndHeadings()
@@ -263,7 +225,7 @@ void TestSequencesDialog::okStoresTextsWithoutMarkingModified()
     active(27)->setChecked(true);
     active(33)->setChecked(false);
     type(40, QStringLiteral("12"));
-    QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
+    clickOk();
     QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
 
     const ConditionSet& conditions = m_session->document().Conditions;

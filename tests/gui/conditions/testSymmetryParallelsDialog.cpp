@@ -1,5 +1,6 @@
 #include "app/Session.h"
 #include "conditions/ui/SymmetryParallelsDialog.h"
+#include "support/DialogDriver.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestSystems.h"
 
@@ -10,7 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestSymmetryParallelsDialog final : public QObject {
+class TestSymmetryParallelsDialog final : public QObject,
+                                          private DialogDriver<SymmetryParallelsDialog> {
     Q_OBJECT
 private slots:
     void init();
@@ -27,55 +29,21 @@ private slots:
     void annullaStoresNothing();
 
 private:
-    QLineEdit* box(int i) const
-    {
-        return m_dialog->findChild<QLineEdit*>(QStringLiteral("txtCond(%1)").arg(i));
-    }
     QLabel* signs(int match) const
     {
         return m_dialog->findChild<QLabel*>(QStringLiteral("lblPro(%1)").arg(match));
     }
-    QPushButton* button(const char* name) const
-    {
-        return m_dialog->findChild<QPushButton*>(QLatin1String(name));
-    }
-    void open(const char* mode)
-    {
-        m_session->DialogMode = QLatin1String(mode);
-        m_dialog = std::make_unique<SymmetryParallelsDialog>(*m_session);
-        m_dialog->show();
-        QApplication::setActiveWindow(m_dialog.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
-    }
-    void type(int i, const QString& keys)
-    {
-        box(i)->setFocus(Qt::MouseFocusReason);
-        QTest::keyClick(box(i), Qt::Key_A, Qt::ControlModifier);
-        if (keys.isEmpty())
-            QTest::keyClick(box(i), Qt::Key_Backspace);
-        else
-            QTest::keyClicks(box(i), keys);
-    }
-    void leave(int i) { QTest::keyClick(box(i), Qt::Key_Tab); }
     void setBounds(int first, const QList<double>& values)
     {
         for (int k = 0; k < values.size(); ++k)
             m_session->document().Conditions.set(first + k, values[k]);
     }
     QColor fill(int match) const { return signs(match)->palette().color(QPalette::Window); }
-
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<ScriptedPrompts> m_prompts;
-    std::unique_ptr<Session> m_session;
-    std::unique_ptr<SymmetryParallelsDialog> m_dialog;
 };
 
 void TestSymmetryParallelsDialog::init()
 {
-    m_folder = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_folder->isValid());
-    m_prompts = std::make_unique<ScriptedPrompts>();
-    m_session = std::make_unique<Session>(m_folder->path(), *m_prompts);
+    startSession();
     m_session->document() = TestSystems::withPrediction(
         {"1X", "1X", "1X2", "1", "1", "1", "X", "2", "2", "1X", "12", "1", "1"});
     setBounds(17, {0, 3, 0, 3});
@@ -85,11 +53,7 @@ void TestSymmetryParallelsDialog::init()
 
 void TestSymmetryParallelsDialog::cleanup()
 {
-    m_dialog.reset();
-    QVERIFY2(m_prompts->allConsumed(), "a scripted message was not shown");
-    m_session.reset();
-    m_prompts.reset();
-    m_folder.reset();
+    endSession();
 }
 
 void TestSymmetryParallelsDialog::symmetriesOpenWithTheirGroup()
@@ -219,7 +183,7 @@ void TestSymmetryParallelsDialog::okStoresEveryGroup()
     m_session->document().Conditions.set(22, QStringLiteral(" 5"));
     open("SIMM");
     type(17, QStringLiteral("2"));
-    QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
+    clickOk();
     QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
 
     const ConditionSet& conditions = m_session->document().Conditions;
