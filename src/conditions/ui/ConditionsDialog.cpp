@@ -2,46 +2,15 @@
 
 #include "app/Session.h"
 #include "app/ui/StatusPanels.h"
+#include "conditions/ui/BoundsFrames.h"
 #include "conditions/ui/BoxLeaveGuard.h"
 #include "conditions/ui/PredictionPanel.h"
-#include "document/ui/FieldBehaviour.h"
-#include "platform/UserPrompts.h"
 
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-// A frame of boxes in rows of (minimum, maximum) pairs, starting at box `first`.
-QGroupBox* boundsFrame(QWidget* parent, const QString& title, const QStringList& rows, int first,
-                       std::array<QLineEdit*, SignsConditionsLogic::LastBox + 1>& boxes)
-{
-    auto* frame = new QGroupBox(title, parent);
-    auto* grid = new QGridLayout(frame);
-    grid->addWidget(new QLabel(QStringLiteral("Minimo"), frame), 0, 1, Qt::AlignCenter);
-    grid->addWidget(new QLabel(QStringLiteral("Massimo"), frame), 0, 2, Qt::AlignCenter);
-    for (int r = 0; r < rows.size(); ++r) {
-        grid->addWidget(new QLabel(rows[r], frame), r + 1, 0);
-        for (int c = 0; c < 2; ++c) {
-            const int index = first + 2 * r + c;
-            auto* box = new QLineEdit(frame);
-            box->setObjectName(QStringLiteral("txtCond(%1)").arg(index));
-            box->setMaxLength(2);
-            box->setAlignment(Qt::AlignCenter);
-            box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000")));
-            grid->addWidget(box, r + 1, c + 1);
-            boxes[index] = box;
-        }
-    }
-    return frame;
-}
-
-} // namespace
 
 ConditionsDialog::ConditionsDialog(Session& session, QWidget* parent)
     : QDialog(parent)
@@ -62,22 +31,18 @@ ConditionsDialog::ConditionsDialog(Session& session, QWidget* parent)
     const QStringList signRows = {QStringLiteral("Segni 1"), QStringLiteral("Segni X"),
                                   QStringLiteral("Segni 2")};
     // Created in index order, so that Tab walks the boxes 1, 2, 3, ...
-    auto* counts = boundsFrame(this, QStringLiteral("Presenze Segni"), signRows, 1, m_boxes);
-    auto* runs = boundsFrame(this, QStringLiteral("Segni Consecutivi"), signRows, 7, m_boxes);
+    auto* counts =
+        BoundsFrames::create(this, QStringLiteral("Presenze Segni"), signRows, 1, 2, m_boxes);
+    auto* runs =
+        BoundsFrames::create(this, QStringLiteral("Segni Consecutivi"), signRows, 7, 2, m_boxes);
     auto* interruptions =
-        boundsFrame(this, QStringLiteral("Interruzioni"),
-                    {QStringLiteral("Presenze"), QStringLiteral("Cons.")}, 13, m_boxes);
+        BoundsFrames::create(this, QStringLiteral("Interruzioni"),
+                             {QStringLiteral("Presenze"), QStringLiteral("Cons.")}, 13, 2, m_boxes);
 
     const ConditionBoxes shown = SignsConditionsLogic::boxesOf(document.Conditions);
-    for (int i = SignsConditionsLogic::FirstBox; i <= SignsConditionsLogic::LastBox; ++i) {
-        QLineEdit* box = m_boxes[i];
-        box->setText(shown[i]);
-        box->setEnabled(m_logic.isEditable(i));
-        FieldBehaviour::filterKeys(box,
-                                   FieldBehaviour::accepting(&SignsConditionsLogic::acceptsKey));
-        FieldBehaviour::selectOnEntry(box);
-        m_guard->watch(box);
-    }
+    for (int i = SignsConditionsLogic::FirstBox; i <= SignsConditionsLogic::LastBox; ++i)
+        BoundsFrames::prepareBox(m_boxes[i], shown[i], m_logic.isEditable(i),
+                                 &SignsConditionsLogic::acceptsKey, m_guard);
 
     const std::array<QString, 6> info =
         SignsConditionsLogic::infoPanels(SignsConditionsLogic::countsOf(document));
@@ -86,25 +51,12 @@ ConditionsDialog::ConditionsDialog(Session& session, QWidget* parent)
     m_info->setSizeGripEnabled(false);
     m_info->setVisible(m_logic.mode() == SignsConditionsLogic::Mode::Signs);
 
-    m_ok->setObjectName(QStringLiteral("cmdOK"));
-    m_close->setObjectName(QStringLiteral("cmdChiudi"));
-    m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &ConditionsDialog::confirm);
     connect(m_close, &QPushButton::clicked, this, &ConditionsDialog::reject);
 
-    auto* frames = new QVBoxLayout;
-    frames->addWidget(counts);
-    frames->addWidget(runs);
-    frames->addWidget(interruptions);
-    frames->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_close);
-    frames->addLayout(buttons);
     auto* body = new QHBoxLayout;
     body->addWidget(panel);
-    body->addLayout(frames);
+    body->addLayout(BoundsFrames::column({counts, runs, interruptions}, m_ok, m_close));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body);
     layout->addWidget(m_info);
@@ -129,19 +81,11 @@ ConditionBoxes ConditionsDialog::texts() const
     return texts;
 }
 
-void ConditionsDialog::correct(const BoxCorrection& correction)
-{
-    m_session.prompts().warn(m_session.messageTitle(), correction.message);
-    QLineEdit* box = m_boxes[correction.box];
-    box->setText(correction.text);
-    m_guard->focusBox(box);
-}
-
 bool ConditionsDialog::leave(QLineEdit* box)
 {
-    const int index = int(std::find(m_boxes.cbegin(), m_boxes.cend(), box) - m_boxes.cbegin());
+    const int index = BoundsFrames::indexOf(m_boxes, box);
     if (const std::optional<BoxCorrection> correction = m_logic.leaveCheck(texts(), index)) {
-        correct(*correction);
+        BoundsFrames::correct(m_session, m_guard, m_boxes, *correction);
         return false;
     }
     return true;
@@ -154,7 +98,7 @@ void ConditionsDialog::confirm()
     // The system counts as changed as soon as OK is pressed, even when a check below fails.
     m_session.markModified();
     if (const std::optional<BoxCorrection> correction = m_logic.confirmCheck(texts())) {
-        correct(*correction);
+        BoundsFrames::correct(m_session, m_guard, m_boxes, *correction);
         return;
     }
     m_logic.store(texts(), m_session.document().Conditions);

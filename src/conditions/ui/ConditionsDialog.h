@@ -29,7 +29,6 @@ public:
 private:
     ConditionBoxes texts() const;
     bool leave(QLineEdit* box);
-    void correct(const BoxCorrection& correction);
     void confirm();
 
     Session& m_session;

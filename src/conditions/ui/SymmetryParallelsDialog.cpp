@@ -1,19 +1,14 @@
 #include "conditions/ui/SymmetryParallelsDialog.h"
 
 #include "app/Session.h"
+#include "conditions/ui/BoundsFrames.h"
 #include "conditions/ui/BoxLeaveGuard.h"
 #include "conditions/ui/PredictionPanel.h"
-#include "document/ui/FieldBehaviour.h"
-#include "platform/UserPrompts.h"
 
 #include <QColor>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -21,30 +16,6 @@ namespace {
 const std::array<QColor, 6> PairColours = {QColor(0xff, 0xc0, 0xc0), QColor(0xc0, 0xff, 0xc0),
                                            QColor(0xc0, 0xc0, 0xff), QColor(0xff, 0xff, 0xa0),
                                            QColor(0xa0, 0xff, 0xff), QColor(0xff, 0xc0, 0xff)};
-
-// One group: rows "Presenze" (m, m+1) and "Cons." (m+2, m+3) under "Minimo" and "Massimo".
-QGroupBox* groupFrame(QWidget* parent, const QString& title, int first, int digits,
-                      std::array<QLineEdit*, ConditionSet::Size>& boxes)
-{
-    auto* frame = new QGroupBox(title, parent);
-    auto* grid = new QGridLayout(frame);
-    grid->addWidget(new QLabel(QStringLiteral("Minimo"), frame), 0, 1, Qt::AlignCenter);
-    grid->addWidget(new QLabel(QStringLiteral("Massimo"), frame), 0, 2, Qt::AlignCenter);
-    grid->addWidget(new QLabel(QStringLiteral("Presenze"), frame), 1, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Cons."), frame), 2, 0);
-    for (int k = 0; k < 4; ++k) {
-        const int index = first + k;
-        auto* box = new QLineEdit(frame);
-        box->setObjectName(QStringLiteral("txtCond(%1)").arg(index));
-        // One digit holds the 0..6 of symmetries and parallels; step 3 goes up to 11.
-        box->setMaxLength(digits);
-        box->setAlignment(Qt::AlignCenter);
-        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000")));
-        grid->addWidget(box, 1 + k / 2, 1 + k % 2);
-        boxes[index] = box;
-    }
-    return frame;
-}
 
 } // namespace
 
@@ -62,41 +33,27 @@ SymmetryParallelsDialog::SymmetryParallelsDialog(Session& session, QWidget* pare
     const SystemDocument& document = session.document();
     setWindowTitle(SymmetryConditionsLogic::caption(m_logic.mode(), document.SystemName));
 
-    auto* symmetries = groupFrame(this, QStringLiteral("Simmetrie"), 17, 1, m_boxes);
-    auto* parallels = groupFrame(this, QStringLiteral("Paralleli"), 21, 1, m_boxes);
-    auto* step3 = groupFrame(this, QStringLiteral("Paralleli a Passo 3"), 46, 2, m_boxes);
+    // One group: rows "Presenze" (m, m+1) and "Cons." (m+2, m+3). One digit holds the 0..6 of
+    // symmetries and parallels; step 3 goes up to 11.
+    const QStringList rows = {QStringLiteral("Presenze"), QStringLiteral("Cons.")};
+    auto* symmetries =
+        BoundsFrames::create(this, QStringLiteral("Simmetrie"), rows, 17, 1, m_boxes);
+    auto* parallels = BoundsFrames::create(this, QStringLiteral("Paralleli"), rows, 21, 1, m_boxes);
+    auto* step3 =
+        BoundsFrames::create(this, QStringLiteral("Paralleli a Passo 3"), rows, 46, 2, m_boxes);
 
     const ConditionBoxes shown = SymmetryConditionsLogic::boxesOf(document.Conditions);
     const auto accepts = [this](QChar typed) { return m_logic.acceptsKey(typed); };
-    for (int i : SymmetryConditionsLogic::Boxes) {
-        QLineEdit* box = m_boxes[i];
-        box->setText(shown[i]);
-        box->setEnabled(m_logic.isEditable(i));
-        FieldBehaviour::filterKeys(box, FieldBehaviour::accepting(accepts));
-        FieldBehaviour::selectOnEntry(box);
-        m_guard->watch(box);
-    }
+    for (int i : SymmetryConditionsLogic::Boxes)
+        BoundsFrames::prepareBox(m_boxes[i], shown[i], m_logic.isEditable(i), accepts, m_guard);
     colourPanel();
 
-    m_ok->setObjectName(QStringLiteral("cmdOK"));
-    m_close->setObjectName(QStringLiteral("cmdChiudi"));
-    m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &SymmetryParallelsDialog::confirm);
     connect(m_close, &QPushButton::clicked, this, &SymmetryParallelsDialog::reject);
 
-    auto* frames = new QVBoxLayout;
-    frames->addWidget(symmetries);
-    frames->addWidget(parallels);
-    frames->addWidget(step3);
-    frames->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_close);
-    frames->addLayout(buttons);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(m_panel);
-    layout->addLayout(frames);
+    layout->addLayout(BoundsFrames::column({symmetries, parallels, step3}, m_ok, m_close));
 }
 
 SymmetryParallelsDialog::~SymmetryParallelsDialog()
@@ -131,14 +88,11 @@ ConditionBoxes SymmetryParallelsDialog::texts() const
 
 bool SymmetryParallelsDialog::leave(QLineEdit* box)
 {
-    const int index = int(std::find(m_boxes.cbegin(), m_boxes.cend(), box) - m_boxes.cbegin());
+    const int index = BoundsFrames::indexOf(m_boxes, box);
     const std::optional<BoxCorrection> correction = m_logic.leaveCheck(texts(), index);
     if (!correction)
         return true;
-    m_session.prompts().warn(m_session.messageTitle(), correction->message);
-    QLineEdit* corrected = m_boxes[correction->box];
-    corrected->setText(correction->text);
-    m_guard->focusBox(corrected);
+    BoundsFrames::correct(m_session, m_guard, m_boxes, *correction);
     return false;
 }
 
