@@ -16,10 +16,13 @@ bool takeIntegral(QStringList& arguments)
     return arguments.removeAll(QStringLiteral("--integral")) > 0;
 }
 
-bool loadNamedSystem(const QString& argument, SystemDocument& document)
+// True when exactly `count` arguments are left; otherwise prints how the command is used.
+bool hasArguments(const QStringList& arguments, qsizetype count, const QString& usage)
 {
-    SystemPath path;
-    return splitSystemPath(argument, path) && loadSystem(path, document);
+    if (arguments.size() == count)
+        return true;
+    printError(usage);
+    return false;
 }
 
 // The columns the command works on, or nullptr (with the reason printed) when that system has
@@ -38,6 +41,16 @@ const ColumnBuffer* columnsOf(const SystemDocument& document, bool integral)
         return nullptr;
     }
     return &document.WorkColumns;
+}
+
+// Loads the system named by its .pro path and gives the columns the command works on, or
+// nullptr with the reason printed.
+const ColumnBuffer* loadColumns(const QString& argument, SystemDocument& document, bool integral)
+{
+    SystemPath path;
+    if (!splitSystemPath(argument, path) || !loadSystem(path, document))
+        return nullptr;
+    return columnsOf(document, integral);
 }
 
 // Lines go out in blocks: a full integral system lists 1.6 million of them.
@@ -68,14 +81,11 @@ private:
 int runMerge(QStringList arguments)
 {
     const QString appFolder = takeAppFolder(arguments);
-    if (arguments.size() != 1) {
-        printError(QStringLiteral("Uso: merge PERCORSO.pro [--app-folder CARTELLA]"));
+    if (!hasArguments(arguments, 1,
+                      QStringLiteral("Uso: merge PERCORSO.pro [--app-folder CARTELLA]")))
         return ExitUsage;
-    }
     SystemDocument document;
-    if (!loadNamedSystem(arguments.first(), document))
-        return ExitBadInput;
-    const ColumnBuffer* columns = columnsOf(document, false);
+    const ColumnBuffer* columns = loadColumns(arguments.first(), document, false);
     if (!columns)
         return ExitBadInput;
     MergedColumns rows;
@@ -100,11 +110,11 @@ int runCheck(QStringList arguments)
 {
     takeAppFolder(arguments);
     const bool integral = takeIntegral(arguments);
-    if (arguments.size() != 2) {
-        printError(QStringLiteral(
-            "Uso: check PERCORSO.pro COLONNA_VINCENTE [--integral] [--app-folder CARTELLA]"));
+    if (!hasArguments(
+            arguments, 2,
+            QStringLiteral(
+                "Uso: check PERCORSO.pro COLONNA_VINCENTE [--integral] [--app-folder CARTELLA]")))
         return ExitUsage;
-    }
     const QByteArray winning = arguments.at(1).toLatin1();
     if (arguments.at(1).size() != ColumnBuffer::Width || !WinningsCheck::isWinningColumn(winning)) {
         printError(QStringLiteral("La Colonna Vincente '%1' non è valida: servono 13 segni tra "
@@ -113,9 +123,7 @@ int runCheck(QStringList arguments)
         return ExitBadInput;
     }
     SystemDocument document;
-    if (!loadNamedSystem(arguments.first(), document))
-        return ExitBadInput;
-    const ColumnBuffer* columns = columnsOf(document, integral);
+    const ColumnBuffer* columns = loadColumns(arguments.first(), document, integral);
     if (!columns)
         return ExitBadInput;
     WinningsCheck::Ticked all;
@@ -133,14 +141,12 @@ int runList(QStringList arguments)
 {
     takeAppFolder(arguments);
     const bool integral = takeIntegral(arguments);
-    if (arguments.size() != 1) {
-        printError(QStringLiteral("Uso: list PERCORSO.pro [--integral] [--app-folder CARTELLA]"));
+    if (!hasArguments(
+            arguments, 1,
+            QStringLiteral("Uso: list PERCORSO.pro [--integral] [--app-folder CARTELLA]")))
         return ExitUsage;
-    }
     SystemDocument document;
-    if (!loadNamedSystem(arguments.first(), document))
-        return ExitBadInput;
-    const ColumnBuffer* columns = columnsOf(document, integral);
+    const ColumnBuffer* columns = loadColumns(arguments.first(), document, integral);
     if (!columns)
         return ExitBadInput;
     BlockPrinter printer;
