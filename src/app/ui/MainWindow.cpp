@@ -3,6 +3,7 @@
 #include "app/CommandTable.h"
 #include "app/Session.h"
 #include "app/ui/AboutDialog.h"
+#include "app/ui/BarProgress.h"
 #include "app/ui/SplashWindow.h"
 #include "app/ui/StatusPanels.h"
 #include "conditions/ui/ConditionCommands.h"
@@ -61,35 +62,6 @@ QIcon letteredIcon(const QString& toolTip)
 }
 
 } // namespace
-
-// Drives BarraAttesa for long operations; repaints at most every 30 ms so that per-column
-// progress never slows the work down.
-class MainWindow::BarProgress final : public ProgressReporter {
-public:
-    explicit BarProgress(QProgressBar* bar)
-        : m_bar(bar)
-    {
-        m_sinceRepaint.start();
-    }
-    void setRange(int minimum, int maximum) override
-    {
-        m_bar->setRange(minimum, maximum);
-        m_bar->repaint();
-    }
-    void setValue(int value) override
-    {
-        m_bar->setValue(value);
-        if (value == m_bar->minimum() || value == m_bar->maximum() ||
-            m_sinceRepaint.elapsed() >= 30) {
-            m_bar->repaint();
-            m_sinceRepaint.restart();
-        }
-    }
-
-private:
-    QProgressBar* m_bar;
-    QElapsedTimer m_sinceRepaint;
-};
 
 MainWindow::MainWindow(Session& session, QWidget* parent)
     : QMainWindow(parent)

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class BarProgress;
 class QAction;
 class QDialog;
 class QMdiArea;
@@ -83,6 +84,5 @@ private:
     QHash<QString, std::function<void()>> m_handlers;
     QPointer<QWidget> m_predictionDialog;
     QPointer<PredictionSummaryWindow> m_predictionSummary;
-    class BarProgress;
     std::unique_ptr<BarProgress> m_progress;
 };

@@ -2,6 +2,7 @@
 
 #include "app/ProgressReporter.h"
 #include "app/Session.h"
+#include "app/ui/BarProgress.h"
 #include "document/PredictionLogic.h"
 #include "document/ui/FieldBehaviour.h"
 #include "platform/NumberFormat.h"
@@ -62,34 +63,6 @@ QPixmap checkMark()
 
 } // namespace
 
-// Drives BarraWait; repaints at most every 30 ms since the count does not return to the event
-// loop until it ends.
-class WinningsCheckWindow::WaitProgress final : public ProgressReporter {
-public:
-    explicit WaitProgress(QProgressBar* bar)
-        : m_bar(bar)
-    {
-        m_sinceRepaint.start();
-    }
-    void setRange(int minimum, int maximum) override
-    {
-        m_bar->setRange(minimum, maximum);
-        m_bar->repaint();
-    }
-    void setValue(int value) override
-    {
-        m_bar->setValue(value);
-        if (value == m_bar->maximum() || m_sinceRepaint.elapsed() >= 30) {
-            m_bar->repaint();
-            m_sinceRepaint.restart();
-        }
-    }
-
-private:
-    QProgressBar* m_bar;
-    QElapsedTimer m_sinceRepaint;
-};
-
 WinningsCheckWindow::WinningsCheckWindow(Session& session, QWidget* parent)
     : QDialog(parent)
     , m_session(session)
@@ -99,7 +72,7 @@ WinningsCheckWindow::WinningsCheckWindow(Session& session, QWidget* parent)
     , m_time(framedLabel(this, QStringLiteral("lblTempo"), 90))
     , m_start(new QPushButton(QStringLiteral("&Spoglio"), this))
     , m_close(new QPushButton(QStringLiteral("&Chiudi"), this))
-    , m_progress(std::make_unique<WaitProgress>(m_wait))
+    , m_progress(std::make_unique<BarProgress>(m_wait, BarProgress::Ends::MaximumOnly))
 {
     setObjectName(QStringLiteral("frmCONTROLLA"));
     const SystemDocument& document = session.document();

@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+class BarProgress;
 class QCheckBox;
 class QKeyEvent;
 class QLabel;
@@ -48,6 +49,5 @@ private:
     QLabel* m_time;
     QPushButton* m_start;
     QPushButton* m_close;
-    class WaitProgress;
-    std::unique_ptr<WaitProgress> m_progress;
+    std::unique_ptr<BarProgress> m_progress;
 };

@@ -1,0 +1,27 @@
+#include "app/ui/BarProgress.h"
+
+#include <QProgressBar>
+
+BarProgress::BarProgress(QProgressBar* bar, Ends repaintAt)
+    : m_bar(bar)
+    , m_repaintAt(repaintAt)
+{
+    m_sinceRepaint.start();
+}
+
+void BarProgress::setRange(int minimum, int maximum)
+{
+    m_bar->setRange(minimum, maximum);
+    m_bar->repaint();
+}
+
+void BarProgress::setValue(int value)
+{
+    m_bar->setValue(value);
+    const bool atEnd = value == m_bar->maximum() ||
+                       (m_repaintAt == Ends::MinimumAndMaximum && value == m_bar->minimum());
+    if (atEnd || m_sinceRepaint.elapsed() >= 30) {
+        m_bar->repaint();
+        m_sinceRepaint.restart();
+    }
+}
