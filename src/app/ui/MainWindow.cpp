@@ -16,6 +16,7 @@
 #include "document/ui/TeamsDialog.h"
 #include "output/ui/OutputCommands.h"
 #include "platform/ColumnDatabase.h"
+#include "platform/Twips.h"
 #include "platform/UserPrompts.h"
 #include "platform/ui/PrinterChoice.h"
 
@@ -33,8 +34,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr int TwipsPerPixel = 15;
 
 // A small lettered icon for a toolbar button, so every button is told apart without pictures.
 QIcon letteredIcon(const QString& toolTip)
@@ -317,7 +316,7 @@ void MainWindow::rebuildWindowMenu()
 
 void MainWindow::placeDialog(QWidget* dialog) const
 {
-    constexpr int Lift = 1100 / TwipsPerPixel;
+    constexpr int Lift = Twips::toPixels(1100);
     dialog->adjustSize();
     const QPoint origin = geometry().topLeft();
     dialog->move(origin.x() + width() / 2 - dialog->width() / 2,
@@ -416,7 +415,7 @@ void MainWindow::showPredictionSummary(bool visible)
         auto* summary = new PredictionSummaryWindow(m_session.document());
         QMdiSubWindow* window = m_mdiArea->addSubWindow(summary);
         window->setAttribute(Qt::WA_DeleteOnClose);
-        window->move(100 / TwipsPerPixel, 3100 / TwipsPerPixel);
+        window->move(Twips::toPixels(100), Twips::toPixels(3100));
         m_predictionSummary = summary;
     }
     m_predictionSummary->parentWidget()->show();

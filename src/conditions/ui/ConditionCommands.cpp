@@ -7,6 +7,7 @@
 #include "conditions/ui/ReductionWindow.h"
 #include "conditions/ui/SequencesDialog.h"
 #include "conditions/ui/SymmetryParallelsDialog.h"
+#include "platform/Twips.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -16,7 +17,7 @@
 namespace {
 
 // frmABILITA's remembered place: 100 twips from the top and the left of the main window.
-constexpr int EnablingOffset = 7;
+constexpr int EnablingOffset = Twips::toPixels(100);
 
 EnablingWindow* enablingWindowOf(MainWindow& window)
 {
