@@ -6,6 +6,6 @@ namespace Twips {
 constexpr int PerPixel = 15;
 constexpr int toPixels(int twips)
 {
-    return twips / PerPixel;
+    return (twips + PerPixel / 2) / PerPixel; // rounded
 }
 } // namespace Twips
