@@ -110,18 +110,6 @@ private slots:
         QVERIFY(!QFile::exists(QDir(f.systems()).filePath(QStringLiteral("Nuovo.pro"))));
     }
 
-    void newWithAnExistingNameKeepsItOnYes()
-    {
-        Fixture f;
-        saveSystem(f.systems(), QStringLiteral("Giro"));
-        f.prompts.expectInput(QStringLiteral("Nome del Nuovo Pronostico"), QStringLiteral("Giro"))
-            .expectMessage(QStringLiteral("Il File Giro.pro esiste ! Sovrascriverlo ?"),
-                           MessageAnswer::Yes);
-        QVERIFY(f.session.newSystem());
-        QCOMPARE(f.session.document().SystemName, QStringLiteral("Giro"));
-        QVERIFY(f.session.document().signsOf(1).isEmpty());
-    }
-
     void newAsksToSaveAModifiedSystemAndCancelKeepsIt()
     {
         Fixture f;
@@ -231,24 +219,6 @@ private slots:
         QVERIFY(!f.session.confirmExit());
         QCOMPARE(f.session.document().Modified, 1);
         QCOMPARE(f.prompts.lastMessage().icon, MessageIcon::Exclamation);
-    }
-
-    void unmergeTellsTheUser()
-    {
-        Fixture f;
-        f.session.document().SystemName = QStringLiteral("Giro");
-        f.session.document().ReducedCount = 3;
-        f.session.document().MergedCount = 2;
-        QSignalSpy caption(&f.session, &Session::mergeCaptionChanged);
-        f.prompts.expectMessage(QStringLiteral("Colonne disaccorpate"));
-        f.session.unmerge();
-        QCOMPARE(f.session.document().MergedCount, 0);
-        QCOMPARE(caption.count(), 1);
-        QCOMPARE(caption.first().first().toString(), QStringLiteral("&Accorpa Colonne"));
-        QCOMPARE(f.prompts.lastMessage().icon, MessageIcon::Information);
-        QCOMPARE(f.prompts.lastMessage().title, QStringLiteral("Giro"));
-        QVERIFY(f.session.commands().isVisible(QStringLiteral("tmAccorpa")));
-        QVERIFY(!f.session.commands().isVisible(QStringLiteral("tmDisaccorpa")));
     }
 };
 

@@ -135,61 +135,6 @@ private slots:
         QCOMPARE(backwardHits, 1594323 / 27);
         QCOMPARE(repeatedHits, 1594323 / 9);
     }
-
-    void countSequenceFields_data()
-    {
-        QTest::addColumn<QString>("fields");
-        QTest::addColumn<int>("count");
-        QTest::newRow("empty") << "" << 1;
-        QTest::newRow("one") << "4" << 1;
-        QTest::newRow("three") << "4-5-11" << 3;
-        QTest::newRow("double dash") << "4--5" << 3;
-        QTest::newRow("leading dash") << "-4-5" << 3;
-    }
-    void countSequenceFields()
-    {
-        QFETCH(QString, fields);
-        QFETCH(int, count);
-        QCOMPARE(SequenceFilter::CountSequenceFields(fields), count);
-    }
-
-    void rangeError_data()
-    {
-        QTest::addColumn<QString>("signs");
-        QTest::addColumn<QString>("fields");
-        QTest::addColumn<QString>("message");
-        const QString tooMany = QStringLiteral("Inserire al massimo 13 segni !");
-        const QString badField = QStringLiteral("Numero di campo non valido (1...13) !");
-        QTest::newRow("fine") << "2X1"
-                              << "4-5-11" << QString();
-        QTest::newRow("limits") << "2X1"
-                                << "1-13-7" << QString();
-        QTest::newRow("unused row") << ""
-                                    << "" << QString();
-        QTest::newRow("fourteen signs") << "11111111111111"
-                                        << "1-2-3-4-5-6-7-8-9-10-11-12-13-1" << tooMany;
-        QTest::newRow("match 14") << "2X1"
-                                  << "4-5-14" << badField;
-        QTest::newRow("match 0") << "2X1"
-                                 << "4-0-5" << badField;
-        QTest::newRow("three digits") << "2X1"
-                                      << "4-5-113" << badField;
-        QTest::newRow("empty field") << "2X"
-                                     << "4-" << badField;
-    }
-    void rangeError()
-    {
-        QFETCH(QString, signs);
-        QFETCH(QString, fields);
-        QFETCH(QString, message);
-        QCOMPARE(SequenceFilter::rangeError(signs, fields), message);
-    }
-
-    void trimBlanksLeavesTabs()
-    {
-        QCOMPARE(SequenceFilter::trimBlanks(QStringLiteral("  2X ")), QStringLiteral("2X"));
-        QCOMPARE(SequenceFilter::trimBlanks(QStringLiteral("\t2X")), QStringLiteral("\t2X"));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestSequenceFilter)

@@ -28,46 +28,11 @@ Q_DECLARE_METATYPE(std::optional<BoxCorrection>)
 class TestSignsConditionsLogic final : public QObject {
     Q_OBJECT
 private slots:
-    void modesAndTexts();
     void signsLeave_data();
     void signsLeave();
-    void signsConfirm_data();
-    void signsConfirm();
-    void interruptionsLeave();
     void interruptionsConfirm_data();
     void interruptionsConfirm();
-    void storesOnlyTheModesBoxes();
 };
-
-void TestSignsConditionsLogic::modesAndTexts()
-{
-    QCOMPARE(SignsConditionsLogic::modeOf(QStringLiteral("INTE")),
-             SignsConditionsLogic::Mode::Interruptions);
-    QCOMPARE(SignsConditionsLogic::modeOf(QStringLiteral("SEGN")),
-             SignsConditionsLogic::Mode::Signs);
-    QCOMPARE(SignsConditionsLogic::caption(SignsConditionsLogic::Mode::Signs, "Giro"),
-             QStringLiteral("Giro - Segni"));
-    QCOMPARE(SignsConditionsLogic::caption(SignsConditionsLogic::Mode::Interruptions, "Giro"),
-             QStringLiteral("Giro - Interruzioni"));
-    const std::array<QString, 6> panels = SignsConditionsLogic::infoPanels(Counts);
-    QCOMPARE(panels[0], QStringLiteral(" Segni 1:  11"));
-    QCOMPARE(panels[1], QStringLiteral(" Segni 1 Fissi:  4"));
-    QCOMPARE(panels[2], QStringLiteral(" Segni X:  9"));
-    QCOMPARE(panels[5], QStringLiteral(" Segni 2 Fissi:  0"));
-
-    ConditionSet conditions;
-    conditions.set(3, 7.0);
-    conditions.set(16, QStringLiteral(" 5"));
-    const ConditionBoxes shown = SignsConditionsLogic::boxesOf(conditions);
-    QCOMPARE(shown[1], QStringLiteral("0"));
-    QCOMPARE(shown[3], QStringLiteral("7"));
-    QCOMPARE(shown[16], QStringLiteral("5"));
-    QVERIFY(shown[17].isEmpty());
-
-    QVERIFY(SignsConditionsLogic::acceptsKey(QLatin1Char('0')));
-    QVERIFY(!SignsConditionsLogic::acceptsKey(QLatin1Char('-')));
-    QVERIFY(!SignsConditionsLogic::acceptsKey(QLatin1Char('X')));
-}
 
 void TestSignsConditionsLogic::signsLeave_data()
 {
@@ -116,47 +81,6 @@ void TestSignsConditionsLogic::signsLeave()
     QCOMPARE(logic.leaveCheck(texts, left), expected);
 }
 
-void TestSignsConditionsLogic::signsConfirm_data()
-{
-    QTest::addColumn<int>("box");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<std::optional<BoxCorrection>>("expected");
-    QTest::newRow("admissible") << 1 << "4" << std::optional<BoxCorrection>();
-    QTest::newRow("equal bounds") << 2 << "4" << std::optional<BoxCorrection>();
-    QTest::newRow("X min above max")
-        << 3 << "10"
-        << std::optional<BoxCorrection>({"Valore dei Segni X Massimi non ammesso !", 4, "10"});
-    QTest::newRow("run min above max")
-        << 11 << "3"
-        << std::optional<BoxCorrection>(
-               {"Valore dei Segni 2 Massimi consecutivi non ammesso !", 12, "3"});
-}
-
-void TestSignsConditionsLogic::signsConfirm()
-{
-    QFETCH(int, box);
-    QFETCH(QString, text);
-    QFETCH(std::optional<BoxCorrection>, expected);
-    ConditionBoxes texts = boxes(validSigns(), 1);
-    texts[box] = text;
-    const SignsConditionsLogic logic(SignsConditionsLogic::Mode::Signs, Counts);
-    QCOMPARE(logic.confirmCheck(texts), expected);
-}
-
-void TestSignsConditionsLogic::interruptionsLeave()
-{
-    const SignsConditionsLogic logic(SignsConditionsLogic::Mode::Interruptions, Counts);
-    QCOMPARE(logic.leaveCheck(boxes({"2", "13", "1", "13"}, 13), 16),
-             std::optional<BoxCorrection>(
-                 {"Valore delle Interruzioni Massime non ammesso (Max. 12) !", 14, "12"}));
-    QCOMPARE(logic.leaveCheck(boxes({"14", "13", "1", "3"}, 13), 14),
-             std::optional<BoxCorrection>(
-                 {"Valore delle Interruzioni Minime non ammesso (Max. 12) !", 13, "12"}));
-    // Box 16 waits for OK.
-    QCOMPARE(logic.leaveCheck(boxes({"2", "12", "1", "13"}, 13), 16),
-             std::optional<BoxCorrection>());
-}
-
 void TestSignsConditionsLogic::interruptionsConfirm_data()
 {
     QTest::addColumn<QStringList>("texts");
@@ -197,24 +121,6 @@ void TestSignsConditionsLogic::interruptionsConfirm()
     QFETCH(std::optional<BoxCorrection>, expected);
     const SignsConditionsLogic logic(SignsConditionsLogic::Mode::Interruptions, Counts);
     QCOMPARE(logic.confirmCheck(boxes(texts, 13)), expected);
-}
-
-void TestSignsConditionsLogic::storesOnlyTheModesBoxes()
-{
-    ConditionBoxes texts = boxes(validSigns(), 1);
-    texts[13] = QStringLiteral("3");
-    texts[14] = QStringLiteral("07");
-    texts[15] = QStringLiteral("1");
-    texts[16] = QStringLiteral("4");
-    ConditionSet conditions;
-    SignsConditionsLogic(SignsConditionsLogic::Mode::Interruptions, Counts)
-        .store(texts, conditions);
-    QCOMPARE(conditions.at(14), QVariant(7.0));
-    QCOMPARE(conditions.at(2), QVariant(0.0));
-    SignsConditionsLogic(SignsConditionsLogic::Mode::Signs, Counts).store(texts, conditions);
-    QCOMPARE(conditions.at(2), QVariant(11.0));
-    QCOMPARE(conditions.at(12), QVariant(2.0));
-    QCOMPARE(conditions.at(13), QVariant(3.0));
 }
 
 QTEST_GUILESS_MAIN(TestSignsConditionsLogic)

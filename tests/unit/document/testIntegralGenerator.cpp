@@ -16,14 +16,6 @@ std::array<QString, 13> prediction(std::initializer_list<const char*> first)
 }
 
 // Reads sign `match` (0-based) of every column.
-QByteArray signsOfMatch(const ColumnBuffer& columns, int match)
-{
-    QByteArray signs;
-    for (qsizetype k = 0; k < columns.count(); ++k)
-        signs.append(columns.column(k)[match]);
-    return signs;
-}
-
 // The order stated by the definition: the d-th double by floor(j / 2^d) mod 2, the t-th triple
 // by floor(j / 3^t) mod 3, computed column by column.
 QByteArray columnByDefinition(const std::array<QString, 13>& signs, qint64 j)
@@ -50,15 +42,6 @@ QByteArray columnByDefinition(const std::array<QString, 13>& signs, qint64 j)
 class TestIntegralGenerator : public QObject {
     Q_OBJECT
 private slots:
-    void doubleAndTriple()
-    {
-        const auto signs = prediction({"1X", "12X"});
-        const ColumnBuffer columns = IntegralGenerator::generate(signs);
-        QCOMPARE(columns.count(), 6);
-        QCOMPARE(signsOfMatch(columns, 0), QByteArray("1X1X1X"));
-        QCOMPARE(signsOfMatch(columns, 1), QByteArray("12X12X"));
-        QCOMPARE(signsOfMatch(columns, 2), QByteArray("111111"));
-    }
 
     void twoDoubles()
     {
@@ -82,13 +65,6 @@ private slots:
         }
         QCOMPARE(setA, setB);
         QCOMPARE(b.column(0).toByteArray().left(1), QByteArray("X"));
-    }
-
-    void allFixedSpansNothing()
-    {
-        const auto signs = prediction({});
-        QCOMPARE(IntegralGenerator::integralCount(signs), 0);
-        QCOMPARE(IntegralGenerator::generate(signs).count(), 0);
     }
 
     void mixedPredictionFollowsDefinition_data()

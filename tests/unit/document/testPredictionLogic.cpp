@@ -19,61 +19,16 @@ Fields fieldsWith(QStringList first)
     return fields;
 }
 
-QByteArray signsOfMatch(const ColumnBuffer& columns, int match)
-{
-    QByteArray signs;
-    for (qsizetype k = 0; k < columns.count(); ++k)
-        signs.append(columns.column(k)[match - 1]);
-    return signs;
-}
-
-class RecordingProgress final : public ProgressReporter {
-public:
-    void setRange(int minimum, int maximum) override { ranges.append({minimum, maximum}); }
-    void setValue(int value) override { values.append(value); }
-    QList<QPair<int, int>> ranges;
-    QList<int> values;
-};
-
 } // namespace
 
 class TestPredictionLogic final : public QObject {
     Q_OBJECT
 private slots:
-    void keyFilter_data();
-    void keyFilter();
     void validation_data();
     void validation();
     void recountAndCostTexts_data();
     void recountAndCostTexts();
-    void changeTest();
-    void confirmStoresGeneratesAndCounts();
-    void confirmTwoDoublesOrder();
-    void confirmAllFixed();
 };
-
-void TestPredictionLogic::keyFilter_data()
-{
-    QTest::addColumn<QChar>("typed");
-    QTest::addColumn<QString>("entered"); // empty: discarded
-    QTest::newRow("1") << QChar(u'1') << QStringLiteral("1");
-    QTest::newRow("2") << QChar(u'2') << QStringLiteral("2");
-    QTest::newRow("X") << QChar(u'X') << QStringLiteral("X");
-    QTest::newRow("x") << QChar(u'x') << QStringLiteral("X");
-    QTest::newRow("3") << QChar(u'3') << QStringLiteral("X");
-    QTest::newRow("0") << QChar(u'0') << QString();
-    QTest::newRow("a") << QChar(u'a') << QString();
-    QTest::newRow("blank") << QChar(u' ') << QString();
-    QTest::newRow("comma") << QChar(u',') << QString();
-}
-
-void TestPredictionLogic::keyFilter()
-{
-    QFETCH(QChar, typed);
-    QFETCH(QString, entered);
-    const std::optional<QChar> result = PredictionLogic::signKey(typed);
-    QCOMPARE(result ? QString(*result) : QString(), entered);
-}
 
 void TestPredictionLogic::validation_data()
 {
@@ -142,96 +97,6 @@ void TestPredictionLogic::recountAndCostTexts()
     QCOMPARE((QStringList{texts.fixed, texts.doubles, texts.triples, texts.integral, texts.euro,
                           texts.lire}),
              labels);
-}
-
-void TestPredictionLogic::changeTest()
-{
-    SystemDocument document;
-    for (int i = 1; i <= 13; ++i)
-        document.setSigns(i, QStringLiteral("1"));
-    document.setSigns(2, QStringLiteral("1X"));
-    QVERIFY(!PredictionLogic::isChanged(fieldsWith({"1", "1X"}), document));
-    QVERIFY(PredictionLogic::isChanged(fieldsWith({"1", "X1"}), document));
-    QVERIFY(PredictionLogic::isChanged(fieldsWith({"1", "1X", "2"}), document));
-    // Blanks are not signs.
-    QVERIFY(!PredictionLogic::isChanged(fieldsWith({" 1", "1 X"}), document));
-}
-
-void TestPredictionLogic::confirmStoresGeneratesAndCounts()
-{
-    SystemDocument document;
-    document.setHomeTeam(1, QStringLiteral("JUVENTUS"));
-    document.ReducedCount = 4;
-    document.WorkColumns.append("1111111111111");
-    document.IntegralColumns.append("XXXXXXXXXXXXX");
-
-    RecordingProgress progress;
-    QStringList messages;
-    QStringList progressTexts;
-    PredictionLogic::GenerationFeedback feedback{
-        [&](const QString& text) { messages.append(text); },
-        [&](const QString& text) { progressTexts.append(text); }};
-    PredictionLogic::confirm(document, fieldsWith({"1X", "12X", "2", "X"}), progress, feedback);
-
-    QCOMPARE(document.ReducedCount, 0);
-    QVERIFY(document.WorkColumns.isEmpty());
-    QCOMPARE(document.MatchRecords[1],
-             QStringLiteral("JUVENTUS       ") + QString(15, u' ') + QStringLiteral("1X "));
-    QCOMPARE(document.MatchRecords[2].right(3), QStringLiteral("12X"));
-    QCOMPARE(document.MatchRecords[3].right(3), QStringLiteral("2  "));
-
-    QCOMPARE(document.IntegralCount, 6);
-    QCOMPARE(document.IntegralColumns.count(), 6);
-    QCOMPARE(signsOfMatch(document.IntegralColumns, 1), QByteArray("1X1X1X"));
-    QCOMPARE(signsOfMatch(document.IntegralColumns, 2), QByteArray("12X12X"));
-    QCOMPARE(document.IntegralColumns.column(0).toByteArray(), QByteArray("112X111111111"));
-
-    QCOMPARE(document.NumFisse, 11);
-    QCOMPARE(document.NumDoppie, 1);
-    QCOMPARE(document.NumTriple, 1);
-    QCOMPARE(document.Segni1, 11);
-    QCOMPARE(document.SegniX, 3);
-    QCOMPARE(document.Segni2, 2);
-    QCOMPARE(document.Fissi1, 9);
-    QCOMPARE(document.FissiX, 1);
-    QCOMPARE(document.Fissi2, 1);
-
-    QCOMPARE(messages, (QStringList{"Inizializzazione del Sistema Integrale. Attendere...",
-                                    "Generazione Colonne del Sistema Integrale. Attendere..."}));
-    QStringList expectedProgress;
-    for (int i = 1; i <= 13; ++i)
-        expectedProgress.append(QStringLiteral(" %1 di 13").arg(i));
-    QCOMPARE(progressTexts, expectedProgress);
-    QCOMPARE(progress.ranges, (QList<QPair<int, int>>{{0, 13}, {0, 6}}));
-    QCOMPARE(progress.values.mid(0, 13), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}));
-    QCOMPARE(progress.values.last(), 0);
-}
-
-void TestPredictionLogic::confirmTwoDoublesOrder()
-{
-    SystemDocument document;
-    RecordingProgress progress;
-    PredictionLogic::confirm(document, fieldsWith({"1X", "X2"}), progress);
-    QCOMPARE(document.IntegralCount, 4);
-    QStringList pairs;
-    for (qsizetype k = 0; k < 4; ++k)
-        pairs.append(QString::fromLatin1(document.IntegralColumns.column(k).first(2)));
-    QCOMPARE(pairs, (QStringList{"1X", "XX", "12", "X2"}));
-}
-
-void TestPredictionLogic::confirmAllFixed()
-{
-    SystemDocument document;
-    document.IntegralCount = 2;
-    document.IntegralColumns.append("1111111111111");
-    document.IntegralColumns.append("X111111111111");
-    RecordingProgress progress;
-    PredictionLogic::confirm(document, fieldsWith({"X", "2"}), progress);
-    QCOMPARE(document.IntegralCount, 0);
-    QVERIFY(document.IntegralColumns.isEmpty());
-    QCOMPARE(document.signsOf(1), QStringLiteral("X"));
-    QCOMPARE(document.signsOf(2), QStringLiteral("2"));
-    QCOMPARE(document.NumFisse, 13);
 }
 
 QTEST_GUILESS_MAIN(TestPredictionLogic)

@@ -96,21 +96,6 @@ private slots:
         QVERIFY(!folder.exists(QStringLiteral("F.cln")));
     }
 
-    void missingConditionsKeepWhatWasRead()
-    {
-        QTemporaryDir dir;
-        SystemDocument document = TestSystems::withPrediction(Prediction, QStringLiteral("M"));
-        QVERIFY(SystemFiles::save(document, dir.path()));
-        QVERIFY(QFile::remove(QDir(dir.path()).filePath(QStringLiteral("M.cnd"))));
-        SystemDocument loaded;
-        const auto result = SystemFiles::load(loaded, dir.path(), QStringLiteral("M"));
-        QCOMPARE(result.status, SystemFiles::LoadStatus::FileNotFound);
-        QVERIFY(result.file.endsWith(QStringLiteral("M.cnd")));
-        QCOMPARE(loaded.signsOf(2), QStringLiteral("12X"));
-        QCOMPARE(loaded.homeTeam(1).trimmed(), QStringLiteral("CASA 1"));
-        QVERIFY(loaded.SystemName.isEmpty());
-    }
-
     void largeSystemReadsBackWhole()
     {
         // 3^11 columns make a .ntg of 3 MB, read through several buffer refills.

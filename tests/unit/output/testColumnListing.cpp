@@ -30,42 +30,6 @@ private slots:
         QCOMPARE(ColumnListing::line(number, column), line);
     }
 
-    void headingAndCaption()
-    {
-        QCOMPARE(ColumnListing::heading(false, 128),
-                 QStringLiteral("Colonne del Sistema Ridotto - 128"));
-        QCOMPARE(ColumnListing::heading(true, 1594323),
-                 QStringLiteral("Colonne del Sistema Integrale - 1594323"));
-        QCOMPARE(ColumnListing::captionSuffix(false), QStringLiteral(" - Colonne Sistema Ridotto"));
-        QCOMPARE(ColumnListing::captionSuffix(true),
-                 QStringLiteral(" - Colonne Sistema Integrale"));
-    }
-
-    void modelListsEveryColumn()
-    {
-        std::array<QString, 13> signs;
-        signs.fill(QStringLiteral("1"));
-        signs[0] = QStringLiteral("1X2");
-        signs[12] = QStringLiteral("X2");
-        ColumnBuffer columns = IntegralGenerator::generate(signs);
-        ColumnListModel model(columns);
-        QAbstractItemModelTester tester(&model,
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
-        QCOMPARE(model.rowCount(), 6);
-        QVERIFY(model.data(model.index(0)).toString().startsWith(QStringLiteral("0000001  -  ")));
-        QCOMPARE(model.data(model.index(0)).toString(),
-                 QStringLiteral("0000001  -  111 111 111 111X"));
-        QCOMPARE(model.data(model.index(5)).toString(),
-                 QStringLiteral("0000006  -  211 111 111 1112"));
-        QVERIFY(!model.data(model.index(0), Qt::EditRole).isValid());
-        QVERIFY(!model.data(model.index(6)).isValid());
-
-        // The listing is what the system was when it opened.
-        columns.columnData(0)[0] = '2';
-        QCOMPARE(model.data(model.index(0)).toString(),
-                 QStringLiteral("0000001  -  111 111 111 111X"));
-    }
-
     void emptySystem()
     {
         ColumnListModel model{ColumnBuffer()};

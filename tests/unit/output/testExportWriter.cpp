@@ -54,41 +54,6 @@ public:
 class TestExportWriter : public QObject {
     Q_OBJECT
 private slots:
-    void rowsHoldTheSignsAndMeasures()
-    {
-        QTemporaryDir dir;
-        QString error;
-        QVERIFY2(ExportWriter::exportColumns(dir.path(),
-                                             columnsOf({"1111111111111", "1X1X1X1X1X1X1"}), &error),
-                 qPrintable(error));
-        const QList<StoredWinningRow> rows = exported(dir.path());
-        QCOMPARE(rows.size(), 2);
-
-        const StoredWinningRow& ones = rows[0];
-        for (int k = 0; k < 13; ++k)
-            QCOMPARE(ones.texts[2 + k], QByteArray("1"));
-        QCOMPARE(ones.texts[17], QByteArray("Si"));
-        QCOMPARE(ones.measures[S1], some(13));
-        QCOMPARE(ones.measures[SX], some(0));
-        QCOMPARE(ones.measures[S2], some(0));
-        QCOMPARE(ones.measures[SC1], some(13));
-        QCOMPARE(ones.measures[IG], some(0));
-        QCOMPARE(ones.measures[IC], some(0));
-        QCOMPARE(ones.measures[SG], some(6));
-        QCOMPARE(ones.measures[SC], some(6));
-        QCOMPARE(ones.measures[PG], some(6));
-        QCOMPARE(ones.measures[PC], some(6));
-
-        const StoredWinningRow& alternating = rows[1];
-        QCOMPARE(alternating.texts[3], QByteArray("X"));
-        QCOMPARE(alternating.measures[IG], some(12));
-        QCOMPARE(alternating.measures[IC], some(12));
-        QCOMPARE(alternating.measures[SG], some(6));
-        QCOMPARE(alternating.measures[PG], some(0));
-        QCOMPARE(alternating.measures[PC], some(0));
-        QCOMPARE(alternating.measures[SC1], some(1));
-        QCOMPARE(alternating.measures[SCX], some(1));
-    }
 
     void absentSignLeavesItsRunEmpty()
     {
@@ -118,18 +83,6 @@ private slots:
                 QVERIFY(query.isNull(f));
         }
         QSqlDatabase::removeDatabase(QStringLiteral("export"));
-    }
-
-    void fieldsLeftEmptyAreEmpty()
-    {
-        QTemporaryDir dir;
-        QString error;
-        QVERIFY(ExportWriter::exportColumns(dir.path(), columnsOf({"2X12X12X12X12"}), &error));
-        const StoredWinningRow row = exported(dir.path()).value(0);
-        for (int f : {0, 1, 15, 16})
-            QVERIFY(row.texts[f].isEmpty());
-        QVERIFY(!row.measures[FG].has_value());
-        QVERIFY(!row.measures[FC].has_value());
     }
 
     void measuresAgreeWithTheArchiveDefinitions()
@@ -167,20 +120,6 @@ private slots:
                     QCOMPARE(row.measures[f], some(expected[f]));
             }
         }
-    }
-
-    void exportingTwiceKeepsOnlyTheSecond()
-    {
-        QTemporaryDir dir;
-        QString error;
-        QVERIFY(ExportWriter::exportColumns(
-            dir.path(), columnsOf({"1111111111111", "2222222222222", "XXXXXXXXXXXXX"}), &error));
-        QVERIFY(ExportWriter::exportColumns(dir.path(), columnsOf({"1X21X21X21X21"}), &error));
-        const QList<StoredWinningRow> rows = exported(dir.path());
-        QCOMPARE(rows.size(), 1);
-        QCOMPARE(rows[0].texts[4], QByteArray("2"));
-        QCOMPARE(ExportWriter::successMessage(),
-                 QStringLiteral("File 'Export.mdb' creato con successo !"));
     }
 };
 

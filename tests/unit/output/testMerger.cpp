@@ -1,10 +1,6 @@
 #include "output/Merger.h"
 
-#include "app/ProgressReporter.h"
-#include "platform/ColumnDatabase.h"
-
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -26,39 +22,11 @@ QString rowText(const MergedColumns& rows, qsizetype row)
     return plays.join(u' ');
 }
 
-class RecordingProgress final : public ProgressReporter {
-public:
-    void setRange(int low, int high) override
-    {
-        minimum = low;
-        maximum = high;
-    }
-    void setValue(int value) override { values << value; }
-    int minimum = -1, maximum = -1;
-    QList<int> values;
-};
-
 } // namespace
 
 class TestMerger : public QObject {
     Q_OBJECT
 private slots:
-    void threeColumnExample()
-    {
-        const ColumnBuffer columns = columnsOf({"1111111111111", "111111111111X", "1111111111112"});
-        const MergedColumns rows = Merger::merge(columns);
-        QCOMPARE(rows.count(), 2);
-        QCOMPARE(rows.play(0, 12), QLatin1StringView("1X"));
-        for (int match = 0; match < 12; ++match)
-            QCOMPARE(rows.play(0, match), QLatin1StringView("1"));
-        QCOMPARE(rowText(rows, 1), QStringLiteral("1 1 1 1 1 1 1 1 1 1 1 1 2"));
-        QCOMPARE(Merger::ratioText(3, 2, QLocale(QLocale::Italian, QLocale::Italy)),
-                 QStringLiteral("1,50"));
-        QCOMPARE(Merger::ratioText(3, 2, QLocale::c()), QStringLiteral("1.50"));
-        QCOMPARE(Merger::ratioText(3, 2, QLocale(QLocale::English, QLocale::UnitedStates)),
-                 QStringLiteral("1.50"));
-    }
-
     void doublesAreWrittenInTheOrderOneDrawTwo_data()
     {
         QTest::addColumn<QByteArray>("first");
@@ -132,23 +100,6 @@ private slots:
         QCOMPARE(rowText(rows, 0), QStringLiteral("1 X 2 1 X 2 1 X 2 1 X 2 1"));
     }
 
-    void oneColumn()
-    {
-        const MergedColumns rows = Merger::merge(columnsOf({"2222222222222"}));
-        QCOMPARE(rows.count(), 1);
-        QCOMPARE(rowText(rows, 0), QStringLiteral("2 2 2 2 2 2 2 2 2 2 2 2 2"));
-        QCOMPARE(Merger::ratioText(1, 1, QLocale(QLocale::Italian, QLocale::Italy)),
-                 QStringLiteral("1,00"));
-    }
-
-    void lastColumnAfterAPairStandsAlone()
-    {
-        const ColumnBuffer columns = columnsOf({"1111111111111", "1111111111112", "XXXXXXXXXXXXX"});
-        const MergedColumns rows = Merger::merge(columns);
-        QCOMPARE(rows.count(), 2);
-        QCOMPARE(rowText(rows, 1), QStringLiteral("X X X X X X X X X X X X X"));
-    }
-
     void everyColumnLiesInExactlyOneRow()
     {
         // A reduced-looking system: random runs of neighbours that differ in few matches.
@@ -193,43 +144,6 @@ private slots:
         }
         QCOMPARE(next, columns.count());
         QVERIFY(rows.count() < columns.count());
-    }
-
-    void progressRunsOverTheColumns()
-    {
-        ColumnBuffer columns;
-        for (int i = 0; i < 1000; ++i)
-            columns.append("1111111111111");
-        RecordingProgress progress;
-        QTemporaryDir dir;
-        MergedColumns rows;
-        QString error;
-        QVERIFY(Merger::mergeAndStore(dir.path(), columns, rows, &error, &progress));
-        QCOMPARE(progress.minimum, 0);
-        QCOMPARE(progress.maximum, 1000);
-        QVERIFY(progress.values.size() > 2);
-        QCOMPARE(progress.values.first(), 1);
-        QCOMPARE(progress.values.last(), 0);
-    }
-
-    void storedRowsReadBackInScanOrder()
-    {
-        QTemporaryDir dir;
-        const ColumnBuffer columns = columnsOf(
-            {"1111111111111", "111111111111X", "1111111111112", "2X2X2X2X2X2X2", "2X2X2X1X2X2X2"});
-        MergedColumns rows;
-        QString error;
-        QVERIFY2(Merger::mergeAndStore(dir.path(), columns, rows, &error), qPrintable(error));
-        QCOMPARE(rows.count(), 3);
-        MergedColumns stored;
-        QVERIFY(ColumnDatabase::readMergedRows(dir.path(), stored, &error));
-        QCOMPARE(stored, rows);
-        QCOMPARE(rowText(stored, 2), QStringLiteral("2 X 2 X 2 X 12 X 2 X 2 X 2"));
-
-        // A second merge replaces the first one's rows.
-        QVERIFY(Merger::mergeAndStore(dir.path(), columnsOf({"XXXXXXXXXXXXX"}), rows, &error));
-        QVERIFY(ColumnDatabase::readMergedRows(dir.path(), stored, &error));
-        QCOMPARE(stored.count(), 1);
     }
 };
 

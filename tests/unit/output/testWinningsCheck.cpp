@@ -1,7 +1,5 @@
 #include "output/WinningsCheck.h"
 
-#include "document/IntegralGenerator.h"
-
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -54,25 +52,6 @@ Counts naiveCounts(const ColumnBuffer& columns, const QByteArray& winning, const
 class TestWinningsCheck : public QObject {
     Q_OBJECT
 private slots:
-    void winningColumnOfTheSystemCountsInCategoryOneOnly()
-    {
-        const ColumnBuffer columns = randomColumns(500, 1);
-        const QByteArray winning = columns.column(137).toByteArray();
-        const Counts counts = WinningsCheck::count(columns, winning, AllTicked);
-        const Counts expected = naiveCounts(columns, winning, AllTicked);
-        QCOMPARE(counts, expected);
-        QVERIFY(*counts[0] >= 1);
-        // Category II holds the 12-point columns only, not the 13-point one as well.
-        qint32 twelve = 0;
-        for (qsizetype i = 0; i < columns.count(); ++i) {
-            int points = 0;
-            for (int j = 0; j < 13; ++j)
-                points += columns.column(i)[j] == winning[j];
-            twelve += points == 12;
-        }
-        QCOMPARE(*counts[1], twelve);
-    }
-
     void singleColumnScoresInExactlyOneCategory_data()
     {
         QTest::addColumn<QByteArray>("winning");
@@ -95,45 +74,6 @@ private slots:
             QCOMPARE(*counts[k - 1], k == category ? 1 : 0);
     }
 
-    void aDashBlocksCategoryOne()
-    {
-        const ColumnBuffer columns = randomColumns(3000, 2);
-        QByteArray winning = columns.column(10).toByteArray();
-        winning[6] = '-';
-        const Counts counts = WinningsCheck::count(columns, winning, AllTicked);
-        QCOMPARE(*counts[0], 0);
-        QVERIFY(*counts[1] >= 1); // column 10 itself now scores 12
-        QCOMPARE(counts, naiveCounts(columns, winning, AllTicked));
-    }
-
-    void untickedCategoriesStayEmpty()
-    {
-        const ColumnBuffer columns = randomColumns(200, 3);
-        const Ticked firstTwo = {true, true, false, false, false, false, false, false};
-        const Counts counts = WinningsCheck::count(columns, columns.column(0), firstTwo);
-        QVERIFY(counts[0].has_value());
-        QVERIFY(counts[1].has_value());
-        for (int k = 3; k <= 8; ++k)
-            QVERIFY(!counts[k - 1].has_value());
-    }
-
-    void coveredWinningCountsOnceInTheIntegralSystem()
-    {
-        std::array<QString, 13> signs;
-        const char* played[13] = {"1X2", "1X", "X2", "1",   "12", "1X2", "2",
-                                  "1X",  "X",  "12", "1X2", "X2", "1"};
-        for (int i = 0; i < 13; ++i)
-            signs[i] = QString::fromLatin1(played[i]);
-        const ColumnBuffer integral = IntegralGenerator::generate(signs);
-        QCOMPARE(integral.count(), 27 * 64);
-        const QByteArray winning = "21X12X2XX1221";
-        for (int i = 0; i < 13; ++i)
-            QVERIFY(WinningsCheck::isPlayed(QString(QLatin1Char(winning[i])), signs[i]));
-        const Counts counts = WinningsCheck::count(integral, winning, AllTicked);
-        QCOMPARE(*counts[0], 1);
-        QCOMPARE(counts, naiveCounts(integral, winning, AllTicked));
-    }
-
     void onePassEqualsPassPerCategory()
     {
         // Sizes around the progress block and the last column read through a padded copy.
@@ -152,27 +92,6 @@ private slots:
             QCOMPARE(WinningsCheck::count(columns, last, AllTicked),
                      naiveCounts(columns, last, AllTicked));
         }
-    }
-
-    void winningColumnText()
-    {
-        QVERIFY(WinningsCheck::isWinningColumn("1X2-1X2-1X2-1"));
-        QVERIFY(!WinningsCheck::isWinningColumn("1X2-1X2-1X2-"));
-        QVERIFY(!WinningsCheck::isWinningColumn("1X2-1X2-1X2-11"));
-        QVERIFY(!WinningsCheck::isWinningColumn("1x2-1X2-1X2-1"));
-        QVERIFY(!WinningsCheck::isWinningColumn("132-1X2-1X2-1"));
-        QCOMPARE(WinningsCheck::romanNumeral(1), QStringLiteral("I"));
-        QCOMPARE(WinningsCheck::romanNumeral(4), QStringLiteral("IV"));
-        QCOMPARE(WinningsCheck::romanNumeral(8), QStringLiteral("VIII"));
-    }
-
-    void enteredSignAgainstPlayedSigns()
-    {
-        QVERIFY(!WinningsCheck::isPlayed(u"2", u"1X"));
-        QVERIFY(WinningsCheck::isPlayed(u"1", u"1X"));
-        QVERIFY(WinningsCheck::isPlayed(u"X", u"1X2"));
-        QVERIFY(WinningsCheck::isPlayed(u"", u"1"));
-        QVERIFY(!WinningsCheck::isPlayed(u"-", u"1X2"));
     }
 };
 
