@@ -83,44 +83,6 @@ private slots:
         QCOMPARE(window.windowTitle(), QStringLiteral("QUADRIGO 13"));
     }
 
-    void menusCarryTheirCaptionsAndKeys()
-    {
-        Started s;
-        MainWindow& w = *s.window;
-        QCOMPARE(w.command(QStringLiteral("mnuNuovo"))->text(), QStringLiteral("&Nuovo"));
-        QCOMPARE(w.command(QStringLiteral("mnuNuovo"))->shortcut(),
-                 QKeySequence(QStringLiteral("Ctrl+N")));
-        QCOMPARE(w.command(QStringLiteral("mnuSalvaCome"))->text(),
-                 QStringLiteral("Sa&lva con nome..."));
-        QCOMPARE(w.command(QStringLiteral("mnuSchedine"))->shortcut(), QKeySequence(Qt::Key_F3));
-        QCOMPARE(w.command(QStringLiteral("mnuConColInt"))->shortcut(), QKeySequence(Qt::Key_F2));
-        QCOMPARE(w.command(QStringLiteral("mnuProprieta"))->text(),
-                 QStringLiteral("Pr&oprietà Sistema"));
-        QCOMPARE(w.command(QStringLiteral("tmStCompl"))->toolTip(),
-                 QStringLiteral("Stampa Prospetto e Colonne"));
-        QCOMPARE(w.command(QStringLiteral("tmRidotto"))->toolTip(),
-                 QStringLiteral("Stampa Colonne"));
-
-        const QList<QAction*> bar = w.menuBar()->actions();
-        QStringList titles;
-        for (QAction* action : bar)
-            titles << action->text();
-        QCOMPARE(titles, (QStringList{"&File", "&Modifica", "&Opzioni", "&Visualizza", "Arc&hivio",
-                                      "Fi&nestra"}));
-        auto* stampa = w.findChild<QMenu*>(QStringLiteral("mnuStampaProCol"));
-        QVERIFY(stampa);
-        QCOMPARE(stampa->actions().size(), 2);
-        QCOMPARE(stampa->actions().at(0)->text(), QStringLiteral("&Ridotto"));
-
-        QVERIFY(w.command(QStringLiteral("mnuToolBar"))->isChecked());
-        auto* toolbar = w.findChild<QToolBar*>(QStringLiteral("BarraStrumenti"));
-        QVERIFY(toolbar->isVisible());
-        w.command(QStringLiteral("mnuToolBar"))->trigger();
-        QVERIFY(!toolbar->isVisible());
-        w.command(QStringLiteral("mnuToolBar"))->trigger();
-        QVERIFY(toolbar->isVisible());
-    }
-
     void startUpLeavesOnlyTheAlwaysAvailableCommands()
     {
         Started s;

@@ -47,7 +47,6 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void opensReady();
     void runShowsEveryActivePass();
     void runningCountsAndTable();
     void allKindsOffKeepTheIntegralSystem();
@@ -143,29 +142,6 @@ void TestReductionWindow::cleanup()
     m_session.reset();
     m_prompts.reset();
     m_folder.reset();
-}
-
-void TestReductionWindow::opensReady()
-{
-    open();
-    QCOMPARE(m_window->objectName(), QStringLiteral("frmELABORA"));
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Prova - Elabora Sistema Condizionato"));
-    QVERIFY(!m_window->isModal());
-    QCOMPARE(button("cmdAvvia")->text(), QStringLiteral("&Elabora"));
-    QCOMPARE(button("cmdAnnulla")->text(), QStringLiteral("&Annulla"));
-    QCOMPARE(button("cmdOK")->text(), QStringLiteral("&Conferma"));
-    QVERIFY(button("cmdAvvia")->isVisible());
-    QVERIFY(button("cmdAnnulla")->isVisible());
-    QVERIFY(!button("cmdOK")->isVisible());
-    QVERIFY(!label(QStringLiteral("lblTempo"))->isVisible());
-    QVERIFY(!label(QStringLiteral("lblStrTmp"))->isVisible());
-    QCOMPARE(label(QStringLiteral("lblStrTmp"))->text(), QStringLiteral("Tempo di Elaborazione:"));
-    for (const QString& name : PassLabelNames)
-        QVERIFY(!label(name)->isVisible());
-    QCOMPARE(label(QStringLiteral("lblCapSeq7"))->text(),
-             QStringLiteral("Colonne Condizionate con Sequela 7"));
-    QVERIFY(label(QStringLiteral("lblSQ7")));
-    QVERIFY(label(QStringLiteral("lblPar3")));
 }
 
 void TestReductionWindow::runShowsEveryActivePass()

@@ -59,7 +59,6 @@ void TestSymmetryParallelsDialog::cleanup()
 void TestSymmetryParallelsDialog::symmetriesOpenWithTheirGroup()
 {
     open("SIMM");
-    QCOMPARE(m_dialog->objectName(), QStringLiteral("frmCONDSP"));
     QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Prova - Simmetrie"));
     for (int i : {17, 18, 19, 20})
         QVERIFY(box(i)->isEnabled());
@@ -67,11 +66,6 @@ void TestSymmetryParallelsDialog::symmetriesOpenWithTheirGroup()
         QVERIFY(!box(i)->isEnabled());
     QCOMPARE(box(18)->text(), QStringLiteral("3"));
     QCOMPARE(box(47)->text(), QStringLiteral("9"));
-    QCOMPARE(m_dialog->findChild<QLabel*>(QStringLiteral("lblN(7)"))->text(), QStringLiteral("7"));
-    QCOMPARE(m_dialog->findChild<QLabel*>(QStringLiteral("lblCa(3)"))->text(),
-             QStringLiteral("CASA 3"));
-    QCOMPARE(signs(3)->text(), QStringLiteral("1X2"));
-    QCOMPARE(button("cmdChiudi")->text(), QStringLiteral("&Annulla"));
 
     // Each symmetric pair has a colour of its own; match 7 is white on black.
     QCOMPARE(fill(1), fill(13));

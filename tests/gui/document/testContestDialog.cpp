@@ -16,7 +16,6 @@ class TestContestDialog final : public QObject {
 private slots:
     void init();
     void cleanup();
-    void showsNumberAndDate();
     void unchangedOkLeavesModified();
     void numberKeys();
     void changedNumberMarksModified();
@@ -76,17 +75,6 @@ void TestContestDialog::cleanup()
     m_session.reset();
     m_prompts.reset();
     m_folder.reset();
-}
-
-void TestContestDialog::showsNumberAndDate()
-{
-    open();
-    QCOMPARE(m_dialog->objectName(), QStringLiteral("frmCONCORSO"));
-    QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Prova - Concorso e Data"));
-    QCOMPARE(calendar()->selectedDate(), QDate(2001, 3, 5));
-    QCOMPARE(dateLabel(), QStringLiteral("05/03/2001"));
-    QCOMPARE(number()->text(), QStringLiteral("12"));
-    QCOMPARE(number()->maxLength(), 2);
 }
 
 void TestContestDialog::unchangedOkLeavesModified()

@@ -30,7 +30,6 @@ class TestTeamsDialog final : public QObject {
 private slots:
     void init();
     void cleanup();
-    void framesAndFields();
     void okWithNothingTypedWritesTheDefaults();
     void typedNamesAreWrittenAsTyped();
     void reopensWithStoredNames();
@@ -89,25 +88,6 @@ void TestTeamsDialog::cleanup()
     m_session.reset();
     m_prompts.reset();
     m_folder.reset();
-}
-
-void TestTeamsDialog::framesAndFields()
-{
-    open();
-    QCOMPARE(m_dialog->objectName(), QStringLiteral("frmSQUADRE"));
-    QCOMPARE(m_dialog->windowTitle(), QStringLiteral("QUADRIGO 13 - Squadre"));
-    QStringList frames;
-    for (const QGroupBox* frame : m_dialog->findChildren<QGroupBox*>())
-        frames.append(frame->title());
-    QCOMPARE(frames,
-             (QStringList{"Serie A", "Serie B", "Serie C1 - Girone A", "Serie C1 - Girone B"}));
-    QCOMPARE(m_dialog->findChildren<QLineEdit*>().size(), 74);
-    for (int k = 1; k <= 74; ++k)
-        QVERIFY2(field(k), qPrintable(fieldName(k)));
-    QVERIFY(!m_dialog->findChild<QLineEdit*>(QStringLiteral("txtSerieA(19)")));
-    QVERIFY(m_dialog->findChild<QLineEdit*>(QStringLiteral("txtSerieB(20)")));
-    QCOMPARE(m_dialog->findChild<QPushButton*>(QStringLiteral("cmdAnnulla"))->text(),
-             QStringLiteral("&Annulla"));
 }
 
 void TestTeamsDialog::okWithNothingTypedWritesTheDefaults()

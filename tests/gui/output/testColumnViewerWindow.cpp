@@ -96,17 +96,6 @@ private slots:
             QCOMPARE(lineAt(list(), row), expectedLine(row + 1, columns.column(row).toByteArray()));
         QAbstractItemModelTester tester(list()->model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-
-        QVERIFY(list()->uniformItemSizes());
-        QCOMPARE(list()->font().family(), QStringLiteral("Courier New"));
-        QVERIFY(list()->font().fixedPitch());
-        QCOMPARE(list()->font().styleHint(), QFont::TypeWriter);
-
-        auto* print = named<QPushButton>("cmdStampa");
-        QCOMPARE(print->text(), QStringLiteral("&Stampa"));
-        QVERIFY(!print->isEnabled());
-        QCOMPARE(named<QPushButton>("cmdCreaMDB")->text(), QStringLiteral("Esporta MDB"));
-        QCOMPARE(named<QPushButton>("cmdEsci")->text(), QStringLiteral("&Chiudi"));
     }
 
     void integralListingOfAnotherSystem()
@@ -119,16 +108,6 @@ private slots:
         QCOMPARE(named<QLabel>("lblCol")->text(),
                  QStringLiteral("Colonne del Sistema Integrale - 128"));
         QCOMPARE(list()->model()->rowCount(), 128);
-    }
-
-    void listingFollowsNoLaterChange()
-    {
-        open("CRid");
-        const QString first = lineAt(list(), 0);
-        m_session->document().WorkColumns.columnData(0)[0] = '2';
-        m_session->document().WorkColumns.resize(1);
-        QCOMPARE(list()->model()->rowCount(), 128);
-        QCOMPARE(lineAt(list(), 0), first);
     }
 
     void copySelectedLines()

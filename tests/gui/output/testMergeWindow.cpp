@@ -197,12 +197,6 @@ private slots:
         MergedColumns stored;
         QVERIFY(ColumnDatabase::readMergedRows(s.dir.path(), stored, nullptr));
         QCOMPARE(stored.count(), 2);
-
-        // And the merge can be made again.
-        mergeWhenOpened();
-        s.command("tmAccorpa")->trigger();
-        QCOMPARE(s.session->document().MergedCount, 2);
-        QCOMPARE(s.command("mnuAccorpa")->text(), QStringLiteral("Dis&accorpa"));
     }
 
     void closingBeforeMergingChangesNothing()

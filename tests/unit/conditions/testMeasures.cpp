@@ -97,62 +97,6 @@ private slots:
         QCOMPARE(describe(FastMeasures::measure(column.constData())), describe(expected));
     }
 
-    void interruptionStreakIsTheRunFromSixToEleven()
-    {
-        const auto hits = Measures::pairHits("1X1X11X1X1X11", Measures::interruptionPairs(),
-                                             Measures::PairTest::Different);
-        QCOMPARE(hits.count, 10);
-        QCOMPARE(hits.streak, 6);
-    }
-
-    void symmetryStreakTakesPairsOutermostFirst()
-    {
-        // (1,13) and (6,8) hold, (2,12)..(5,9) do not: two streaks of one, never joined.
-        const auto hits = Measures::pairHits("1X2XX21222X21", Measures::symmetryPairs(),
-                                             Measures::PairTest::Equal);
-        QCOMPARE(hits.count, 2);
-        QCOMPARE(hits.streak, 1);
-    }
-
-    void positionSevenOnlyMovesInterruptionsAndStep3()
-    {
-        const QByteArray base("1111111111111");
-        for (char sign : {'X', '2', '-'}) {
-            QByteArray changed = base;
-            changed[6] = sign;
-            for (const QByteArray& column : {base, changed}) {
-                const ColumnMeasures plain = Measures::measure(column);
-                QCOMPARE(describe(FastMeasures::measure(column.constData())), describe(plain));
-            }
-            const ColumnMeasures a = Measures::measure(base);
-            const ColumnMeasures b = Measures::measure(changed);
-            QCOMPARE(b.SG, a.SG);
-            QCOMPARE(b.SC, a.SC);
-            QCOMPARE(b.PG, a.PG);
-            QCOMPARE(b.PC, a.PC);
-            QCOMPARE(b.IG, 2);
-            QCOMPARE(b.IC, 2);
-            QCOMPARE(b.FG, 9);
-            QCOMPARE(b.FC, 4);
-        }
-    }
-
-    void pairListsFollowTheirDefinitions()
-    {
-        const auto check = [](std::span<const Measures::PositionPair> pairs, int size,
-                              auto partner) {
-            QCOMPARE(int(pairs.size()), size);
-            for (int k = 1; k <= size; ++k) {
-                QCOMPARE(pairs[k - 1].first, k);
-                QCOMPARE(pairs[k - 1].second, partner(k));
-            }
-        };
-        check(Measures::interruptionPairs(), 12, [](int k) { return k + 1; });
-        check(Measures::symmetryPairs(), 6, [](int k) { return 14 - k; });
-        check(Measures::parallelPairs(), 6, [](int k) { return k + 7; });
-        check(Measures::step3Pairs(), 11, [](int k) { return k + 2; });
-    }
-
     void fastEqualsPlainOnEveryColumn()
     {
         std::array<QString, 13> triples;
@@ -183,15 +127,6 @@ private slots:
             QCOMPARE(describe(FastMeasures::measure(column.constData())),
                      describe(Measures::measure(column)));
         }
-    }
-
-    void longestRunTable()
-    {
-        QCOMPARE(FastMeasures::longestRunOf(0), 0);
-        QCOMPARE(FastMeasures::longestRunOf(0x1FFF), 13);
-        QCOMPARE(FastMeasures::countOf(0x1FFF), 13);
-        QCOMPARE(FastMeasures::longestRunOf(0b1110111101101), 4);
-        QCOMPARE(FastMeasures::countOf(0b1110111101101), 10);
     }
 };
 

@@ -132,46 +132,6 @@ private slots:
         QCOMPARE(loaded.Conditions.number(13), 13.0);
     }
 
-    void secondRunReplacesTheTable()
-    {
-        SystemDocument document = fiveTriples();
-        document.Conditions.set(1, 8.0);
-        document.Conditions.set(2, 13.0);
-        document.Conditions.set(4, 13.0);
-        document.Conditions.set(6, 13.0);
-        QVERIFY(SystemFiles::save(document, m_systems));
-        Run run = runCli({QStringLiteral("reduce"), m_pro, QStringLiteral("--app-folder"), m_app});
-        QCOMPARE(run.status, 0);
-        QCOMPARE(run.out, QStringLiteral("Colonne Condizionate con Segni Min/Max: 243\n"));
-
-        // At least four 1 among the five triples: 1 + 5 x 2 columns.
-        document.Conditions.set(1, 12.0);
-        QVERIFY(SystemFiles::save(document, m_systems));
-        run = runCli({QStringLiteral("reduce"), m_pro, QStringLiteral("--app-folder"), m_app});
-        QCOMPARE(run.status, 0);
-        QCOMPARE(run.out, QStringLiteral("Colonne Condizionate con Segni Min/Max: 11\n"));
-        ColumnBuffer stored;
-        QString error;
-        QVERIFY(ColumnDatabase::readReducedColumns(m_app, stored, &error));
-        QCOMPARE(stored.count(), 11);
-        QCOMPARE(stored.column(0), QByteArrayView("1111111111111"));
-    }
-
-    void allFlagsOffKeepsTheIntegralSystem()
-    {
-        SystemDocument document = fiveTriples();
-        document.EnableFlags = QStringLiteral("0000000");
-        QVERIFY(SystemFiles::save(document, m_systems));
-        const Run run =
-            runCli({QStringLiteral("reduce"), m_pro, QStringLiteral("--app-folder"), m_app});
-        QCOMPARE(run.status, 0);
-        QCOMPARE(run.out, QString());
-        SystemDocument loaded;
-        SystemFiles::load(loaded, m_systems, QStringLiteral("Prova"));
-        QCOMPARE(loaded.ReducedCount, 243);
-        QCOMPARE(columnsText(loaded.WorkColumns), columnsText(document.IntegralColumns));
-    }
-
     void emptyResultWritesNothing()
     {
         // The bounds 0..0 of a new system: every column has at least eight 1.
@@ -186,29 +146,6 @@ private slots:
         QCOMPARE(run.err, QStringLiteral("Il Sistema Ridotto non prevede alcuna Colonna !\n"));
         QCOMPARE(snapshot(m_dir->path()), before);
         QVERIFY(!QFile::exists(QDir(m_app).filePath(QStringLiteral("Ridotto.mdb"))));
-    }
-
-    void laterPassEmptyWritesNothing()
-    {
-        SystemDocument document = fiveTriples();
-        document.Conditions.set(1, 0.0);
-        document.Conditions.set(2, 13.0);
-        document.Conditions.set(4, 13.0);
-        document.Conditions.set(6, 13.0);
-        document.Conditions.set(7, 0.0);
-        document.Conditions.set(8, 2.0); // matches 6..13 always hold eight 1 in a row
-        document.Conditions.set(10, 13.0);
-        document.Conditions.set(12, 13.0);
-        document.EnableFlags = QStringLiteral("1100001");
-        QVERIFY(SystemFiles::save(document, m_systems));
-        const auto before = snapshot(m_dir->path());
-        const Run run =
-            runCli({QStringLiteral("reduce"), m_pro, QStringLiteral("--app-folder"), m_app});
-        QCOMPARE(run.status, 3);
-        QCOMPARE(run.out, QStringLiteral("Colonne Condizionate con Segni Min/Max: 243\n"
-                                         "Colonne Condizionate con Segni Cons.: 0\n"));
-        QCOMPARE(run.err, QStringLiteral("Il Sistema Ridotto non prevede alcuna Colonna !\n"));
-        QCOMPARE(snapshot(m_dir->path()), before);
     }
 
     void badInput_data()

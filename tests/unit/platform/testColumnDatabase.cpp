@@ -71,40 +71,6 @@ private slots:
         QCOMPARE(read.records(), written.records());
     }
 
-    void writeReplacesPreviousRows()
-    {
-        QTemporaryDir dir;
-        QString error;
-        QVERIFY(ColumnDatabase::writeReducedColumns(dir.path(), randomColumns(300, 1), &error));
-        const ColumnBuffer second = randomColumns(5, 2);
-        QVERIFY(ColumnDatabase::writeReducedColumns(dir.path(), second, &error));
-        ColumnBuffer read;
-        QVERIFY(ColumnDatabase::readReducedColumns(dir.path(), read, &error));
-        QCOMPARE(read.records(), second.records());
-    }
-
-    void emptyWriteLeavesAnEmptyTable()
-    {
-        QTemporaryDir dir;
-        QString error;
-        QVERIFY(ColumnDatabase::writeReducedColumns(dir.path(), randomColumns(70, 3), &error));
-        QVERIFY2(ColumnDatabase::writeReducedColumns(dir.path(), ColumnBuffer(), &error),
-                 qPrintable(error));
-        ColumnBuffer read = randomColumns(1, 4);
-        QVERIFY(ColumnDatabase::readReducedColumns(dir.path(), read, &error));
-        QVERIFY(read.isEmpty());
-    }
-
-    void readingAMissingDatabaseCreatesItEmpty()
-    {
-        QTemporaryDir dir;
-        QString error;
-        ColumnBuffer read;
-        QVERIFY(ColumnDatabase::readReducedColumns(dir.path(), read, &error));
-        QVERIFY(read.isEmpty());
-        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("Ridotto.mdb"))));
-    }
-
     void missingDatabasesAreCreatedWithTheirTables()
     {
         QTemporaryDir dir;
@@ -122,33 +88,6 @@ private slots:
                  13);
     }
 
-    void winningTableHasItsFieldsInOrder()
-    {
-        QTemporaryDir dir;
-        QString error;
-        QVERIFY(ColumnDatabase::ensureDatabase(dir.path(), Database::Archive, &error));
-        QVERIFY(ColumnDatabase::ensureDatabase(dir.path(), Database::Export, &error));
-        const QStringList expected = {
-            QStringLiteral("Anno"),  QStringLiteral("Conc"), QStringLiteral("P1"),
-            QStringLiteral("P2"),    QStringLiteral("P3"),   QStringLiteral("P4"),
-            QStringLiteral("P5"),    QStringLiteral("P6"),   QStringLiteral("P7"),
-            QStringLiteral("P8"),    QStringLiteral("P9"),   QStringLiteral("P10"),
-            QStringLiteral("P11"),   QStringLiteral("P12"),  QStringLiteral("P13"),
-            QStringLiteral("Serie"), QStringLiteral("Post"), QStringLiteral("Comp"),
-            QStringLiteral("S1"),    QStringLiteral("SX"),   QStringLiteral("S2"),
-            QStringLiteral("SC1"),   QStringLiteral("SCX"),  QStringLiteral("SC2"),
-            QStringLiteral("IG"),    QStringLiteral("IC"),   QStringLiteral("SG"),
-            QStringLiteral("SC"),    QStringLiteral("PG"),   QStringLiteral("PC"),
-            QStringLiteral("FG"),    QStringLiteral("FC")};
-        QCOMPARE(ColumnDatabase::winningFieldNames(), expected);
-        QCOMPARE(fieldNames(dir.filePath(QStringLiteral("ColVin13.mdb")),
-                            QStringLiteral("ColonneVincenti")),
-                 expected);
-        QCOMPARE(fieldNames(dir.filePath(QStringLiteral("Export.mdb")),
-                            QStringLiteral("ColonneVincenti")),
-                 expected);
-    }
-
     void mergedRowsComeBackAsPlays()
     {
         QTemporaryDir dir;
@@ -163,21 +102,6 @@ private slots:
         QCOMPARE(read, rows);
         QCOMPARE(read.play(1, 12), QLatin1StringView("X2"));
         QCOMPARE(read.play(2, 4), QLatin1StringView("X2"));
-
-        // The fields hold the plays as texts by position.
-        {
-            QSqlDatabase database =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("plays"));
-            database.setDatabaseName(dir.filePath(QStringLiteral("Accorpa.mdb")));
-            QVERIFY(database.open());
-            QSqlQuery query(database);
-            QVERIFY(query.exec(QStringLiteral("SELECT * FROM Colonne ORDER BY rowid")));
-            QVERIFY(query.next());
-            QVERIFY(query.next());
-            QCOMPARE(query.value(11).toString(), QStringLiteral("1"));
-            QCOMPARE(query.value(12).toString(), QStringLiteral("X2"));
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("plays"));
     }
 
     void winningRowsStoreNullsAndNumbers()
@@ -247,40 +171,6 @@ private slots:
         QCOMPARE(readMerged, merged);
     }
 
-    void compactionPutsBackACopyWhoseDatabaseIsGone()
-    {
-        QTemporaryDir dir;
-        const ColumnBuffer columns = randomColumns(40, 21);
-        QString error;
-        QVERIFY(ColumnDatabase::writeReducedColumns(dir.path(), columns, &error));
-        // An earlier compaction stopped after deleting the database: only its copy is left.
-        QVERIFY(QFile::rename(dir.filePath(QStringLiteral("Ridotto.mdb")),
-                              dir.filePath(QStringLiteral("RidottoTEMP.mdb"))));
-        QVERIFY(ColumnDatabase::compactDatabases(dir.path()).isEmpty());
-        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("RidottoTEMP.mdb"))));
-        ColumnBuffer read;
-        QVERIFY(ColumnDatabase::readReducedColumns(dir.path(), read, &error));
-        QCOMPARE(read.records(), columns.records());
-    }
-
-    void staleFilesBesideTheirDatabaseAreDiscarded()
-    {
-        QTemporaryDir dir;
-        const ColumnBuffer columns = randomColumns(40, 31);
-        QString error;
-        QVERIFY(ColumnDatabase::writeReducedColumns(dir.path(), columns, &error));
-        for (const char* name : {"RidottoTEMP.mdb", "Ridotto.mdb.new"}) {
-            QFile stale(dir.filePath(QLatin1StringView(name)));
-            QVERIFY(stale.open(QIODevice::WriteOnly));
-            stale.write("not a database");
-        }
-        QVERIFY(ColumnDatabase::compactDatabases(dir.path()).isEmpty());
-        QCOMPARE(filesIn(dir.path()).size(), 4);
-        ColumnBuffer read;
-        QVERIFY(ColumnDatabase::readReducedColumns(dir.path(), read, &error));
-        QCOMPARE(read.records(), columns.records());
-    }
-
     void failedCompactionKeepsTheDatabase()
     {
         QTemporaryDir dir;
@@ -309,52 +199,6 @@ private slots:
         ColumnBuffer read;
         QVERIFY(ColumnDatabase::readReducedColumns(dir.path(), read, &error));
         QCOMPARE(read.records(), columns.records());
-    }
-
-    void failedArchiveWriteKeepsThePreviousRows()
-    {
-        QTemporaryDir dir;
-        QString error;
-        const auto fill = [](QByteArrayView season) {
-            return [season](qsizetype, ColumnDatabase::WinningRow& row) {
-                row.texts[0] = season;
-                row.texts[17] = "Si";
-            };
-        };
-        QVERIFY(ColumnDatabase::writeWinningRows(dir.path(), Database::Archive, 3,
-                                                 fill("2004-2005"), &error));
-        // A trigger refuses one season, so the write fails after the delete-all.
-        {
-            QSqlDatabase database =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("refuse"));
-            database.setDatabaseName(dir.filePath(QStringLiteral("ColVin13.mdb")));
-            QVERIFY(database.open());
-            QSqlQuery trigger(database);
-            QVERIFY(trigger.exec(QStringLiteral(
-                "CREATE TRIGGER refuse BEFORE INSERT ON ColonneVincenti WHEN NEW.Anno = "
-                "'1999-2000' BEGIN SELECT RAISE(ABORT, 'rifiutata'); END")));
-            database.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("refuse"));
-        QVERIFY(!ColumnDatabase::writeWinningRows(dir.path(), Database::Archive, 100,
-                                                  fill("1999-2000"), &error));
-        QVERIFY(error.contains(QStringLiteral("rifiutata")));
-        QList<ColumnDatabase::StoredWinningRow> rows;
-        QVERIFY(ColumnDatabase::readWinningRows(dir.path(), Database::Archive, rows, &error));
-        QCOMPARE(rows.size(), 3);
-        QCOMPARE(rows[2].texts[0], QByteArray("2004-2005"));
-    }
-
-    void noConnectionIsLeftBehind()
-    {
-        QTemporaryDir dir;
-        QString error;
-        const QStringList before = QSqlDatabase::connectionNames();
-        ColumnBuffer read;
-        QVERIFY(ColumnDatabase::writeReducedColumns(dir.path(), randomColumns(3, 5), &error));
-        QVERIFY(ColumnDatabase::readReducedColumns(dir.path(), read, &error));
-        ColumnDatabase::compactDatabases(dir.path());
-        QCOMPARE(QSqlDatabase::connectionNames(), before);
     }
 };
 
