@@ -63,7 +63,8 @@ protected:
             QTest::keyClicks(box(i), keys);
     }
     void leave(int i) { QTest::keyClick(box(i), Qt::Key_Tab); }
-    void clickOk() { QTest::mouseClick(button("cmdOK"), Qt::LeftButton); }
+    void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+    void clickOk() { click("cmdOK"); }
     // The last message shown was this warning, under the system's name.
     void checkLastMessage(const QString& text)
     {

@@ -1,6 +1,6 @@
 #include "app/Session.h"
 #include "document/ui/ContestDialog.h"
-#include "support/ScriptedPrompts.h"
+#include "support/DialogDriver.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestContestDialog final : public QObject {
+class TestContestDialog final : public QObject, private DialogDriver<ContestDialog> {
     Q_OBJECT
 private slots:
     void init();
@@ -32,36 +32,16 @@ private:
     {
         return m_dialog->findChild<QLabel*>(QStringLiteral("lblData"))->text();
     }
-    QPushButton* button(const char* name) const
-    {
-        return m_dialog->findChild<QPushButton*>(QLatin1String(name));
-    }
-    void open()
-    {
-        m_dialog = std::make_unique<ContestDialog>(*m_session);
-        m_dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
-        QApplication::setActiveWindow(m_dialog.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
-    }
     void type(const QString& keys)
     {
         QTest::keyClick(number(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(number(), keys);
     }
-
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<ScriptedPrompts> m_prompts;
-    std::unique_ptr<Session> m_session;
-    std::unique_ptr<ContestDialog> m_dialog;
 };
 
 void TestContestDialog::init()
 {
-    m_folder = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_folder->isValid());
-    m_prompts = std::make_unique<ScriptedPrompts>();
-    m_session = std::make_unique<Session>(m_folder->path(), *m_prompts);
+    startSession();
     SystemDocument& document = m_session->document();
     document.SystemName = QStringLiteral("Prova");
     document.NumConcorso = QStringLiteral("12");
@@ -70,11 +50,7 @@ void TestContestDialog::init()
 
 void TestContestDialog::cleanup()
 {
-    m_dialog.reset();
-    QVERIFY2(m_prompts->allConsumed(), "a scripted message was not shown");
-    m_session.reset();
-    m_prompts.reset();
-    m_folder.reset();
+    endSession();
 }
 
 void TestContestDialog::unchangedOkLeavesModified()

@@ -1,7 +1,7 @@
 #include "app/ProgressReporter.h"
 #include "app/Session.h"
 #include "document/ui/MatchesDialog.h"
-#include "support/ScriptedPrompts.h"
+#include "support/DialogDriver.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -28,7 +28,7 @@ QString padded(const QString& name)
 
 } // namespace
 
-class TestMatchesDialog final : public QObject {
+class TestMatchesDialog final : public QObject, private DialogDriver<MatchesDialog> {
     Q_OBJECT
 private slots:
     void init();
@@ -48,35 +48,17 @@ private:
     {
         return m_dialog->findChild<QComboBox*>(QStringLiteral("cboFuori(%1)").arg(i));
     }
-    void open()
-    {
-        m_dialog = std::make_unique<MatchesDialog>(*m_session);
-        m_dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
-    }
-    void click(const char* name)
-    {
-        QTest::mouseClick(m_dialog->findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton);
-    }
     void type(QComboBox* box, const QString& keys)
     {
         QTest::keyClick(box->lineEdit(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(box->lineEdit(), Qt::Key_Backspace);
         QTest::keyClicks(box->lineEdit(), keys);
     }
-
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<ScriptedPrompts> m_prompts;
-    std::unique_ptr<Session> m_session;
-    std::unique_ptr<MatchesDialog> m_dialog;
 };
 
 void TestMatchesDialog::init()
 {
-    m_folder = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_folder->isValid());
-    m_prompts = std::make_unique<ScriptedPrompts>();
-    m_session = std::make_unique<Session>(m_folder->path(), *m_prompts);
+    startSession();
     std::array<QString, TeamList::Count> teams;
     for (int k = 1; k <= TeamList::Count; ++k)
         teams[k - 1] = TeamList::defaultName(k);
@@ -89,11 +71,7 @@ void TestMatchesDialog::init()
 
 void TestMatchesDialog::cleanup()
 {
-    m_dialog.reset();
-    QVERIFY2(m_prompts->allConsumed(), "a scripted message was not shown");
-    m_session.reset();
-    m_prompts.reset();
-    m_folder.reset();
+    endSession();
 }
 
 void TestMatchesDialog::listsTheTeamsAndShowsTheMatches()

@@ -1,7 +1,7 @@
 #include "app/Session.h"
 #include "document/ui/FolderDialog.h"
 #include "document/ui/OptionsDialog.h"
-#include "support/ScriptedPrompts.h"
+#include "support/DialogDriver.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,7 +17,7 @@
 #include <QTimer>
 #include <QTreeView>
 
-class TestOptionsDialog final : public QObject {
+class TestOptionsDialog final : public QObject, private DialogDriver<OptionsDialog> {
     Q_OBJECT
 private slots:
     void init();
@@ -36,23 +36,11 @@ private:
     {
         return m_dialog->findChild<QLineEdit*>(QStringLiteral("txtOpt(%1)").arg(k));
     }
-    QPushButton* button(const char* name) const
-    {
-        return m_dialog->findChild<QPushButton*>(QLatin1String(name));
-    }
     void type(int k, const QString& keys)
     {
         QTest::keyClick(field(k), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(field(k), Qt::Key_Backspace);
         QTest::keyClicks(field(k), keys);
-    }
-    void open()
-    {
-        m_dialog = std::make_unique<OptionsDialog>(*m_session);
-        m_dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
-        QApplication::setActiveWindow(m_dialog.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
     }
     // Moves the focus from one field to another, as clicking into it does.
     void moveFocus(int from, int to)
@@ -67,28 +55,16 @@ private:
         QFile file(optionsPath());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<ScriptedPrompts> m_prompts;
-    std::unique_ptr<Session> m_session;
-    std::unique_ptr<OptionsDialog> m_dialog;
 };
 
 void TestOptionsDialog::init()
 {
-    m_folder = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_folder->isValid());
-    m_prompts = std::make_unique<ScriptedPrompts>();
-    m_session = std::make_unique<Session>(m_folder->path(), *m_prompts);
+    startSession();
 }
 
 void TestOptionsDialog::cleanup()
 {
-    m_dialog.reset();
-    QVERIFY2(m_prompts->allConsumed(), "a scripted message was not shown");
-    m_session.reset();
-    m_prompts.reset();
-    m_folder.reset();
+    endSession();
 }
 
 void TestOptionsDialog::firstStartShowsTheDefaults()

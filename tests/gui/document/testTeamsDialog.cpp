@@ -1,6 +1,6 @@
 #include "app/Session.h"
 #include "document/ui/TeamsDialog.h"
-#include "support/ScriptedPrompts.h"
+#include "support/DialogDriver.h"
 
 #include <QFile>
 #include <QGroupBox>
@@ -25,7 +25,7 @@ QString fieldName(int k)
 
 } // namespace
 
-class TestTeamsDialog final : public QObject {
+class TestTeamsDialog final : public QObject, private DialogDriver<TeamsDialog> {
     Q_OBJECT
 private slots:
     void init();
@@ -37,16 +37,6 @@ private slots:
 
 private:
     QLineEdit* field(int k) const { return m_dialog->findChild<QLineEdit*>(fieldName(k)); }
-    void open()
-    {
-        m_dialog = std::make_unique<TeamsDialog>(*m_session);
-        m_dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
-    }
-    void click(const char* name)
-    {
-        QTest::mouseClick(m_dialog->findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton);
-    }
     void type(int k, const QString& keys)
     {
         QTest::keyClick(field(k), Qt::Key_A, Qt::ControlModifier);
@@ -66,28 +56,16 @@ private:
             expected += '"' + typed.value(k, "SQUADRA " + QByteArray::number(k)) + "\"\r\n";
         return expected;
     }
-
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<ScriptedPrompts> m_prompts;
-    std::unique_ptr<Session> m_session;
-    std::unique_ptr<TeamsDialog> m_dialog;
 };
 
 void TestTeamsDialog::init()
 {
-    m_folder = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_folder->isValid());
-    m_prompts = std::make_unique<ScriptedPrompts>();
-    m_session = std::make_unique<Session>(m_folder->path(), *m_prompts);
+    startSession();
 }
 
 void TestTeamsDialog::cleanup()
 {
-    m_dialog.reset();
-    QVERIFY2(m_prompts->allConsumed(), "a scripted message was not shown");
-    m_session.reset();
-    m_prompts.reset();
-    m_folder.reset();
+    endSession();
 }
 
 void TestTeamsDialog::okWithNothingTypedWritesTheDefaults()
