@@ -22,10 +22,9 @@ private slots:
     void keys();
     void boldGuidesTheTyping();
     void outerDashesRemoved();
-    void doubleDashRefused();
-    void fieldCountMustMatchTheSigns();
-    void singleSignRefused();
-    void matchesOutsideOneToThirteenRefused();
+    void refusals_data();
+    void refusals();
+    void acceptedEntries();
     void okFocusClearsRowsWithoutSigns();
     void okStoresTextsWithoutMarkingModified();
     void annullaStoresNothing();
@@ -131,59 +130,67 @@ void TestSequencesDialog::outerDashesRemoved()
     QVERIFY(!box(26)->hasFocus());
 }
 
-void TestSequencesDialog::doubleDashRefused()
+void TestSequencesDialog::refusals_data()
 {
-    open();
-    typeSigns(QStringLiteral("2X1"));
-    type(26, QStringLiteral("4--5-11"));
-    expectRefusal(26, QStringLiteral("Rilevati trattini Doppi (--) !"));
-    QCOMPARE(box(26)->text(), QStringLiteral("4--5-11"));
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("signs");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<QString>("message");
+    const QString fieldCount = QStringLiteral("Numero di campi non valido !");
+    const QString fieldRange = QStringLiteral("Numero di campo non valido (1...13) !");
+    QTest::newRow("double dash") << 26 << "2X1"
+                                 << "4--5-11"
+                                 << "4--5-11"
+                                 << "Rilevati trattini Doppi (--) !";
+    QTest::newRow("two fields for three signs") << 26 << "2X1"
+                                                << "4-5"
+                                                << "4-5" << fieldCount;
+    // An empty list counts as one field.
+    QTest::newRow("no fields") << 26 << "2X1" << QString() << QString() << fieldCount;
+    QTest::newRow("match 14") << 26 << "2X1"
+                              << "4-5-14"
+                              << "4-5-14" << fieldRange;
+    QTest::newRow("match 0") << 26 << "2X1"
+                             << "0-5-4"
+                             << "0-5-4" << fieldRange;
+    QTest::newRow("single sign") << 25 << QString() << "2 "
+                                 << "2"
+                                 << "Inserire almeno 2 segni !";
+    QTest::newRow("fourteen signs") << 28 << QString() << "11111111111111"
+                                    << "11111111111111"
+                                    << "Inserire al massimo 13 segni !";
 }
 
-void TestSequencesDialog::fieldCountMustMatchTheSigns()
+void TestSequencesDialog::refusals()
+{
+    QFETCH(int, index);
+    QFETCH(QString, signs);
+    QFETCH(QString, keys);
+    QFETCH(QString, kept);
+    QFETCH(QString, message);
+    open();
+    if (!signs.isEmpty())
+        typeSigns(signs);
+    type(index, keys);
+    expectRefusal(index, message);
+    QCOMPARE(box(index)->text(), kept);
+    // The predicted signs stay bold while a signs box is being corrected.
+    if (index == 25)
+        QVERIFY(bold(QStringLiteral("lblPro(1)")));
+}
+
+void TestSequencesDialog::acceptedEntries()
 {
     open();
     typeSigns(QStringLiteral("2X1"));
-    type(26, QStringLiteral("4-5"));
-    expectRefusal(26, QStringLiteral("Numero di campi non valido !"));
-    // An empty list counts as one field.
-    type(26, QString());
-    expectRefusal(26, QStringLiteral("Numero di campi non valido !"));
-    type(26, QStringLiteral("11-5-4"));
+    type(26, QStringLiteral("13-5-1"));
     leave(26);
     QVERIFY(!box(26)->hasFocus());
-
     // Beside an empty signs box the row is unused: its fields are not counted.
     type(29, QStringLiteral("4-5"));
     leave(29);
     QVERIFY(!box(29)->hasFocus());
-}
-
-void TestSequencesDialog::singleSignRefused()
-{
-    open();
-    box(25)->setFocus(Qt::MouseFocusReason);
-    QTest::keyClicks(box(25), QStringLiteral("2 "));
-    expectRefusal(25, QStringLiteral("Inserire almeno 2 segni !"));
-    QCOMPARE(box(25)->text(), QStringLiteral("2"));
-    // The predicted signs stay bold while the box is being corrected.
-    QVERIFY(bold(QStringLiteral("lblPro(1)")));
-}
-
-void TestSequencesDialog::matchesOutsideOneToThirteenRefused()
-{
-    open();
-    typeSigns(QStringLiteral("2X1"));
-    type(26, QStringLiteral("4-5-14"));
-    expectRefusal(26, QStringLiteral("Numero di campo non valido (1...13) !"));
-    type(26, QStringLiteral("0-5-4"));
-    expectRefusal(26, QStringLiteral("Numero di campo non valido (1...13) !"));
-    type(26, QStringLiteral("13-5-1"));
-    leave(26);
-    QVERIFY(!box(26)->hasFocus());
-
-    type(28, QStringLiteral("11111111111111"));
-    expectRefusal(28, QStringLiteral("Inserire al massimo 13 segni !"));
     type(28, QStringLiteral("1111111111111"));
     leave(28);
     QVERIFY(box(29)->hasFocus());
