@@ -98,17 +98,17 @@ void TestConditionsDialog::refusedOnLeave_data()
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("corrected");
     QTest::addColumn<QString>("message");
+    const auto row = [](const char* tag, const char* mode, int index, const char* keys,
+                        const char* corrected, const char* message) {
+        QTest::newRow(tag) << QString::fromLatin1(mode) << index << QString::fromLatin1(keys)
+                           << QString::fromLatin1(corrected) << QString::fromLatin1(message);
+    };
     // The 1 of the prediction bound the count of 1: at least the 4 fixed, at most the 11 played.
-    QTest::newRow("above the 1 played") << "SEGN" << 1 << "12"
-                                        << "11"
-                                        << "Valore dei Segni 1 Minimi non ammesso !";
-    QTest::newRow("below the fixed 1") << "SEGN" << 1 << "2"
-                                       << "4"
-                                       << "Valore dei Segni 1 Minimi non ammesso !";
-    QTest::newRow("empty") << "SEGN" << 5 << QString() << QString() << "Casella Vuota !";
-    QTest::newRow("interruptions") << "INTE" << 14 << "13"
-                                   << "12"
-                                   << "Valore delle Interruzioni Massime non ammesso (Max. 12) !";
+    row("above the 1 played", "SEGN", 1, "12", "11", "Valore dei Segni 1 Minimi non ammesso !");
+    row("below the fixed 1", "SEGN", 1, "2", "4", "Valore dei Segni 1 Minimi non ammesso !");
+    row("empty", "SEGN", 5, "", "", "Casella Vuota !");
+    row("interruptions", "INTE", 14, "13", "12",
+        "Valore delle Interruzioni Massime non ammesso (Max. 12) !");
 }
 
 void TestConditionsDialog::refusedOnLeave()

@@ -137,29 +137,22 @@ void TestSequencesDialog::refusals_data()
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("kept");
     QTest::addColumn<QString>("message");
-    const QString fieldCount = QStringLiteral("Numero di campi non valido !");
-    const QString fieldRange = QStringLiteral("Numero di campo non valido (1...13) !");
-    QTest::newRow("double dash") << 26 << "2X1"
-                                 << "4--5-11"
-                                 << "4--5-11"
-                                 << "Rilevati trattini Doppi (--) !";
-    QTest::newRow("two fields for three signs") << 26 << "2X1"
-                                                << "4-5"
-                                                << "4-5" << fieldCount;
+    const auto row = [](const char* tag, int index, const char* signs, const char* keys,
+                        const char* kept, const char* message) {
+        QTest::newRow(tag) << index << QString::fromLatin1(signs) << QString::fromLatin1(keys)
+                           << QString::fromLatin1(kept) << QString::fromUtf8(message);
+    };
+    const char* fieldCount = "Numero di campi non valido !";
+    const char* fieldRange = "Numero di campo non valido (1...13) !";
+    row("double dash", 26, "2X1", "4--5-11", "4--5-11", "Rilevati trattini Doppi (--) !");
+    row("two fields for three signs", 26, "2X1", "4-5", "4-5", fieldCount);
     // An empty list counts as one field.
-    QTest::newRow("no fields") << 26 << "2X1" << QString() << QString() << fieldCount;
-    QTest::newRow("match 14") << 26 << "2X1"
-                              << "4-5-14"
-                              << "4-5-14" << fieldRange;
-    QTest::newRow("match 0") << 26 << "2X1"
-                             << "0-5-4"
-                             << "0-5-4" << fieldRange;
-    QTest::newRow("single sign") << 25 << QString() << "2 "
-                                 << "2"
-                                 << "Inserire almeno 2 segni !";
-    QTest::newRow("fourteen signs") << 28 << QString() << "11111111111111"
-                                    << "11111111111111"
-                                    << "Inserire al massimo 13 segni !";
+    row("no fields", 26, "2X1", "", "", fieldCount);
+    row("match 14", 26, "2X1", "4-5-14", "4-5-14", fieldRange);
+    row("match 0", 26, "2X1", "0-5-4", "0-5-4", fieldRange);
+    row("single sign", 25, "", "2 ", "2", "Inserire almeno 2 segni !");
+    row("fourteen signs", 28, "", "11111111111111", "11111111111111",
+        "Inserire al massimo 13 segni !");
 }
 
 void TestSequencesDialog::refusals()
