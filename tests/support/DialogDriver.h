@@ -63,6 +63,17 @@ protected:
             QTest::keyClicks(box(i), keys);
     }
     void leave(int i) { QTest::keyClick(box(i), Qt::Key_Tab); }
+    // Types `keys` into box i and leaves it: the warning `message` comes up, the box shows
+    // `corrected` and keeps the focus.
+    void refuse(int i, const char* keys, const char* corrected, const char* message)
+    {
+        m_prompts->expectMessage(QString::fromUtf8(message));
+        type(i, QString::fromUtf8(keys));
+        leave(i);
+        QCOMPARE(box(i)->text(), QString::fromUtf8(corrected));
+        QVERIFY(box(i)->hasFocus());
+        checkLastMessage(QString::fromUtf8(message));
+    }
     void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
     void clickOk() { click("cmdOK"); }
     // The last message shown was this warning, under the system's name.

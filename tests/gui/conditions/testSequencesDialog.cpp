@@ -22,9 +22,7 @@ private slots:
     void keys();
     void boldGuidesTheTyping();
     void outerDashesRemoved();
-    void refusals_data();
-    void refusals();
-    void acceptedEntries();
+    void refusalsAndAcceptedEntries();
     void okFocusClearsRowsWithoutSigns();
     void okStoresTextsWithoutMarkingModified();
     void annullaStoresNothing();
@@ -41,13 +39,6 @@ private:
         type(25, keys);
         leave(25);
         QVERIFY(box(26)->hasFocus());
-    }
-    void expectRefusal(int i, const QString& message)
-    {
-        m_prompts->expectMessage(message);
-        leave(i);
-        QVERIFY(box(i)->hasFocus());
-        checkLastMessage(message);
     }
     bool bold(const QString& name) const { return label(name)->font().bold(); }
 };
@@ -130,53 +121,19 @@ void TestSequencesDialog::outerDashesRemoved()
     QVERIFY(!box(26)->hasFocus());
 }
 
-void TestSequencesDialog::refusals_data()
+void TestSequencesDialog::refusalsAndAcceptedEntries()
 {
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("signs");
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("kept");
-    QTest::addColumn<QString>("message");
-    const auto row = [](const char* tag, int index, const char* signs, const char* keys,
-                        const char* kept, const char* message) {
-        QTest::newRow(tag) << index << QString::fromLatin1(signs) << QString::fromLatin1(keys)
-                           << QString::fromLatin1(kept) << QString::fromUtf8(message);
-    };
-    const char* fieldCount = "Numero di campi non valido !";
-    const char* fieldRange = "Numero di campo non valido (1...13) !";
-    row("double dash", 26, "2X1", "4--5-11", "4--5-11", "Rilevati trattini Doppi (--) !");
-    row("two fields for three signs", 26, "2X1", "4-5", "4-5", fieldCount);
-    // An empty list counts as one field.
-    row("no fields", 26, "2X1", "", "", fieldCount);
-    row("match 14", 26, "2X1", "4-5-14", "4-5-14", fieldRange);
-    row("match 0", 26, "2X1", "0-5-4", "0-5-4", fieldRange);
-    row("single sign", 25, "", "2 ", "2", "Inserire almeno 2 segni !");
-    row("fourteen signs", 28, "", "11111111111111", "11111111111111",
-        "Inserire al massimo 13 segni !");
-}
-
-void TestSequencesDialog::refusals()
-{
-    QFETCH(int, index);
-    QFETCH(QString, signs);
-    QFETCH(QString, keys);
-    QFETCH(QString, kept);
-    QFETCH(QString, message);
     open();
-    if (!signs.isEmpty())
-        typeSigns(signs);
-    type(index, keys);
-    expectRefusal(index, message);
-    QCOMPARE(box(index)->text(), kept);
+    refuse(25, "2 ", "2", "Inserire almeno 2 segni !");
     // The predicted signs stay bold while a signs box is being corrected.
-    if (index == 25)
-        QVERIFY(bold(QStringLiteral("lblPro(1)")));
-}
-
-void TestSequencesDialog::acceptedEntries()
-{
-    open();
+    QVERIFY(bold(QStringLiteral("lblPro(1)")));
     typeSigns(QStringLiteral("2X1"));
+    refuse(26, "4--5-11", "4--5-11", "Rilevati trattini Doppi (--) !");
+    refuse(26, "4-5", "4-5", "Numero di campi non valido !");
+    // An empty list counts as one field.
+    refuse(26, "", "", "Numero di campi non valido !");
+    refuse(26, "4-5-14", "4-5-14", "Numero di campo non valido (1...13) !");
+    refuse(26, "0-5-4", "0-5-4", "Numero di campo non valido (1...13) !");
     type(26, QStringLiteral("13-5-1"));
     leave(26);
     QVERIFY(!box(26)->hasFocus());
@@ -184,6 +141,7 @@ void TestSequencesDialog::acceptedEntries()
     type(29, QStringLiteral("4-5"));
     leave(29);
     QVERIFY(!box(29)->hasFocus());
+    refuse(28, "11111111111111", "11111111111111", "Inserire al massimo 13 segni !");
     type(28, QStringLiteral("1111111111111"));
     leave(28);
     QVERIFY(box(29)->hasFocus());

@@ -21,10 +21,8 @@ private slots:
     void parallelsAndStep3Captions();
     void symmetriesKeyboardStopsAtSix();
     void step3TakesTwoDigits();
-    void minimumStreakAboveMaximumCount();
+    void refusedOnLeave();
     void minimumCountAboveMaximumCount();
-    void step3MessageKeepsItsWording();
-    void emptyBoxIsRefused();
     void okStoresEveryGroup();
     void annullaStoresNothing();
 
@@ -120,18 +118,15 @@ void TestSymmetryParallelsDialog::step3TakesTwoDigits()
     QVERIFY(box(48)->hasFocus());
 }
 
-void TestSymmetryParallelsDialog::minimumStreakAboveMaximumCount()
+void TestSymmetryParallelsDialog::refusedOnLeave()
 {
     open("SIMM");
-    const QString message =
-        QStringLiteral("Valore delle Simmetrie consecutive Minime non ammesso !");
-    m_prompts->expectMessage(message);
-    type(19, QStringLiteral("4"));
-    leave(19);
-    QCOMPARE(box(19)->text(), QStringLiteral("3"));
-    QVERIFY(box(19)->hasFocus());
-    QCOMPARE(m_prompts->lastMessage().icon, MessageIcon::Exclamation);
-    QCOMPARE(m_prompts->lastMessage().title, QStringLiteral("Prova"));
+    refuse(19, "4", "3", "Valore delle Simmetrie consecutive Minime non ammesso !");
+    // The step-3 message keeps its wording.
+    open("PAR3");
+    refuse(48, "10", "9", "Valore dei Paralleili P3 consecutivi Minimi non ammesso !");
+    open("PARA");
+    refuse(22, "", "", "Casella Vuota !");
 }
 
 void TestSymmetryParallelsDialog::minimumCountAboveMaximumCount()
@@ -148,27 +143,6 @@ void TestSymmetryParallelsDialog::minimumCountAboveMaximumCount()
     box(20)->setFocus(Qt::MouseFocusReason);
     QCOMPARE(box(18)->text(), QStringLiteral("5"));
     QVERIFY(box(18)->hasFocus());
-}
-
-void TestSymmetryParallelsDialog::step3MessageKeepsItsWording()
-{
-    open("PAR3");
-    m_prompts->expectMessage(
-        QStringLiteral("Valore dei Paralleili P3 consecutivi Minimi non ammesso !"));
-    type(48, QStringLiteral("10"));
-    leave(48);
-    QCOMPARE(box(48)->text(), QStringLiteral("9"));
-    QVERIFY(box(48)->hasFocus());
-}
-
-void TestSymmetryParallelsDialog::emptyBoxIsRefused()
-{
-    open("PARA");
-    m_prompts->expectMessage(QStringLiteral("Casella Vuota !"));
-    type(22, QString());
-    leave(22);
-    QVERIFY(box(22)->text().isEmpty());
-    QVERIFY(box(22)->hasFocus());
 }
 
 void TestSymmetryParallelsDialog::okStoresEveryGroup()
