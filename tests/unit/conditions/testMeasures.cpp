@@ -8,48 +8,31 @@ Q_DECLARE_METATYPE(ColumnMeasures)
 
 namespace {
 
+constexpr std::array Fields = {
+    std::pair{"S1", &ColumnMeasures::S1},   std::pair{"SX", &ColumnMeasures::SX},
+    std::pair{"S2", &ColumnMeasures::S2},   std::pair{"SC1", &ColumnMeasures::SC1},
+    std::pair{"SCX", &ColumnMeasures::SCX}, std::pair{"SC2", &ColumnMeasures::SC2},
+    std::pair{"IG", &ColumnMeasures::IG},   std::pair{"IC", &ColumnMeasures::IC},
+    std::pair{"SG", &ColumnMeasures::SG},   std::pair{"SC", &ColumnMeasures::SC},
+    std::pair{"PG", &ColumnMeasures::PG},   std::pair{"PC", &ColumnMeasures::PC},
+    std::pair{"FG", &ColumnMeasures::FG},   std::pair{"FC", &ColumnMeasures::FC}};
+
+// The fourteen values in the order of Fields.
 ColumnMeasures measures(std::initializer_list<int> values, bool complete = true)
 {
-    const std::vector<int> v(values);
     ColumnMeasures m;
-    m.S1 = v[0];
-    m.SX = v[1];
-    m.S2 = v[2];
-    m.SC1 = v[3];
-    m.SCX = v[4];
-    m.SC2 = v[5];
-    m.IG = v[6];
-    m.IC = v[7];
-    m.SG = v[8];
-    m.SC = v[9];
-    m.PG = v[10];
-    m.PC = v[11];
-    m.FG = v[12];
-    m.FC = v[13];
+    for (std::size_t k = 0; k < Fields.size(); ++k)
+        m.*Fields[k].second = std::data(values)[k];
     m.complete = complete;
     return m;
 }
 
 QByteArray describe(const ColumnMeasures& m)
 {
-    return QStringLiteral("S1=%1 SX=%2 S2=%3 SC1=%4 SCX=%5 SC2=%6 IG=%7 IC=%8 SG=%9 SC=%10 "
-                          "PG=%11 PC=%12 FG=%13 FC=%14 complete=%15")
-        .arg(m.S1)
-        .arg(m.SX)
-        .arg(m.S2)
-        .arg(m.SC1)
-        .arg(m.SCX)
-        .arg(m.SC2)
-        .arg(m.IG)
-        .arg(m.IC)
-        .arg(m.SG)
-        .arg(m.SC)
-        .arg(m.PG)
-        .arg(m.PC)
-        .arg(m.FG)
-        .arg(m.FC)
-        .arg(m.complete)
-        .toLatin1();
+    QByteArray text;
+    for (const auto& [name, field] : Fields)
+        text += QByteArray(name) + '=' + QByteArray::number(m.*field) + ' ';
+    return text + "complete=" + QByteArray::number(m.complete);
 }
 
 } // namespace
