@@ -24,14 +24,10 @@ const ColumnBuffer& fullIntegral()
 ConditionSet openConditions()
 {
     ConditionSet conditions;
-    for (int i = 1; i <= 24; i += 2) {
+    for (int i : {1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 46, 48}) {
         conditions.set(i, 0.0);
         conditions.set(i + 1, 13.0);
     }
-    conditions.set(46, 0.0);
-    conditions.set(47, 13.0);
-    conditions.set(48, 0.0);
-    conditions.set(49, 13.0);
     return conditions;
 }
 
@@ -70,15 +66,6 @@ public:
     void passFinished(ReductionPass pass, qsizetype survivors) override
     {
         events.push_back({'f', pass, survivors, 0});
-    }
-    QList<ReductionPass> started() const
-    {
-        QList<ReductionPass> passes;
-        for (const Event& e : events) {
-            if (e.kind == 's')
-                passes.append(e.pass);
-        }
-        return passes;
     }
     std::vector<Event> events;
 };
@@ -196,8 +183,7 @@ private slots:
         ConditionSet conditions = realisticConditions();
         const QString flags = QStringLiteral("1111111");
         const Reference reference = reduceByDefinition(fullIntegral(), conditions, flags);
-        RecordingObserver observer;
-        const auto result = ReductionEngine::run(fullIntegral(), conditions, flags, &observer);
+        const auto result = ReductionEngine::run(fullIntegral(), conditions, flags);
         QCOMPARE(passesOf(result),
                  (QList<ReductionPass>{ReductionPass::SignCounts, ReductionPass::SignRuns,
                                        ReductionPass::Interruptions, ReductionPass::Symmetries,
@@ -210,7 +196,6 @@ private slots:
         // Each pass removes something with these bounds, so the order shows in the counts.
         for (qsizetype i = 1; i < reference.counts.size(); ++i)
             QVERIFY(reference.counts[i] < reference.counts[i - 1]);
-        QCOMPARE(observer.started(), passesOf(result));
         // The sequence that ran has its signs trimmed in the condition set.
         QCOMPARE(conditions.at(31).toString(), QStringLiteral("22"));
         QCOMPARE(result.passes[6].caption, QStringLiteral("Colonne Condizionate con Sequela 3"));
@@ -306,16 +291,13 @@ private slots:
     {
         ConditionSet conditions = realisticConditions();
         setBounds(conditions, 7, 14, 14); // no column has a run of 14
-        RecordingObserver observer;
         const auto result =
-            ReductionEngine::run(fullIntegral(), conditions, QStringLiteral("1111111"), &observer);
+            ReductionEngine::run(fullIntegral(), conditions, QStringLiteral("1111111"));
         QVERIFY(result.stoppedEmpty);
         QCOMPARE(passesOf(result),
                  (QList<ReductionPass>{ReductionPass::SignCounts, ReductionPass::SignRuns}));
         QCOMPARE(result.passes[1].count, 0);
         QVERIFY(result.survivors.isEmpty());
-        QCOMPARE(observer.started(),
-                 (QList<ReductionPass>{ReductionPass::SignCounts, ReductionPass::SignRuns}));
         // The sequences did not run, so their texts stay as typed.
         QCOMPARE(conditions.at(31).toString(), QStringLiteral(" 22 "));
     }
