@@ -41,32 +41,27 @@ void TestSignsConditionsLogic::signsLeave_data()
     QTest::addColumn<int>("left");
     QTest::addColumn<std::optional<BoxCorrection>>("expected");
 
+    // `left` is the box the focus leaves; a refusal names its message, box and corrected text.
+    const auto row = [](const char* tag, int box, const char* text, int left,
+                        std::optional<BoxCorrection> expected = std::nullopt) {
+        QTest::newRow(tag) << box << QString::fromLatin1(text) << left << expected;
+    };
     const QString min1 = QStringLiteral("Valore dei Segni 1 Minimi non ammesso !");
-    QTest::newRow("admissible") << 1 << "4" << 1 << std::optional<BoxCorrection>();
-    QTest::newRow("empty") << 5 << "" << 5
-                           << std::optional<BoxCorrection>({"Casella Vuota !", 5, ""});
-    QTest::newRow("above Segni1") << 1 << "12" << 1
-                                  << std::optional<BoxCorrection>({min1, 1, "11"});
-    QTest::newRow("below Fissi1") << 1 << "2" << 1 << std::optional<BoxCorrection>({min1, 1, "4"});
+    row("admissible", 1, "4", 1);
+    row("empty", 5, "", 5, BoxCorrection{"Casella Vuota !", 5, ""});
+    row("above Segni1", 1, "12", 1, BoxCorrection{min1, 1, "11"});
+    row("below Fissi1", 1, "2", 1, BoxCorrection{min1, 1, "4"});
     // Steps 1 and 2 look at every count box whichever box was left.
-    QTest::newRow("any box left") << 6 << "3" << 9
-                                  << std::optional<BoxCorrection>(
-                                         {"Valore dei Segni 2 Massimi non ammesso !", 6, "2"});
-    QTest::newRow("run of X needed")
-        << 3 << "3" << 9
-        << std::optional<BoxCorrection>(
-               {"Valore dei Segni X Minimi consecutivi non ammesso !", 9, "1"});
-    QTest::newRow("run of X not checked elsewhere")
-        << 3 << "3" << 10 << std::optional<BoxCorrection>();
-    QTest::newRow("min run above count max")
-        << 7 << "12" << 7
-        << std::optional<BoxCorrection>(
-               {"Valore dei Segni 1 Minimi consecutivi non ammesso !", 7, "11"});
-    QTest::newRow("max run above count max")
-        << 12 << "5" << 12
-        << std::optional<BoxCorrection>(
-               {"Valore dei Segni 2 Massimi consecutivi non ammesso !", 12, "2"});
-    QTest::newRow("run equal to count max") << 10 << "9" << 10 << std::optional<BoxCorrection>();
+    row("any box left", 6, "3", 9,
+        BoxCorrection{"Valore dei Segni 2 Massimi non ammesso !", 6, "2"});
+    row("run of X needed", 3, "3", 9,
+        BoxCorrection{"Valore dei Segni X Minimi consecutivi non ammesso !", 9, "1"});
+    row("run of X not checked elsewhere", 3, "3", 10);
+    row("min run above count max", 7, "12", 7,
+        BoxCorrection{"Valore dei Segni 1 Minimi consecutivi non ammesso !", 7, "11"});
+    row("max run above count max", 12, "5", 12,
+        BoxCorrection{"Valore dei Segni 2 Massimi consecutivi non ammesso !", 12, "2"});
+    row("run equal to count max", 10, "9", 10);
 }
 
 void TestSignsConditionsLogic::signsLeave()
@@ -85,34 +80,26 @@ void TestSignsConditionsLogic::interruptionsConfirm_data()
 {
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<std::optional<BoxCorrection>>("expected");
+    const auto row = [](const char* tag, const QStringList& texts,
+                        std::optional<BoxCorrection> expected = std::nullopt) {
+        QTest::newRow(tag) << texts << expected;
+    };
     const QString minCons =
         QStringLiteral("Valore delle Interruzioni Minime consecutive non ammesso !");
     const QString maxCons =
         QStringLiteral("Valore delle Interruzioni Massime consecutive non ammesso !");
-    QTest::newRow("admissible") << QStringList{"2", "12", "1", "12"}
-                                << std::optional<BoxCorrection>();
-    QTest::newRow("1: min above max")
-        << QStringList{"8", "5", "1", "3"}
-        << std::optional<BoxCorrection>(
-               {"Valore delle Interruzioni Massime non ammesso !", 14, "8"});
-    QTest::newRow("2") << QStringList{"2", "5", "6", "6"}
-                       << std::optional<BoxCorrection>({minCons, 15, "5"});
-    QTest::newRow("3") << QStringList{"2", "12", "1", "13"}
-                       << std::optional<BoxCorrection>({maxCons, 16, "12"});
-    QTest::newRow("4") << QStringList{"2", "12", "4", "3"}
-                       << std::optional<BoxCorrection>({maxCons, 16, "4"});
-    QTest::newRow("5") << QStringList{"2", "12", "0", "3"}
-                       << std::optional<BoxCorrection>({minCons, 15, "1"});
-    QTest::newRow("no interruptions needs no streak")
-        << QStringList{"0", "12", "0", "3"} << std::optional<BoxCorrection>();
-    QTest::newRow("6") << QStringList{"13", "14", "13", "14"}
-                       << std::optional<BoxCorrection>(
-                              {"Valore delle Interruzioni Minime non ammesso (Max. 12) !", 13,
-                               "12"});
-    QTest::newRow("7") << QStringList{"0", "14", "13", "14"}
-                       << std::optional<BoxCorrection>(
-                              {"Valore delle Interruzioni Massime non ammesso (Max. 12) !", 14,
-                               "12"});
+    row("admissible", {"2", "12", "1", "12"});
+    row("1: min above max", {"8", "5", "1", "3"},
+        BoxCorrection{"Valore delle Interruzioni Massime non ammesso !", 14, "8"});
+    row("2", {"2", "5", "6", "6"}, BoxCorrection{minCons, 15, "5"});
+    row("3", {"2", "12", "1", "13"}, BoxCorrection{maxCons, 16, "12"});
+    row("4", {"2", "12", "4", "3"}, BoxCorrection{maxCons, 16, "4"});
+    row("5", {"2", "12", "0", "3"}, BoxCorrection{minCons, 15, "1"});
+    row("no interruptions needs no streak", {"0", "12", "0", "3"});
+    row("6", {"13", "14", "13", "14"},
+        BoxCorrection{"Valore delle Interruzioni Minime non ammesso (Max. 12) !", 13, "12"});
+    row("7", {"0", "14", "13", "14"},
+        BoxCorrection{"Valore delle Interruzioni Massime non ammesso (Max. 12) !", 14, "12"});
 }
 
 void TestSignsConditionsLogic::interruptionsConfirm()
