@@ -20,36 +20,26 @@ void TestSymmetryConditionsLogic::groupCheck_data()
     QTest::addColumn<QStringList>("group");
     QTest::addColumn<std::optional<BoxCorrection>>("expected");
 
-    QTest::newRow("admissible") << Mode::Symmetries << QStringList{"1", "4", "1", "3"}
-                                << std::optional<BoxCorrection>();
-    QTest::newRow("equal bounds") << Mode::Parallels << QStringList{"3", "3", "3", "3"}
-                                  << std::optional<BoxCorrection>();
-    QTest::newRow("1 SIMM") << Mode::Symmetries << QStringList{"0", "3", "4", "6"}
-                            << std::optional<BoxCorrection>(
-                                   {"Valore delle Simmetrie consecutive Minime non ammesso !", 19,
-                                    "3"});
-    QTest::newRow("1 PARA") << Mode::Parallels << QStringList{"0", "3", "4", "6"}
-                            << std::optional<BoxCorrection>(
-                                   {"Valore dei Paralleli consecutivi Minimi non ammesso !", 23,
-                                    "3"});
-    QTest::newRow("1 PAR3") << Mode::ParallelsStep3 << QStringList{"0", "10", "11", "11"}
-                            << std::optional<BoxCorrection>(
-                                   {"Valore dei Paralleili P3 consecutivi Minimi non ammesso !", 48,
-                                    "10"});
-    QTest::newRow("2 PARA") << Mode::Parallels << QStringList{"0", "3", "1", "5"}
-                            << std::optional<BoxCorrection>(
-                                   {"Valore dei Paralleli consecutivi Massimi non ammesso !", 24,
-                                    "3"});
-    QTest::newRow("3 PAR3") << Mode::ParallelsStep3 << QStringList{"0", "9", "4", "2"}
-                            << std::optional<BoxCorrection>(
-                                   {"Valore dei Paralleli P3 consecutivi Massimi non ammesso !", 49,
-                                    "4"});
-    QTest::newRow("4 SIMM") << Mode::Symmetries << QStringList{"5", "2", "0", "0"}
-                            << std::optional<BoxCorrection>(
-                                   {"Valore delle Simmetrie Massime non ammesso !", 18, "5"});
-    QTest::newRow("4 PAR3") << Mode::ParallelsStep3 << QStringList{"11", "9", "0", "0"}
-                            << std::optional<BoxCorrection>(
-                                   {"Valore dei Paralleli P3 Massimi non ammesso !", 47, "11"});
+    const auto row = [](const char* tag, Mode mode, const QStringList& group,
+                        std::optional<BoxCorrection> expected = std::nullopt) {
+        QTest::newRow(tag) << mode << group << expected;
+    };
+    row("admissible", Mode::Symmetries, {"1", "4", "1", "3"});
+    row("equal bounds", Mode::Parallels, {"3", "3", "3", "3"});
+    row("1 SIMM", Mode::Symmetries, {"0", "3", "4", "6"},
+        BoxCorrection{"Valore delle Simmetrie consecutive Minime non ammesso !", 19, "3"});
+    row("1 PARA", Mode::Parallels, {"0", "3", "4", "6"},
+        BoxCorrection{"Valore dei Paralleli consecutivi Minimi non ammesso !", 23, "3"});
+    row("1 PAR3", Mode::ParallelsStep3, {"0", "10", "11", "11"},
+        BoxCorrection{"Valore dei Paralleili P3 consecutivi Minimi non ammesso !", 48, "10"});
+    row("2 PARA", Mode::Parallels, {"0", "3", "1", "5"},
+        BoxCorrection{"Valore dei Paralleli consecutivi Massimi non ammesso !", 24, "3"});
+    row("3 PAR3", Mode::ParallelsStep3, {"0", "9", "4", "2"},
+        BoxCorrection{"Valore dei Paralleli P3 consecutivi Massimi non ammesso !", 49, "4"});
+    row("4 SIMM", Mode::Symmetries, {"5", "2", "0", "0"},
+        BoxCorrection{"Valore delle Simmetrie Massime non ammesso !", 18, "5"});
+    row("4 PAR3", Mode::ParallelsStep3, {"11", "9", "0", "0"},
+        BoxCorrection{"Valore dei Paralleli P3 Massimi non ammesso !", 47, "11"});
 }
 
 void TestSymmetryConditionsLogic::groupCheck()

@@ -63,26 +63,21 @@ void TestPredictionLogic::recountAndCostTexts_data()
     QTest::addColumn<QStringList>("first");
     QTest::addColumn<QString>("cost");
     QTest::addColumn<QStringList>("labels"); // fixed, doubles, triples, integral, euro, lire
-    QTest::newRow("one double one triple") << QStringList{"1X", "12X"} << QStringLiteral("0.5")
-                                           << QStringList{"11", "1", "1", " 6", "3 €", "5808.81 £"};
-    QTest::newRow("two doubles one triple")
-        << QStringList{"1X", "X2", "12X"} << QStringLiteral("0.5")
-        << QStringList{"10", "2", "1", " 12", "6 €", "11617.62 £"};
-    QTest::newRow("all fixed: no system") << QStringList{} << QStringLiteral("0.5")
-                                          << QStringList{"13", "0", "0", " 0", "0 €", "0 £"};
-    QTest::newRow("one triple, unrounded lire")
-        << QStringList{"12X"} << QStringLiteral("0.5")
-        << QStringList{"12", "0", "1", " 3", "1.5 €", "2904.405 £"};
-    QTest::newRow("empty fields count nothing")
-        << QStringList{"", "1X", ""} << QStringLiteral("1")
-        << QStringList{"10", "1", "0", " 2", "2 €", "3872.54 £"};
-    QTest::newRow("no cost") << QStringList{"1X"} << QString()
-                             << QStringList{"12", "1", "0", " 2", "0 €", "0 £"};
-    QTest::newRow("13 triples") << QStringList{"12X", "12X", "12X", "12X", "12X", "12X", "12X",
-                                               "12X", "12X", "12X", "12X", "12X", "12X"}
-                                << QStringLiteral("0.5")
-                                << QStringList{"0",        "0",          "13",
-                                               " 1594323", "797161.5 €", "1543519897.605 £"};
+    const auto row = [](const char* tag, const QStringList& first, const char* cost,
+                        const QStringList& labels) {
+        QTest::newRow(tag) << first << QString::fromLatin1(cost) << labels;
+    };
+    row("one double one triple", {"1X", "12X"}, "0.5", {"11", "1", "1", " 6", "3 €", "5808.81 £"});
+    row("two doubles one triple", {"1X", "X2", "12X"}, "0.5",
+        {"10", "2", "1", " 12", "6 €", "11617.62 £"});
+    row("all fixed: no system", {}, "0.5", {"13", "0", "0", " 0", "0 €", "0 £"});
+    row("one triple, unrounded lire", {"12X"}, "0.5",
+        {"12", "0", "1", " 3", "1.5 €", "2904.405 £"});
+    row("empty fields count nothing", {"", "1X", ""}, "1",
+        {"10", "1", "0", " 2", "2 €", "3872.54 £"});
+    row("no cost", {"1X"}, "", {"12", "1", "0", " 2", "0 €", "0 £"});
+    row("13 triples", QStringList(13, QStringLiteral("12X")), "0.5",
+        {"0", "0", "13", " 1594323", "797161.5 €", "1543519897.605 £"});
 }
 
 void TestPredictionLogic::recountAndCostTexts()

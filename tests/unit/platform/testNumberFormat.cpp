@@ -22,27 +22,18 @@ private slots:
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("italian");
         QTest::addColumn<QString>("english");
-        QTest::newRow("grouped count") << 1594323.0 << "#,###,##0"
-                                       << "1.594.323"
-                                       << "1,594,323";
-        QTest::newRow("zero count") << 0.0 << "#,###,##0"
-                                    << "0"
-                                    << "0";
-        QTest::newRow("euro") << 797161.5 << "##,###,###,##0.00"
-                              << "797.161,50"
-                              << "797,161.50";
-        QTest::newRow("share") << 0.25 << "###,##0.00"
-                               << "0,25"
-                               << "0.25";
-        QTest::newRow("ratio") << 1.5 << "#0.00"
-                               << "1,50"
-                               << "1.50";
-        QTest::newRow("ratio thousands not grouped") << 1234.5 << "#0.00"
-                                                     << "1234,50"
-                                                     << "1234.50";
-        QTest::newRow("line number") << 25.0 << "0000000"
-                                     << "0000025"
-                                     << "0000025";
+        const auto row = [](const char* tag, double value, const char* pattern, const char* italian,
+                            const char* english) {
+            QTest::newRow(tag) << value << QString::fromLatin1(pattern)
+                               << QString::fromLatin1(italian) << QString::fromLatin1(english);
+        };
+        row("grouped count", 1594323.0, "#,###,##0", "1.594.323", "1,594,323");
+        row("zero count", 0.0, "#,###,##0", "0", "0");
+        row("euro", 797161.5, "##,###,###,##0.00", "797.161,50", "797,161.50");
+        row("share", 0.25, "###,##0.00", "0,25", "0.25");
+        row("ratio", 1.5, "#0.00", "1,50", "1.50");
+        row("ratio thousands not grouped", 1234.5, "#0.00", "1234,50", "1234.50");
+        row("line number", 25.0, "0000000", "0000025", "0000025");
     }
 
     void patternsFollowTheLocale()
