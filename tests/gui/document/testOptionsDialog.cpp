@@ -73,12 +73,9 @@ void TestOptionsDialog::firstStartShowsTheDefaults()
     QCOMPARE(m_dialog->objectName(), QStringLiteral("frmOPZIONI"));
     QCOMPARE(m_dialog->windowTitle(), QStringLiteral("QUADRIGO 13 - Opzioni"));
     QCOMPARE(field(1)->text(), m_session->defaultSystemsFolder());
-    QCOMPARE(field(2)->text(), QStringLiteral("0.5"));
-    QCOMPARE(field(3)->text(), QStringLiteral("1"));
-    QCOMPARE(field(4)->text(), QStringLiteral(" "));
-    QCOMPARE(field(5)->text(), QStringLiteral(" "));
-    QCOMPARE(field(6)->text(), QString());
-    QCOMPARE(field(7)->text(), QString());
+    const QStringList shown = {"0.5", "1", " ", " ", "", ""};
+    for (int k = 2; k <= 7; ++k)
+        QCOMPARE(field(k)->text(), shown[k - 2]);
     QVERIFY(!field(6)->isVisible());
     QVERIFY(!field(7)->isVisible());
     auto* info = m_dialog->findChild<QCheckBox*>(QStringLiteral("chkInfo"));
@@ -90,26 +87,20 @@ void TestOptionsDialog::firstStartShowsTheDefaults()
 void TestOptionsDialog::keyFiltersAndLengths()
 {
     open();
-    type(2, QStringLiteral("0,5"));
-    QCOMPARE(field(2)->text(), QStringLiteral("05"));
-    type(2, QStringLiteral("1.25"));
-    QCOMPARE(field(2)->text(), QStringLiteral("1.25"));
-    type(2, QStringLiteral("0.555"));
-    QCOMPARE(field(2)->text(), QStringLiteral("0.55"));
-    type(2, QStringLiteral("a 1"));
-    QCOMPARE(field(2)->text(), QStringLiteral(" 1"));
-
-    type(3, QStringLiteral("1.5x"));
-    QCOMPARE(field(3)->text(), QStringLiteral("15"));
-    type(3, QStringLiteral("1234"));
-    QCOMPARE(field(3)->text(), QStringLiteral("123"));
-
-    type(4, QStringLiteral("abcde"));
-    QCOMPARE(field(4)->text(), QStringLiteral("abcd"));
-    type(5, QStringLiteral("2000/2001x"));
-    QCOMPARE(field(5)->text(), QStringLiteral("2000/2001"));
-    type(1, QStringLiteral("D:\\Gioco, 13\\"));
-    QCOMPARE(field(1)->text(), QStringLiteral("D:\\Gioco, 13\\"));
+    const QList<std::tuple<int, const char*, const char*>> cases = {
+        {2, "0,5", "05"},
+        {2, "1.25", "1.25"},
+        {2, "0.555", "0.55"},
+        {2, "a 1", " 1"},
+        {3, "1.5x", "15"},
+        {3, "1234", "123"},
+        {4, "abcde", "abcd"},
+        {5, "2000/2001x", "2000/2001"},
+        {1, "D:\\Gioco, 13\\", "D:\\Gioco, 13\\"}};
+    for (const auto& [k, keys, shown] : cases) {
+        type(k, QString::fromLatin1(keys));
+        QCOMPARE(field(k)->text(), QString::fromLatin1(shown));
+    }
 }
 
 void TestOptionsDialog::sharesCheckedOnLeaving()
@@ -142,7 +133,7 @@ void TestOptionsDialog::emptyFieldRefused()
     open();
     // The statistics defaults start as a blank, which is empty: the user must fill them.
     m_prompts->expectMessage(QStringLiteral("Errore nei dati! Riprovare"));
-    QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
+    clickOk();
     QCOMPARE(m_prompts->lastMessage().icon, MessageIcon::Exclamation);
     QVERIFY(m_dialog->isVisible());
     QVERIFY(!QFile::exists(optionsPath()));
@@ -151,7 +142,7 @@ void TestOptionsDialog::emptyFieldRefused()
     type(5, QStringLiteral("2001"));
     type(2, QStringLiteral("  "));
     m_prompts->expectMessage(QStringLiteral("Errore nei dati! Riprovare"));
-    QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
+    clickOk();
     QVERIFY(!QFile::exists(optionsPath()));
 }
 
@@ -164,7 +155,7 @@ void TestOptionsDialog::okWritesOpzioniSys()
     type(4, QStringLiteral("50"));
     type(5, QStringLiteral("2000/2001"));
     QTest::mouseClick(m_dialog->findChild<QCheckBox*>(QStringLiteral("chkInfo")), Qt::LeftButton);
-    QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
+    clickOk();
 
     QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
     QCOMPARE(optionsFile(), QByteArray("\"C:\\Giochi\\Sistemi\"\r\n\"0.5\"\r\n\"12\"\r\n\"50\"\r\n"
@@ -177,7 +168,7 @@ void TestOptionsDialog::okWritesOpzioniSys()
     open();
     type(1, QStringLiteral("/home/gioco//"));
     QTest::mouseClick(m_dialog->findChild<QCheckBox*>(QStringLiteral("chkInfo")), Qt::LeftButton);
-    QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
+    clickOk();
     QVERIFY(optionsFile().startsWith("\"/home/gioco/\"\r\n"));
     QVERIFY(optionsFile().endsWith("\"\"\r\n\"N\"\r\n"));
 }
@@ -191,16 +182,13 @@ void TestOptionsDialog::reopensWithStoredOptions()
     file.close();
     QVERIFY(m_session->loadOptions());
     open();
-    QCOMPARE(field(1)->text(), QStringLiteral("E:\\Sistemi"));
-    QCOMPARE(field(2)->text(), QStringLiteral("1"));
-    QCOMPARE(field(3)->text(), QStringLiteral("3"));
-    QCOMPARE(field(4)->text(), QStringLiteral("20"));
-    QCOMPARE(field(5)->text(), QStringLiteral("1999/2000"));
-    QCOMPARE(field(6)->text(), QStringLiteral("riservato"));
+    const QStringList shown = {"E:\\Sistemi", "1", "3", "20", "1999/2000", "riservato"};
+    for (int k = 1; k <= 6; ++k)
+        QCOMPARE(field(k)->text(), shown[k - 1]);
     QVERIFY(m_dialog->findChild<QCheckBox*>(QStringLiteral("chkInfo"))->isChecked());
 
     // The hidden value survives a confirmation.
-    QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
+    clickOk();
     QCOMPARE(optionsFile(), QByteArray("\"E:\\Sistemi\"\r\n\"1\"\r\n\"3\"\r\n\"20\"\r\n"
                                        "\"1999/2000\"\r\n\"riservato\"\r\n\"S\"\r\n"));
 }
@@ -210,7 +198,7 @@ void TestOptionsDialog::chiudiWritesNothing()
     open();
     type(4, QStringLiteral("10"));
     type(5, QStringLiteral("2001"));
-    QTest::mouseClick(button("cmdChiudi"), Qt::LeftButton);
+    click("cmdChiudi");
     QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
     QVERIFY(!QFile::exists(optionsPath()));
     QCOMPARE(m_session->options()[Options::StatsLastColumns], QString());
@@ -240,7 +228,7 @@ void TestOptionsDialog::cercaPicksTheFolder()
         QTest::mouseClick(chooser->findChild<QPushButton*>(QStringLiteral("cmdOK")),
                           Qt::LeftButton);
     });
-    QTest::mouseClick(button("cmdCerca"), Qt::LeftButton);
+    click("cmdCerca");
     QVERIFY(seen);
     QCOMPARE(field(1)->text(), QDir::toNativeSeparators(target));
     // Nothing is stored until OK.
