@@ -129,22 +129,15 @@ private slots:
     {
         open("CRid");
         enter(1);
-        QTest::keyClicks(box(1), QStringLiteral("3"));
-        QCOMPARE(box(1)->text(), QStringLiteral("X"));
-        QCOMPARE(focused(), box(2));
-        QTest::keyClicks(box(2), QStringLiteral("a"));
-        QTest::keyClicks(box(2), QStringLiteral(" "));
-        QVERIFY(box(2)->text().isEmpty());
-        QCOMPARE(focused(), box(2));
-        QTest::keyClicks(box(2), QStringLiteral("x"));
-        QCOMPARE(box(2)->text(), QStringLiteral("X"));
-        QCOMPARE(focused(), box(3));
-        QTest::keyClicks(box(3), QStringLiteral("-"));
-        QCOMPARE(box(3)->text(), QStringLiteral("-"));
-        QCOMPARE(focused(), box(4));
-        QTest::keyClicks(box(4), QStringLiteral("2"));
-        QCOMPARE(box(4)->text(), QStringLiteral("2"));
-        QCOMPARE(focused(), box(5));
+        // Each key: the box it goes to, what that box then shows, the box with the focus.
+        const QList<std::tuple<int, const char*, const char*, int>> steps = {
+            {1, "3", "X", 2}, {2, "a", "", 2},  {2, " ", "", 2},
+            {2, "x", "X", 3}, {3, "-", "-", 4}, {4, "2", "2", 5}};
+        for (const auto& [i, key, shown, next] : steps) {
+            QTest::keyClicks(box(i), QLatin1String(key));
+            QCOMPARE(box(i)->text(), QLatin1String(shown));
+            QCOMPARE(focused(), box(next));
+        }
 
         // Entering a box selects its entry, so a key replaces it; Backspace stays in the box.
         enter(2);

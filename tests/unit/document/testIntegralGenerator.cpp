@@ -15,7 +15,6 @@ std::array<QString, 13> prediction(std::initializer_list<const char*> first)
     return signs;
 }
 
-// Reads sign `match` (0-based) of every column.
 // The order stated by the definition: the d-th double by floor(j / 2^d) mod 2, the t-th triple
 // by floor(j / 3^t) mod 3, computed column by column.
 QByteArray columnByDefinition(const std::array<QString, 13>& signs, qint64 j)
