@@ -48,20 +48,18 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("quote");
         QTest::addColumn<bool>("modified");
-        QTest::newRow("zero") << std::optional<QString>(QStringLiteral("0")) << QString() << 12
-                              << false;
-        QTest::newRow("empty") << std::optional<QString>(QString()) << QString() << 12 << false;
-        QTest::newRow("cancel") << std::optional<QString>() << QString() << 12 << false;
-        QTest::newRow("out of range")
-            << std::optional<QString>(QStringLiteral("1000"))
-            << QStringLiteral("Valore delle Quote non ammesso !") << 12 << false;
-        QTest::newRow("overflows a byte")
-            << std::optional<QString>(QStringLiteral("300"))
-            << QStringLiteral("Errore nel valore delle Quote ! (6)") << 12 << false;
-        QTest::newRow("unchanged")
-            << std::optional<QString>(QStringLiteral("12")) << QString() << 12 << false;
-        QTest::newRow("new value")
-            << std::optional<QString>(QStringLiteral("25.7")) << QString() << 25 << true;
+        const auto row = [](const char* tag, std::optional<QString> answer, const char* message,
+                            int quote, bool modified) {
+            QTest::newRow(tag) << answer << QString::fromLatin1(message) << quote << modified;
+        };
+        row("zero", QStringLiteral("0"), "", 12, false);
+        row("empty", QString(), "", 12, false);
+        row("cancel", std::nullopt, "", 12, false);
+        row("out of range", QStringLiteral("1000"), "Valore delle Quote non ammesso !", 12, false);
+        row("overflows a byte", QStringLiteral("300"), "Errore nel valore delle Quote ! (6)", 12,
+            false);
+        row("unchanged", QStringLiteral("12"), "", 12, false);
+        row("new value", QStringLiteral("25.7"), "", 25, true);
     }
 
     void shares()

@@ -33,16 +33,16 @@ private slots:
         QTest::addColumn<QByteArray>("second");
         QTest::addColumn<int>("match");
         QTest::addColumn<QString>("play");
-        QTest::newRow("2 then X") << QByteArray("11112XXXXX222") << QByteArray("1111XXXXXX222") << 4
-                                  << QStringLiteral("X2");
-        QTest::newRow("X then 2") << QByteArray("1111XXXXXX222") << QByteArray("11112XXXXX222") << 4
-                                  << QStringLiteral("X2");
-        QTest::newRow("2 then 1") << QByteArray("2111111111111") << QByteArray("1111111111111") << 0
-                                  << QStringLiteral("12");
-        QTest::newRow("X then 1") << QByteArray("X111111111111") << QByteArray("1111111111111") << 0
-                                  << QStringLiteral("1X");
-        QTest::newRow("1 then 2") << QByteArray("111111111111X") << QByteArray("2111111111111")
-                                  << -1 << QString();
+        const auto row = [](const char* tag, const char* first, const char* second, int match,
+                            const char* play) {
+            QTest::newRow(tag) << QByteArray(first) << QByteArray(second) << match
+                               << QString::fromLatin1(play);
+        };
+        row("2 then X", "11112XXXXX222", "1111XXXXXX222", 4, "X2");
+        row("X then 2", "1111XXXXXX222", "11112XXXXX222", 4, "X2");
+        row("2 then 1", "2111111111111", "1111111111111", 0, "12");
+        row("X then 1", "X111111111111", "1111111111111", 0, "1X");
+        row("1 then 2", "111111111111X", "2111111111111", -1, "");
     }
 
     void doublesAreWrittenInTheOrderOneDrawTwo()

@@ -1,17 +1,13 @@
 #include "platform/Cp1252.h"
 #include "platform/LegacyTextFile.h"
+#include "support/TestSystems.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-QByteArray contentOf(const QString& path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
+using TestSystems::fileContent;
 
 void writeBytes(const QString& path, const QByteArray& bytes)
 {
@@ -30,7 +26,7 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("a.sys"));
         QVERIFY(LegacyTextFile::write(
             path, {QStringLiteral("Città è"), 12.0, 1.5, 0.0, QString(), QStringLiteral("€")}));
-        QCOMPARE(contentOf(path),
+        QCOMPARE(fileContent(path),
                  QByteArray("\"Citt\xe0 \xe8\"\r\n12\r\n1.5\r\n0\r\n\"\"\r\n\"\x80\"\r\n"));
 
         const LegacyTextFile::ReadResult read = LegacyTextFile::read(path);
@@ -69,7 +65,7 @@ private slots:
         const QByteArray records("1X21X21X21X21"
                                  "2222222222222");
         QVERIFY(LegacyTextFile::writeFixedRecords(path, records, 13));
-        QCOMPARE(contentOf(path), QByteArray("\"1X21X21X21X21\"\r\n\"2222222222222\"\r\n"));
+        QCOMPARE(fileContent(path), QByteArray("\"1X21X21X21X21\"\r\n\"2222222222222\"\r\n"));
         QByteArray back;
         QCOMPARE(LegacyTextFile::readFixedRecords(path, 2, 13, back),
                  LegacyTextFile::ReadStatus::Ok);
@@ -99,7 +95,7 @@ private slots:
         QString error;
         QVERIFY(!LegacyTextFile::write(blocked, {QStringLiteral("new")}, &error));
         QVERIFY(!error.isEmpty());
-        QCOMPARE(contentOf(path), QByteArray("\"old\"\r\n"));
+        QCOMPARE(fileContent(path), QByteArray("\"old\"\r\n"));
     }
 
     void codePageCoversTheHighControls()
