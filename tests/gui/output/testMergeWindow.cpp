@@ -19,11 +19,6 @@
 
 namespace {
 
-QStringList ones(int count)
-{
-    return QStringList(count, QStringLiteral("1"));
-}
-
 // What the merge window shows at a moment: its captions, the visibility of its four caption
 // labels and the texts of its four value labels.
 struct Shown {
@@ -65,7 +60,7 @@ class TestMergeWindow final : public QObject {
     struct Started : StartedProgram {
         explicit Started(const QList<QByteArray>& reduced)
         {
-            QStringList signs = ones(12);
+            QStringList signs(12, QStringLiteral("1"));
             signs << QStringLiteral("1X2");
             session->document() = TestSystems::withPrediction(signs);
             SystemDocument& document = session->document();
