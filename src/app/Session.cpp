@@ -3,6 +3,7 @@
 #include "document/StatusTexts.h"
 #include "document/SystemFiles.h"
 #include "platform/NumberFormat.h"
+#include "platform/Twips.h"
 #include "platform/UserPrompts.h"
 
 #include <QCursor>
@@ -70,10 +71,7 @@ void Session::setCaption()
 
 bool Session::loadOptions()
 {
-    const bool found = m_options.read(appFilePath(Options::fileName()), defaultSystemsFolder());
-    if (found)
-        emit optionsChanged();
-    return found;
+    return m_options.read(appFilePath(Options::fileName()), defaultSystemsFolder());
 }
 
 bool Session::loadTeams()
@@ -125,12 +123,6 @@ void Session::markModified()
 void Session::applyRule(CommandRule rule)
 {
     m_commands.apply(rule, m_document);
-    emit commandsChanged();
-}
-
-void Session::setCommandEnabled(const QString& name, bool enabled)
-{
-    m_commands.setEnabled(name, enabled);
     emit commandsChanged();
 }
 
@@ -281,7 +273,7 @@ void Session::shares()
     const SystemDocument& doc = m_document;
     const std::optional<QString> answer = m_prompts.input(
         {messageTitle() + QStringLiteral(" - Quote"), QStringLiteral("Quote (1...999)"),
-         QString::number(doc.Quote), QPoint(100, 100)});
+         QString::number(doc.Quote), QPoint(Twips::toPixels(1500), Twips::toPixels(1500))});
     const double v = std::trunc(NumberFormat::readAsNumber(answer.value_or(QString())));
     if (v == 0)
         return;

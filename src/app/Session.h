@@ -59,7 +59,6 @@ public:
     void resetDocument();
     void markModified();
     void applyRule(CommandRule rule);
-    void setCommandEnabled(const QString& name, bool enabled);
     // Status bars and the reduced-system commands (R5).
     void refreshStatus();
 
@@ -93,7 +92,6 @@ signals:
     void systemOpened();
     // The document went back to a new system's values (start-up, New, Open).
     void documentReset();
-    void optionsChanged();
 
 private:
     void setCaption();
