@@ -1,8 +1,14 @@
 #include "app/AppFolder.h"
 
+#include "platform/SafeFile.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <filesystem>
 
 namespace AppFolder {
 
@@ -17,10 +23,24 @@ QString resolve(const QStringList& arguments, const QString& programFolder)
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
-void prepare(const QString& appFolder)
+bool ensure(const QString& folder, QString* error)
 {
-    QDir().mkpath(appFolder);
-    QDir(appFolder).mkdir(QStringLiteral("Sistemi"));
+    const QString absolute = QDir(folder).absolutePath();
+    std::error_code code;
+    std::filesystem::create_directories(QFile::encodeName(absolute).toStdString(), code);
+    if (QFileInfo(absolute).isDir())
+        return true;
+    if (error)
+        *error = QStringLiteral("Impossibile creare la cartella '%1' ! (%2)")
+                     .arg(QDir::toNativeSeparators(absolute),
+                          SafeFile::reason(code ? code.value() : ENOTDIR));
+    return false;
+}
+
+bool prepare(const QString& appFolder, QString* error)
+{
+    return ensure(appFolder, error) &&
+           ensure(QDir(appFolder).filePath(QStringLiteral("Sistemi")), error);
 }
 
 } // namespace AppFolder

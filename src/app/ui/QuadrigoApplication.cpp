@@ -29,9 +29,12 @@ int QuadrigoApplication::run()
 {
     const QStringList arguments = QApplication::arguments();
     const QString appFolder = AppFolder::resolve(arguments, applicationDirPath());
-    AppFolder::prepare(appFolder);
-
     m_prompts = std::make_unique<QtUserPrompts>();
+    QString error;
+    if (!AppFolder::prepare(appFolder, &error)) {
+        m_prompts->message({MessageIcon::Critical, QStringLiteral("QUADRIGO 13"), error});
+        return 1;
+    }
     m_session = std::make_unique<Session>(appFolder, *m_prompts);
     m_window = std::make_unique<MainWindow>(*m_session);
     m_prompts->setParent(m_window.get());
