@@ -102,8 +102,8 @@ bool SafeFile::open()
         return false;
     // The new file takes over the permissions of the one it replaces.
     struct stat old;
-    const mode_t mode =
-        ::stat(encoded(m_target).constData(), &old) == 0 ? old.st_mode & 07777 : 0666;
+    const bool replacing = ::stat(encoded(m_target).constData(), &old) == 0;
+    const mode_t mode = replacing ? old.st_mode & 07777 : 0666;
     const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (m_fixedTemporary ? O_TRUNC : O_EXCL);
     for (int attempt = 0; m_fd < 0; ++attempt) {
         if (!m_fixedTemporary)
@@ -121,7 +121,8 @@ bool SafeFile::open()
             }
         }
     }
-    if (::fchmod(m_fd, mode) != 0)
+    // The umask applies to a file that is new, not to one that takes an old one's place.
+    if (replacing && ::fchmod(m_fd, mode) != 0)
         return fail(CannotCreate, errno);
     return true;
 }

@@ -5,11 +5,13 @@
 #include "support/TestSystems.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -138,6 +140,25 @@ private slots:
             if (steps[k - 1] != Step::Remove)
                 QCOMPARE(QDir(dir.path()).entryList(QDir::Files), files);
         }
+    }
+
+    void permissionsAreThoseOfTheFileReplaced()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(Options::fileName());
+        const mode_t umask = ::umask(027);
+        const Options options = Options::dialogDefaults(QStringLiteral("Sistemi"));
+        QVERIFY(options.write(path));
+        const auto mode = [&] {
+            struct stat status {};
+            ::stat(QFile::encodeName(path).constData(), &status);
+            return status.st_mode & 0777;
+        };
+        QCOMPARE(mode(), 0640u);
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(options.write(path));
+        ::umask(umask);
+        QCOMPARE(mode(), 0600u);
     }
 
     // A real refusal of the kernel, not one of the seam: the file may grow no further.
