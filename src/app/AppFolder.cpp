@@ -3,12 +3,8 @@
 #include "platform/SafeFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-
-#include <cerrno>
-#include <filesystem>
 
 namespace AppFolder {
 
@@ -23,24 +19,10 @@ QString resolve(const QStringList& arguments, const QString& programFolder)
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
-bool ensure(const QString& folder, QString* error)
-{
-    const QString absolute = QDir(folder).absolutePath();
-    std::error_code code;
-    std::filesystem::create_directories(QFile::encodeName(absolute).toStdString(), code);
-    if (QFileInfo(absolute).isDir())
-        return true;
-    if (error)
-        *error = QStringLiteral("Impossibile creare la cartella '%1' ! (%2)")
-                     .arg(QDir::toNativeSeparators(absolute),
-                          SafeFile::reason(code ? code.value() : ENOTDIR));
-    return false;
-}
-
 bool prepare(const QString& appFolder, QString* error)
 {
-    return ensure(appFolder, error) &&
-           ensure(QDir(appFolder).filePath(QStringLiteral("Sistemi")), error);
+    return SafeFile::makeFolder(appFolder, error) &&
+           SafeFile::makeFolder(QDir(appFolder).filePath(QStringLiteral("Sistemi")), error);
 }
 
 } // namespace AppFolder

@@ -10,11 +10,8 @@ namespace AppFolder {
 // application data folder.
 QString resolve(const QStringList& arguments, const QString& programFolder);
 
-// Creates the folder and the missing folders above it; an existing folder is no error. False,
-// with the Italian message naming the folder, when it cannot be created.
-bool ensure(const QString& folder, QString* error = nullptr);
-
-// Creates the folder and its "Sistemi" subfolder.
+// Creates the folder and its "Sistemi" subfolder; false, with the Italian message naming the
+// folder, when they cannot be created.
 bool prepare(const QString& appFolder, QString* error = nullptr);
 
 } // namespace AppFolder

@@ -1,7 +1,7 @@
 #include "cli/CliSupport.h"
 
-#include "app/AppFolder.h"
 #include "document/SystemFiles.h"
+#include "platform/SafeFile.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -75,7 +75,7 @@ QString takeAppFolder(QStringList& arguments)
 bool prepareAppFolder(const QString& folder)
 {
     QString error;
-    if (AppFolder::ensure(folder, &error))
+    if (SafeFile::makeFolder(folder, &error))
         return true;
     printError(error);
     return false;

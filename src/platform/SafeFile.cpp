@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -235,6 +236,17 @@ bool SafeFile::remove(const QString& path, QString* error)
     if (run(Step::Remove, [&] { return ::unlink(name.constData()); }) == 0 || errno == ENOENT)
         return true;
     return setError(error, failure(CannotRemove, path, errno));
+}
+
+bool SafeFile::makeFolder(const QString& folder, QString* error)
+{
+    const QString absolute = QDir(folder).absolutePath();
+    std::error_code code;
+    std::filesystem::create_directories(encoded(absolute).toStdString(), code);
+    if (QFileInfo(absolute).isDir())
+        return true;
+    return setError(error, QStringLiteral("Impossibile creare la cartella '%1' ! (%2)")
+                               .arg(native(absolute), reason(code ? code.value() : ENOTDIR)));
 }
 
 QString SafeFile::reason(int code)

@@ -42,6 +42,8 @@ public:
     static bool syncFolder(const QString& folder, QString* error);
     // A missing file is no error.
     static bool remove(const QString& path, QString* error = nullptr);
+    // Creates the folder and the missing ones above it; an existing folder is no error.
+    static bool makeFolder(const QString& folder, QString* error);
 
     // The Italian reason for an errno value ("disco pieno").
     static QString reason(int code);
