@@ -38,7 +38,7 @@ bool FileLock::lock(const QString& path, QString* error)
     const QByteArray name = QFile::encodeName(path);
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return errno == ENOENT || setError(error, path, errno);
+        return errno == ENOENT || errno == EACCES || setError(error, path, errno);
     if (flockRetrying(fd, LOCK_EX) != 0) {
         const int code = errno;
         ::close(fd);

@@ -13,7 +13,8 @@ public:
     ~FileLock() { unlock(); }
 
     // Waits until this program holds the existing file or folder at `path`. A file system that
-    // knows no locks, or a folder that does not exist, leaves nothing to hold and is no error.
+    // knows no locks, or a folder that does not exist or cannot be read, leaves nothing to hold
+    // and is no error: the work goes on without the lock.
     bool lock(const QString& path, QString* error);
     // Takes the file at `path` at once, creating it when missing; Busy while another program
     // holds it. The lock belongs to the name: a file replaced while we waited is taken again.
