@@ -2,7 +2,7 @@
 
 // Header-only: the support library does not link the window modules, the GUI tests that include
 // this do.
-#include "app/Session.h"
+#include "session/Session.h"
 #include "support/ScriptedPrompts.h"
 
 #include <QApplication>

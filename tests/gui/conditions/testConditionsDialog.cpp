@@ -1,6 +1,6 @@
-#include "app/Session.h"
-#include "app/ui/StatusPanels.h"
 #include "conditions/ui/ConditionsDialog.h"
+#include "platform/ui/StatusPanels.h"
+#include "session/Session.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestSystems.h"

@@ -1,9 +1,9 @@
-#include "app/ProgressReporter.h"
-#include "app/Session.h"
 #include "conditions/Measures.h"
 #include "conditions/ui/ReductionWindow.h"
 #include "document/StatusTexts.h"
 #include "platform/ColumnDatabase.h"
+#include "platform/ProgressReporter.h"
+#include "session/Session.h"
 #include "support/DialogDriver.h"
 #include "support/TestSystems.h"
 

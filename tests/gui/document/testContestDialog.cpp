@@ -1,5 +1,5 @@
-#include "app/Session.h"
 #include "document/ui/ContestDialog.h"
+#include "session/Session.h"
 #include "support/DialogDriver.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "app/Session.h"
 #include "document/ui/FolderDialog.h"
 #include "document/ui/OptionsDialog.h"
+#include "session/Session.h"
 #include "support/DialogDriver.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "app/ProgressReporter.h"
-#include "app/Session.h"
 #include "document/ui/PredictionDialog.h"
+#include "platform/ProgressReporter.h"
+#include "session/Session.h"
 #include "support/DialogDriver.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "app/AppFolder.h"
-#include "app/Session.h"
 #include "app/ui/MainWindow.h"
 #include "output/ui/WinningsCheckWindow.h"
+#include "session/Session.h"
 #include "support/ModalDriver.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestSystems.h"

@@ -1,5 +1,5 @@
-#include "app/CommandRules.h"
 #include "document/SystemDocument.h"
+#include "session/CommandRules.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "app/Session.h"
 #include "document/SystemFiles.h"
 #include "platform/LegacyTextFile.h"
+#include "session/Session.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestSystems.h"
 

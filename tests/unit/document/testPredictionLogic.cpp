@@ -1,7 +1,7 @@
-#include "app/ProgressReporter.h"
 #include "document/Options.h"
 #include "document/PredictionLogic.h"
 #include "document/SystemDocument.h"
+#include "platform/ProgressReporter.h"
 
 #include <QTest>
 

@@ -1,9 +1,9 @@
 #include "output/ExportWriter.h"
 
-#include "app/ProgressReporter.h"
 #include "conditions/Measures.h"
 #include "document/IntegralGenerator.h"
 #include "platform/ColumnDatabase.h"
+#include "platform/ProgressReporter.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
