@@ -1,5 +1,5 @@
-#include "session/Session.h"
 #include "conditions/ui/SequencesDialog.h"
+#include "session/Session.h"
 #include "support/DialogDriver.h"
 #include "support/TestSystems.h"
 
