@@ -73,8 +73,13 @@ int runInfo(QStringList arguments)
     if (!loadPrediction(arguments, path, document))
         return ExitBadInput;
     Options options;
-    options.read(QDir(appFolder).filePath(Options::fileName()),
-                 QDir(appFolder).filePath(QStringLiteral("Sistemi")));
+    QString refused;
+    if (!options.read(QDir(appFolder).filePath(Options::fileName()),
+                      QDir(appFolder).filePath(QStringLiteral("Sistemi")), &refused) &&
+        !refused.isEmpty()) {
+        printError(refused);
+        return ExitBadInput;
+    }
     const auto panels = StatusTexts::integralPanels(document, options.columnCost());
     for (const QString& panel : panels)
         printLine(panel);

@@ -3,6 +3,21 @@
 #include "platform/LegacyTextFile.h"
 #include "platform/NumberFormat.h"
 
+#include <cmath>
+
+namespace {
+
+bool consistsOf(const QString& text, QStringView allowed)
+{
+    for (QChar c : text) {
+        if (!allowed.contains(c))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 void ConditionSet::resetToDefaults()
 {
     m_entries[0] = 1.0;
@@ -21,6 +36,30 @@ double ConditionSet::number(int index) const
 QString ConditionSet::text(int index) const
 {
     return LegacyTextFile::textOf(m_entries[index]);
+}
+
+bool ConditionSet::admits(int index, const QVariant& value)
+{
+    const bool isText = value.typeId() == QMetaType::QString;
+    if (index < FirstSequenceIndex || index >= FirstSequenceIndex + 3 * SequenceSlots) {
+        if (isText)
+            return false;
+        const double bound = value.toDouble();
+        return bound >= 0 && bound <= MaxBound && bound == std::trunc(bound);
+    }
+    if (!isText)
+        return value.toDouble() == 0;
+    const QString text = value.toString();
+    if (text.size() > LongestText)
+        return false;
+    switch ((index - FirstSequenceIndex) % 3) {
+    case 0:
+        return consistsOf(text, u"1X2 ");
+    case 1:
+        return consistsOf(text, u"0123456789- ");
+    default:
+        return true; // the activation flag: anything but "S" leaves the sequence off
+    }
 }
 
 QVariantList ConditionSet::toList() const

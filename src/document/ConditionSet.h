@@ -24,6 +24,10 @@ public:
     static constexpr int Size = 50;
     static constexpr int SequenceSlots = 7;
     static constexpr int FirstSequenceIndex = 25;
+    // The widest condition box holds two digits.
+    static constexpr int MaxBound = 99;
+    // The longest text an entry holds: 13 match numbers of two digits and their 12 dashes.
+    static constexpr int LongestText = 38;
 
     ConditionSet() { resetToDefaults(); }
 
@@ -40,6 +44,11 @@ public:
 
     // Index of the first entry (the signs) of excluded sequence `slot` (0..6).
     static int sequenceIndex(int slot) { return FirstSequenceIndex + 3 * slot; }
+
+    // Whether a value read from a file can stand at `index` (1..49): bounds are whole numbers
+    // 0..MaxBound; sequence entries are texts of at most LongestText characters (signs over
+    // 1, X, 2, fields over digits and dashes, blanks allowed) or the 0 of a new system.
+    static bool admits(int index, const QVariant& value);
 
     QVariantList toList() const;
     // Takes up to 50 values; missing entries keep their defaults.

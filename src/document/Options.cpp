@@ -28,17 +28,40 @@ Options Options::dialogDefaults(const QString& systemsFolder)
     return options;
 }
 
-bool Options::read(const QString& path, const QString& defaultSystemsFolder)
+namespace {
+
+// A number field of the dialog holds what was typed: blank until the options are confirmed once,
+// else a value the program can use.
+bool blankOrWithin(const QString& text, double lowest, double highest)
 {
-    const LegacyTextFile::ReadResult file = LegacyTextFile::read(path);
+    if (text.trimmed().isEmpty())
+        return true;
+    const double value = NumberFormat::readAsNumber(text);
+    return value >= lowest && value <= highest;
+}
+
+} // namespace
+
+bool Options::read(const QString& path, const QString& defaultSystemsFolder, QString* error)
+{
+    const LegacyTextFile::ReadResult file =
+        LegacyTextFile::read(path, {Count, LegacyTextFile::LongestTypedText});
     if (file.status == LegacyTextFile::ReadStatus::NotFound)
         return false;
-    const Options defaults = dialogDefaults(defaultSystemsFolder);
-    for (int i = 0; i < Count; ++i) {
-        values[i] =
-            i < file.values.size() ? LegacyTextFile::textOf(file.values[i]) : defaults.values[i];
+    Options read = dialogDefaults(defaultSystemsFolder);
+    for (int i = 0; i < Count && i < file.values.size(); ++i)
+        read.values[i] = LegacyTextFile::textOf(file.values[i]);
+    if (file.status == LegacyTextFile::ReadStatus::Ok &&
+        blankOrWithin(read[ColumnCost], 0, MaxColumnCost) &&
+        blankOrWithin(read[DefaultShares], 1, 255)) {
+        values = read.values;
+        return true;
     }
-    return true;
+    if (error)
+        *error = LegacyTextFile::refusalMessage(
+            file.status, path,
+            QStringLiteral("Il File %1 non contiene Opzioni valide !").arg(fileName()));
+    return false;
 }
 
 bool Options::write(const QString& path, QString* error) const

@@ -31,9 +31,15 @@ struct Options {
     // The texts the options dialog shows when there is no file yet.
     static Options dialogDefaults(const QString& systemsFolder);
 
+    // The column cost field takes four characters of digits and a full stop.
+    static constexpr double MaxColumnCost = 9999;
+
     static QString fileName() { return QStringLiteral("Opzioni.sys"); }
-    // Missing values fall back to the dialog's defaults; false when the file does not exist.
-    bool read(const QString& path, const QString& defaultSystemsFolder);
+    // Missing values fall back to the dialog's defaults. False when the file does not exist or
+    // is refused (a cost outside 0..MaxColumnCost, default shares outside 1..255, anything a
+    // line edit could not have written); `error` then tells why in Italian, empty when the
+    // file is missing, and the options are left as they were.
+    bool read(const QString& path, const QString& defaultSystemsFolder, QString* error = nullptr);
     bool write(const QString& path, QString* error = nullptr) const;
 };
 

@@ -1,5 +1,6 @@
 #include "document/SystemFiles.h"
 
+#include "document/IntegralGenerator.h"
 #include "document/Options.h"
 #include "platform/LegacyTextFile.h"
 #include "platform/NumberFormat.h"
@@ -7,6 +8,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
 
 namespace SystemFiles {
 
@@ -87,24 +92,185 @@ bool save(SystemDocument& document, const QString& folder, QString* error)
 
 namespace {
 
+constexpr int ProRecords = 17;
+// Records of one .pro that the reader checks before the document takes them.
+using Records = std::array<QString, ProRecords>;
+
 LoadResult failure(LoadStatus status, const QString& file, const QString& message = {})
 {
     return {status, file, message};
 }
 
-LoadResult readColumns(const QString& path, qint32 count, ColumnBuffer& columns)
+QString fileNameOf(const QString& path)
 {
-    QByteArray records;
-    const ReadStatus status =
-        LegacyTextFile::readFixedRecords(path, count, ColumnBuffer::Width, records);
+    return QFileInfo(path).fileName();
+}
+
+// Why a file could not be taken, in the words the user sees; `invalid` describes a file that is
+// not what its kind should hold.
+LoadResult refusal(ReadStatus status, const QString& path, const QString& invalid)
+{
+    if (status == ReadStatus::Ok)
+        return {};
     if (status == ReadStatus::NotFound)
         return failure(LoadStatus::FileNotFound, path);
-    if (status == ReadStatus::Malformed)
-        return failure(LoadStatus::Malformed, path,
+    return failure(LoadStatus::Malformed, path,
+                   LegacyTextFile::refusalMessage(status, path, invalid));
+}
+
+QString invalidPrediction(const QString& path)
+{
+    return QStringLiteral("Il File %1 non è un Pronostico valido !").arg(fileNameOf(path));
+}
+
+// A count record: blanks, or a whole number of columns no larger than the largest system.
+std::optional<qint32> countOf(const QString& record)
+{
+    const QString text = record.trimmed();
+    if (text.isEmpty())
+        return 0;
+    if (!NumberFormat::isWholeNumber(text))
+        return std::nullopt;
+    const double count = NumberFormat::roundHalfEven(NumberFormat::readAsNumber(text));
+    if (!(count >= 0 && count <= double(ColumnBuffer::MaxCount)))
+        return std::nullopt;
+    return static_cast<qint32>(count);
+}
+
+std::array<QString, SystemDocument::Matches> signsOf(const Records& records)
+{
+    std::array<QString, SystemDocument::Matches> signs;
+    for (int i = 1; i <= SystemDocument::Matches; ++i)
+        signs[i - 1] = records[i].right(SystemDocument::SignsWidth).trimmed();
+    return signs;
+}
+
+QString signsError(const std::array<QString, SystemDocument::Matches>& signs)
+{
+    for (int i = 1; i <= SystemDocument::Matches; ++i) {
+        const QString& played = signs[i - 1];
+        for (int a = 0; a < played.size(); ++a) {
+            if (!QStringLiteral("1X2").contains(played[a]))
+                return QStringLiteral("Segno non valido nella partita %1: \"%2\" !")
+                    .arg(i)
+                    .arg(played);
+            for (int b = a + 1; b < played.size(); ++b) {
+                if (played[a] == played[b])
+                    return QStringLiteral("Segno ripetuto nella partita %1: \"%2\" !")
+                        .arg(i)
+                        .arg(played);
+            }
+        }
+    }
+    return {};
+}
+
+bool isEnableFlags(const QString& flags)
+{
+    if (flags.size() != EnableFlagsText::Default.size())
+        return false;
+    return std::all_of(flags.begin(), flags.end(),
+                       [](QChar c) { return c == QLatin1Char('0') || c == QLatin1Char('1'); });
+}
+
+// Reads and checks the .pro before the document takes anything from it: the counts must be
+// the ones the prediction spans, since they size the column lists read next.
+LoadResult readPrediction(const QString& path, bool integralRequired, Records& records,
+                          qint32& reduced, qint32& integral)
+{
+    const LegacyTextFile::ReadResult pro =
+        LegacyTextFile::read(path, {ProRecords, SystemDocument::RecordWidth});
+    if (pro.status != ReadStatus::Ok)
+        return refusal(pro.status, path, invalidPrediction(path));
+    if (pro.values.size() != ProRecords)
+        return refusal(ReadStatus::Malformed, path, invalidPrediction(path));
+    for (int k = 0; k < ProRecords; ++k) {
+        if (pro.values[k].typeId() != QMetaType::QString)
+            return refusal(ReadStatus::Malformed, path, invalidPrediction(path));
+        records[k] = fixedWidth(pro.values[k].toString(), SystemDocument::RecordWidth);
+    }
+    const auto signs = signsOf(records);
+    const QString error = signsError(signs);
+    if (!error.isEmpty())
+        return failure(LoadStatus::Malformed, path, error);
+
+    const std::optional<qint32> reducedCount = countOf(records[0]);
+    const std::optional<qint32> integralCount = countOf(records[14]);
+    const qint32 spanned = IntegralGenerator::integralCount(signs);
+    // A prediction whose columns are not read may not have been enumerated yet.
+    const bool integralAgrees =
+        integralCount && (*integralCount == spanned || (!integralRequired && *integralCount == 0));
+    if (!reducedCount || !integralAgrees || *reducedCount > *integralCount ||
+        !isEnableFlags(QString(records[15]).remove(QLatin1Char(' '))))
+        return refusal(ReadStatus::Malformed, path, invalidPrediction(path));
+    reduced = *reducedCount;
+    integral = *integralCount;
+    return {};
+}
+
+// Entry 0 of the conditions carries the shares, a whole number one byte wide.
+bool isShares(const QVariant& value)
+{
+    const double shares = value.toDouble();
+    return value.typeId() != QMetaType::QString && shares >= 0 && shares <= 255 &&
+           shares == std::trunc(shares);
+}
+
+LoadResult readConditions(const QString& path, bool required, ConditionSet& conditions)
+{
+    const LegacyTextFile::ReadResult cnd =
+        LegacyTextFile::read(path, {ConditionSet::Size, ConditionSet::LongestText});
+    if (cnd.status == ReadStatus::NotFound && !required)
+        return {};
+    const QString invalid =
+        QStringLiteral("Il File %1 non contiene Condizioni valide !").arg(fileNameOf(path));
+    if (cnd.status != ReadStatus::Ok)
+        return refusal(cnd.status, path, invalid);
+    bool admitted = cnd.values.isEmpty() || isShares(cnd.values[0]);
+    for (int i = 1; admitted && i < cnd.values.size(); ++i)
+        admitted = ConditionSet::admits(i, cnd.values[i]);
+    if (!admitted)
+        return refusal(ReadStatus::Malformed, path, invalid);
+    conditions.fromList(cnd.values);
+    return {};
+}
+
+// Every column must be one of the integral system of the prediction: at each match, one of the
+// signs played there.
+bool allInIntegralSystem(const QByteArray& records,
+                         const std::array<QString, SystemDocument::Matches>& signs)
+{
+    std::array<std::array<bool, 256>, SystemDocument::Matches> allowed{};
+    for (int i = 0; i < SystemDocument::Matches; ++i) {
+        for (QChar sign : signs[i])
+            allowed[i][static_cast<unsigned char>(sign.toLatin1())] = true;
+    }
+    const auto* data = reinterpret_cast<const unsigned char*>(records.constData());
+    const qsizetype size = records.size();
+    for (qsizetype at = 0; at < size; at += ColumnBuffer::Width) {
+        for (int i = 0; i < SystemDocument::Matches; ++i) {
+            if (!allowed[i][data[at + i]])
+                return false;
+        }
+    }
+    return true;
+}
+
+LoadResult readColumns(const QString& path, qint32 count,
+                       const std::array<QString, SystemDocument::Matches>& signs,
+                       ColumnBuffer& columns)
+{
+    QByteArray records;
+    ReadStatus status = LegacyTextFile::readFixedRecords(path, count, ColumnBuffer::Width,
+                                                         ColumnBuffer::MaxCount, records);
+    if (status == ReadStatus::Ok && !allInIntegralSystem(records, signs))
+        status = ReadStatus::Malformed;
+    if (status != ReadStatus::Ok)
+        return refusal(status, path,
                        QStringLiteral("Il File %1 non contiene %2 colonne valide !")
-                           .arg(QFileInfo(path).fileName())
+                           .arg(fileNameOf(path))
                            .arg(count));
-    columns = ColumnBuffer(records);
+    columns = ColumnBuffer(std::move(records));
     return {};
 }
 
@@ -124,45 +290,39 @@ LoadResult load(SystemDocument& document, const QString& folder, const QString& 
                        QStringLiteral("Impossibile completare il salvataggio interrotto del "
                                       "Pronostico %1 ! (%2)")
                            .arg(name, problem));
-    const LegacyTextFile::ReadResult pro = LegacyTextFile::read(proPath);
-    if (pro.status == ReadStatus::NotFound)
-        return failure(LoadStatus::FileNotFound, proPath);
-    if (pro.status == ReadStatus::Malformed || pro.values.size() < 17)
-        return failure(LoadStatus::Malformed, proPath,
-                       QStringLiteral("Il File %1 non è un Pronostico valido !")
-                           .arg(QFileInfo(proPath).fileName()));
-    for (int k = 0; k < 17; ++k)
-        document.setRecord(k, LegacyTextFile::textOf(pro.values[k]));
-
-    document.ReducedCount = static_cast<qint32>(
-        NumberFormat::roundHalfEven(NumberFormat::readAsNumber(document.MatchRecords[0])));
-    document.IntegralCount = static_cast<qint32>(
-        NumberFormat::roundHalfEven(NumberFormat::readAsNumber(document.MatchRecords[14])));
+    Records records;
+    qint32 reduced = 0;
+    qint32 integral = 0;
+    const LoadResult prediction =
+        readPrediction(proPath, parts.columns, records, reduced, integral);
+    if (prediction.status != LoadStatus::Ok)
+        return prediction;
+    for (int k = 0; k < ProRecords; ++k)
+        document.setRecord(k, records[k]);
+    document.ReducedCount = reduced;
+    document.IntegralCount = integral;
     document.EnableFlags = document.MatchRecords[15].remove(QLatin1Char(' '));
     document.setRecord(15, document.EnableFlags);
     document.NumConcorso = document.MatchRecords[16].left(2);
     document.DataConcorso = document.MatchRecords[16].mid(2, 10);
 
-    const QString cndPath = pathOf(folder, name, QStringLiteral(".cnd"));
-    const LegacyTextFile::ReadResult cnd = LegacyTextFile::read(cndPath);
-    if (cnd.status == ReadStatus::NotFound && parts.conditionsRequired)
-        return failure(LoadStatus::FileNotFound, cndPath);
-    if (cnd.status == ReadStatus::Malformed)
-        return failure(LoadStatus::Malformed, cndPath,
-                       QStringLiteral("Il File %1 non contiene Condizioni valide !")
-                           .arg(QFileInfo(cndPath).fileName()));
-    document.Conditions.fromList(cnd.values);
+    const LoadResult conditions = readConditions(pathOf(folder, name, QStringLiteral(".cnd")),
+                                                 parts.conditionsRequired, document.Conditions);
+    if (conditions.status != LoadStatus::Ok)
+        return conditions;
     document.Quote = toByte(document.Conditions.number(0));
 
+    const auto signs = signsOf(records);
     if (parts.columns && document.ReducedCount >= 1) {
         const LoadResult result = readColumns(pathOf(folder, name, QStringLiteral(".cln")),
-                                              document.ReducedCount, document.WorkColumns);
+                                              document.ReducedCount, signs, document.WorkColumns);
         if (result.status != LoadStatus::Ok)
             return result;
     }
     if (parts.columns && document.IntegralCount > 0) {
-        const LoadResult result = readColumns(pathOf(folder, name, QStringLiteral(".ntg")),
-                                              document.IntegralCount, document.IntegralColumns);
+        const LoadResult result =
+            readColumns(pathOf(folder, name, QStringLiteral(".ntg")), document.IntegralCount, signs,
+                        document.IntegralColumns);
         if (result.status != LoadStatus::Ok)
             return result;
     }
@@ -173,22 +333,10 @@ LoadResult load(SystemDocument& document, const QString& folder, const QString& 
 
 QString predictionError(const SystemDocument& document)
 {
-    for (int i = 1; i <= SystemDocument::Matches; ++i) {
-        const QString signs = document.signsOf(i);
-        for (int a = 0; a < signs.size(); ++a) {
-            if (!QStringLiteral("1X2").contains(signs[a]))
-                return QStringLiteral("Segno non valido nella partita %1: \"%2\" !")
-                    .arg(i)
-                    .arg(signs);
-            for (int b = a + 1; b < signs.size(); ++b) {
-                if (signs[a] == signs[b])
-                    return QStringLiteral("Segno ripetuto nella partita %1: \"%2\" !")
-                        .arg(i)
-                        .arg(signs);
-            }
-        }
-    }
-    return {};
+    std::array<QString, SystemDocument::Matches> signs;
+    for (int i = 1; i <= SystemDocument::Matches; ++i)
+        signs[i - 1] = document.signsOf(i);
+    return signsError(signs);
 }
 
 } // namespace SystemFiles

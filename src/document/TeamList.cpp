@@ -20,11 +20,19 @@ QString TeamList::defaultName(int position)
     return QStringLiteral("SQUADRA") + NumberFormat::Str(position);
 }
 
-bool TeamList::read(const QString& path)
+bool TeamList::read(const QString& path, QString* error)
 {
-    const LegacyTextFile::ReadResult file = LegacyTextFile::read(path);
+    const LegacyTextFile::ReadResult file =
+        LegacyTextFile::read(path, {Count, LegacyTextFile::LongestTypedText});
     if (file.status == LegacyTextFile::ReadStatus::NotFound)
         return false;
+    if (file.status != LegacyTextFile::ReadStatus::Ok) {
+        if (error)
+            *error = LegacyTextFile::refusalMessage(
+                file.status, path,
+                QStringLiteral("Il File %1 non contiene Squadre valide !").arg(fileName()));
+        return false;
+    }
     for (int k = 1; k <= Count; ++k) {
         setName(k, k <= file.values.size() ? LegacyTextFile::textOf(file.values[k - 1])
                                            : defaultName(k));

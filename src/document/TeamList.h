@@ -20,8 +20,10 @@ public:
     static QString defaultName(int position);
 
     static QString fileName() { return QStringLiteral("Squadre.sys"); }
-    // Missing positions receive their default names; false when the file does not exist.
-    bool read(const QString& path);
+    // Missing positions receive their default names. False when the file does not exist or is
+    // refused (more than 74 names, anything a line edit could not have written); `error` then
+    // tells why in Italian, empty when the file is missing, and the names are left as they were.
+    bool read(const QString& path, QString* error = nullptr);
     // Writes the texts as given (not padded), as the dialog does.
     static bool write(const QString& path, const std::array<QString, Count>& texts,
                       QString* error = nullptr);

@@ -8,6 +8,8 @@
 class ColumnBuffer {
 public:
     static constexpr int Width = 13;
+    // 3^13: the columns of the largest integral system, and so of any column file.
+    static constexpr qsizetype MaxCount = 1594323;
 
     ColumnBuffer() = default;
     explicit ColumnBuffer(QByteArray records)

@@ -3,10 +3,20 @@
 #include "platform/Cp1252.h"
 #include "platform/NumberFormat.h"
 #include "platform/SafeFile.h"
+#include "platform/TextDecoding.h"
 
 #include <QFile>
+#include <QFileInfo>
 
+#include <cmath>
 #include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace LegacyTextFile {
 
@@ -31,22 +41,91 @@ bool isNumeric(const QVariant& value)
            type == QMetaType::UChar || type == QMetaType::Short || type == QMetaType::UShort;
 }
 
-// Splits a file into lines, accepting CR LF or LF; a final line end adds no empty line.
-QList<QByteArrayView> splitLines(const QByteArray& content)
+// Opens only a regular file, following links. A pipe is opened without waiting for a writer,
+// so that naming one fails at once instead of blocking for ever.
+ReadStatus openRegular(QFile& file, const QString& path)
 {
-    QList<QByteArrayView> lines;
-    qsizetype start = 0;
-    while (start < content.size()) {
-        qsizetype end = content.indexOf('\n', start);
-        if (end < 0)
-            end = content.size();
-        qsizetype stop = end;
-        if (stop > start && content[stop - 1] == '\r')
-            --stop;
-        lines.append(QByteArrayView(content).sliced(start, stop - start));
-        start = end + 1;
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENXIO ? ReadStatus::NotRegular : ReadStatus::NotFound;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return ReadStatus::NotRegular;
     }
-    return lines;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return ReadStatus::NotFound;
+    }
+    return ReadStatus::Ok;
+#else
+    const QFileInfo info(path);
+    if (!info.exists())
+        return ReadStatus::NotFound;
+    if (!info.isFile())
+        return ReadStatus::NotRegular;
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return ReadStatus::NotFound;
+    return file.isSequential() ? ReadStatus::NotRegular : ReadStatus::Ok;
+#endif
+}
+
+// The whole content of a regular file of at most `largest` bytes. A file that grows while it is
+// read is refused as well, so no more than `largest` bytes are ever held.
+ReadStatus readContent(const QString& path, qint64 largest, QByteArray& content)
+{
+    QFile file;
+    const ReadStatus opened = openRegular(file, path);
+    if (opened != ReadStatus::Ok)
+        return opened;
+    const qint64 size = file.size();
+    if (size > largest)
+        return ReadStatus::TooLarge;
+    content.resize(size);
+    qint64 got = 0;
+    while (got < size) {
+        const qint64 n = file.read(content.data() + got, size - got);
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    content.truncate(got);
+    char more = 0;
+    return file.read(&more, 1) > 0 ? ReadStatus::TooLarge : ReadStatus::Ok;
+}
+
+QStringView withoutBlanks(QStringView line)
+{
+    const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    while (!line.isEmpty() && blank(line.front()))
+        line = line.sliced(1);
+    while (!line.isEmpty() && blank(line.back()))
+        line.chop(1);
+    return line;
+}
+
+// One line as its value: a quoted text or a finite bare number; an invalid QVariant otherwise.
+QVariant valueOf(QStringView line, int valueChars)
+{
+    line = withoutBlanks(line);
+    if (line.startsWith(u'"')) {
+        const QStringView inside = line.sliced(1).chopped(line.size() > 1 ? 1 : 0);
+        if (line.size() < 2 || !line.endsWith(u'"') || inside.size() > valueChars)
+            return {};
+        for (QChar c : inside) {
+            if (c == u'"' || c.unicode() < 0x20)
+                return {};
+        }
+        return inside.toString();
+    }
+    if (line.size() > valueChars || !NumberFormat::isWholeNumber(line))
+        return {};
+    const double number = NumberFormat::readAsNumber(line);
+    if (!std::isfinite(number))
+        return {};
+    return number;
 }
 
 } // namespace
@@ -71,35 +150,55 @@ bool write(const QString& path, const QVariantList& values, QString* error)
     return writeSafely(path, error, [&](SafeFile& file) { return writeValues(file, values); });
 }
 
-ReadResult read(const QString& path)
+qint64 largestSize(Shape shape)
+{
+    constexpr qint64 QuotesAndLineEnd = 4;
+    return TextDecoding::Utf8Bom.size() +
+           qint64(shape.values) * (3 * qint64(shape.valueChars) + QuotesAndLineEnd);
+}
+
+ReadResult read(const QString& path, Shape shape)
 {
     ReadResult result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray content;
+    result.status = readContent(path, largestSize(shape), content);
+    if (result.status != ReadStatus::Ok)
         return result;
-    const QByteArray content = file.readAll();
-    result.status = ReadStatus::Ok;
-    const QList<QByteArrayView> lines = splitLines(content);
-    for (int i = 0; i < lines.size(); ++i) {
-        const QByteArrayView line = lines[i];
-        const QByteArrayView trimmed = line.trimmed();
-        if (trimmed.startsWith('"')) {
-            const qsizetype close = trimmed.indexOf('"', 1);
-            const QByteArrayView inside =
-                close < 0 ? trimmed.sliced(1) : trimmed.sliced(1, close - 1);
-            result.values.append(Cp1252::decode(inside));
-            continue;
-        }
-        const QString text = QString::fromLatin1(trimmed);
-        if (!NumberFormat::isWholeNumber(text)) {
-            result.status = ReadStatus::Malformed;
-            result.badLine = i;
-            result.values.clear();
-            return result;
-        }
-        result.values.append(NumberFormat::readAsNumber(text));
+    const TextDecoding::FileDecoder decoder(content);
+    const QByteArrayView text = decoder.body();
+    const auto refuse = [&result](int line) {
+        result.status = ReadStatus::Malformed;
+        result.badLine = line;
+        result.values.clear();
+        return result;
+    };
+    // Lines end in CR LF or LF; a final line end adds no empty line. Each line is decoded on its
+    // own, once its place in the file has been found to be one a value may take.
+    qsizetype start = 0;
+    for (int line = 0; start < text.size(); ++line) {
+        qsizetype end = text.indexOf('\n', start);
+        if (end < 0)
+            end = text.size();
+        QByteArrayView bytes = text.sliced(start, end - start);
+        if (bytes.endsWith('\r'))
+            bytes.chop(1);
+        start = end + 1;
+        if (line >= shape.values)
+            return refuse(line);
+        QVariant value = valueOf(decoder.decode(bytes), shape.valueChars);
+        if (!value.isValid())
+            return refuse(line);
+        result.values.append(std::move(value));
     }
     return result;
+}
+
+QString refusalMessage(ReadStatus status, const QString& path, const QString& invalid)
+{
+    if (status == ReadStatus::NotRegular)
+        return QStringLiteral("Il File %1 non è un file ordinario !")
+            .arg(QFileInfo(path).fileName());
+    return invalid;
 }
 
 QString textOf(const QVariant& value)
@@ -140,11 +239,23 @@ bool writeFixedRecords(const QString& path, const QByteArray& records, int width
                        [&](SafeFile& file) { return writeRecords(file, records, width); });
 }
 
-ReadStatus readFixedRecords(const QString& path, qsizetype count, int width, QByteArray& records)
+ReadStatus readFixedRecords(const QString& path, qsizetype count, int width, qsizetype maxRecords,
+                            QByteArray& records)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return ReadStatus::NotFound;
+    QFile file;
+    const ReadStatus opened = openRegular(file, path);
+    if (opened != ReadStatus::Ok)
+        return opened;
+    const qint64 bomSize = TextDecoding::Utf8Bom.size();
+    if (file.size() > bomSize + maxRecords * (width + 4))
+        return ReadStatus::TooLarge;
+    // Each record takes at least its quotes; a file too short for the count is refused before
+    // the columns are given any memory.
+    if (count > maxRecords || file.size() < count * (width + 2))
+        return ReadStatus::Malformed;
+    char head[3] = {};
+    const qint64 peeked = file.peek(head, bomSize);
+    file.skip(TextDecoding::bomLength(QByteArrayView(head, std::max<qint64>(peeked, 0))));
     records.resize(count * width);
     char* out = records.data();
     // The file is parsed through one small buffer refilled as it empties, so that a 27 MB list

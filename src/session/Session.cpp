@@ -77,12 +77,25 @@ QString Session::systemsFolder() const
 
 bool Session::loadOptions()
 {
-    return m_options.read(appFilePath(Options::fileName()), defaultSystemsFolder());
+    QString refused;
+    if (m_options.read(appFilePath(Options::fileName()), defaultSystemsFolder(), &refused))
+        return true;
+    // A refused file is replaced through the dialog, which then starts from its defaults.
+    if (!refused.isEmpty()) {
+        m_prompts.warn(Title, refused);
+        m_options = Options::dialogDefaults(defaultSystemsFolder());
+    }
+    return false;
 }
 
 bool Session::loadTeams()
 {
-    return m_teams.read(appFilePath(TeamList::fileName()));
+    QString refused;
+    if (m_teams.read(appFilePath(TeamList::fileName()), &refused))
+        return true;
+    if (!refused.isEmpty())
+        m_prompts.warn(Title, refused);
+    return false;
 }
 
 bool Session::writeOptions()

@@ -150,7 +150,8 @@ private slots:
         QCOMPARE(opened.count(), 1);
         QCOMPARE(QDir(f.systems()), QDir(elsewhere.path()));
         const auto options =
-            LegacyTextFile::read(f.session.appFilePath(QStringLiteral("Opzioni.sys")));
+            LegacyTextFile::read(f.session.appFilePath(QStringLiteral("Opzioni.sys")),
+                                 {Options::Count, LegacyTextFile::LongestTypedText});
         QCOMPARE(QDir(options.values.value(0).toString()), QDir(elsewhere.path()));
         QCOMPARE(f.session.caption(), QStringLiteral("QUADRIGO 13 - Giro"));
         QCOMPARE(f.session.document().IntegralCount, 12);

@@ -29,8 +29,8 @@ private slots:
         document.Conditions.set(26, QStringLiteral("4-5-11"));
         document.Conditions.set(27, QStringLiteral("S"));
         document.ReducedCount = 2;
-        document.WorkColumns.append("1111111111111");
-        document.WorkColumns.append("X1X2X21X2X1X1");
+        document.WorkColumns.append(document.IntegralColumns.column(0));
+        document.WorkColumns.append(document.IntegralColumns.column(7));
         document.Modified = 1;
         QVERIFY(SystemFiles::save(document, first.path()));
         QCOMPARE(document.Modified, 0);

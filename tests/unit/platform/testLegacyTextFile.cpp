@@ -29,7 +29,7 @@ private slots:
         QCOMPARE(fileContent(path),
                  QByteArray("\"Citt\xe0 \xe8\"\r\n12\r\n1.5\r\n0\r\n\"\"\r\n\"\x80\"\r\n"));
 
-        const LegacyTextFile::ReadResult read = LegacyTextFile::read(path);
+        const LegacyTextFile::ReadResult read = LegacyTextFile::read(path, {10, 20});
         QCOMPARE(read.status, LegacyTextFile::ReadStatus::Ok);
         QCOMPARE(read.values.size(), 6);
         QCOMPARE(read.values[0].toString(), QStringLiteral("Città è"));
@@ -44,17 +44,17 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("b.sys"));
         writeBytes(path, "\"uno\"\n2\n");
-        const auto read = LegacyTextFile::read(path);
+        const auto read = LegacyTextFile::read(path, {10, 20});
         QCOMPARE(read.status, LegacyTextFile::ReadStatus::Ok);
         QCOMPARE(read.values.size(), 2);
         QCOMPARE(read.values[0].toString(), QStringLiteral("uno"));
 
         writeBytes(path, "\"uno\"\r\nnot a number\r\n");
-        const auto bad = LegacyTextFile::read(path);
+        const auto bad = LegacyTextFile::read(path, {10, 20});
         QCOMPARE(bad.status, LegacyTextFile::ReadStatus::Malformed);
         QCOMPARE(bad.badLine, 1);
 
-        QCOMPARE(LegacyTextFile::read(dir.filePath(QStringLiteral("none"))).status,
+        QCOMPARE(LegacyTextFile::read(dir.filePath(QStringLiteral("none")), {10, 20}).status,
                  LegacyTextFile::ReadStatus::NotFound);
     }
 
@@ -67,21 +67,21 @@ private slots:
         QVERIFY(LegacyTextFile::writeFixedRecords(path, records, 13));
         QCOMPARE(fileContent(path), QByteArray("\"1X21X21X21X21\"\r\n\"2222222222222\"\r\n"));
         QByteArray back;
-        QCOMPARE(LegacyTextFile::readFixedRecords(path, 2, 13, back),
+        QCOMPARE(LegacyTextFile::readFixedRecords(path, 2, 13, 10, back),
                  LegacyTextFile::ReadStatus::Ok);
         QCOMPARE(back, records);
         // LF endings, and no line end after the last record.
         writeBytes(path, "\"1X21X21X21X21\"\n\"2222222222222\"");
-        QCOMPARE(LegacyTextFile::readFixedRecords(path, 2, 13, back),
+        QCOMPARE(LegacyTextFile::readFixedRecords(path, 2, 13, 10, back),
                  LegacyTextFile::ReadStatus::Ok);
         QCOMPARE(back, records);
         // A record of the wrong width.
         writeBytes(path, "\"1X21X21X21X2\"\r\n\"2222222222222\"\r\n");
-        QCOMPARE(LegacyTextFile::readFixedRecords(path, 2, 13, back),
+        QCOMPARE(LegacyTextFile::readFixedRecords(path, 2, 13, 10, back),
                  LegacyTextFile::ReadStatus::Malformed);
         QVERIFY(LegacyTextFile::writeFixedRecords(path, records, 13));
         // Fewer lines than the count says.
-        QCOMPARE(LegacyTextFile::readFixedRecords(path, 3, 13, back),
+        QCOMPARE(LegacyTextFile::readFixedRecords(path, 3, 13, 10, back),
                  LegacyTextFile::ReadStatus::Malformed);
     }
 
