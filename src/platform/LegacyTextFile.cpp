@@ -14,10 +14,13 @@ namespace {
 
 bool commit(QSaveFile& file, QString* error)
 {
-    if (file.commit())
+    // QSaveFile replaces the old file even when its buffered data could not be written (a full
+    // disk): the data must be out first.
+    if (file.flush() && file.error() == QFileDevice::NoError && file.commit())
         return true;
     if (error)
         *error = file.errorString();
+    file.cancelWriting();
     return false;
 }
 
