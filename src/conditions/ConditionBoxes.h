@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conditions/ConditionSet.h"
+#include "document/ConditionSet.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "conditions/ConditionSet.h"
 #include "conditions/ReductionObserver.h"
-#include "document/ColumnBuffer.h"
+#include "document/ConditionSet.h"
+#include "platform/ColumnBuffer.h"
 
 #include <QList>
 #include <QLocale>

@@ -1,9 +1,9 @@
 #include "document/PredictionLogic.h"
 
-#include "app/ProgressReporter.h"
 #include "document/IntegralGenerator.h"
 #include "document/SystemDocument.h"
 #include "platform/NumberFormat.h"
+#include "platform/ProgressReporter.h"
 
 namespace PredictionLogic {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "conditions/ConditionSet.h"
-#include "document/ColumnBuffer.h"
+#include "document/ConditionSet.h"
+#include "platform/ColumnBuffer.h"
 
 #include <QDate>
 #include <QString>

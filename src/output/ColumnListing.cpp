@@ -1,6 +1,6 @@
 #include "output/ColumnListing.h"
 
-#include "document/ColumnBuffer.h"
+#include "platform/ColumnBuffer.h"
 #include "platform/NumberFormat.h"
 
 #include <array>

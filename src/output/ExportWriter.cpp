@@ -1,8 +1,8 @@
 #include "output/ExportWriter.h"
 
-#include "app/ProgressReporter.h"
 #include "conditions/FastMeasures.h"
 #include "platform/ColumnDatabase.h"
+#include "platform/ProgressReporter.h"
 
 namespace ExportWriter {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/ColumnBuffer.h"
+#include "platform/ColumnBuffer.h"
 
 #include <QString>
 

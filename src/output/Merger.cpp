@@ -1,9 +1,9 @@
 #include "output/Merger.h"
 
-#include "app/ProgressReporter.h"
 #include "output/ColumnCompare.h"
 #include "platform/ColumnDatabase.h"
 #include "platform/NumberFormat.h"
+#include "platform/ProgressReporter.h"
 
 #include <bit>
 

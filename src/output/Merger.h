@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document/ColumnBuffer.h"
-#include "document/MergedColumns.h"
+#include "platform/ColumnBuffer.h"
+#include "platform/MergedColumns.h"
 
 #include <QLocale>
 #include <QString>

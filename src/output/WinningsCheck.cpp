@@ -1,7 +1,7 @@
 #include "output/WinningsCheck.h"
 
-#include "app/ProgressReporter.h"
 #include "output/ColumnCompare.h"
+#include "platform/ProgressReporter.h"
 
 #include <bit>
 #include <vector>

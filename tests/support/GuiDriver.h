@@ -3,8 +3,8 @@
 // Header-only: the support library does not link the window modules, the GUI tests that include
 // this do.
 #include "app/AppFolder.h"
-#include "app/Session.h"
 #include "app/ui/MainWindow.h"
+#include "session/Session.h"
 #include "support/ScriptedPrompts.h"
 
 #include <QAbstractButton>

@@ -1,11 +1,8 @@
 #include "app/ui/MainWindow.h"
 
 #include "app/CommandTable.h"
-#include "app/Session.h"
 #include "app/ui/AboutDialog.h"
-#include "app/ui/BarProgress.h"
 #include "app/ui/SplashWindow.h"
-#include "app/ui/StatusPanels.h"
 #include "conditions/ui/ConditionCommands.h"
 #include "document/StatusTexts.h"
 #include "document/ui/ContestDialog.h"
@@ -18,7 +15,10 @@
 #include "platform/ColumnDatabase.h"
 #include "platform/Twips.h"
 #include "platform/UserPrompts.h"
+#include "platform/ui/BarProgress.h"
 #include "platform/ui/PrinterChoice.h"
+#include "platform/ui/StatusPanels.h"
+#include "session/Session.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/ui/CommandHost.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
@@ -19,7 +21,7 @@ class StatusPanels;
 
 // frmQUADRIGO: menus, toolbar, the two status bars and the progress bar; every command is
 // dispatched from here to the window or session operation that carries it out.
-class MainWindow final : public QMainWindow {
+class MainWindow final : public QMainWindow, public CommandHost {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MainWindow)
 public:
@@ -30,16 +32,14 @@ public:
     StatusPanels* integralStatus() const { return m_integralStatus; }
     StatusPanels* reducedStatus() const { return m_reducedStatus; }
     QProgressBar* progressBar() const { return m_progressBar; }
-    QMdiArea* mdiArea() const { return m_mdiArea; }
+    QMdiArea* mdiArea() const override { return m_mdiArea; }
 
-    // Centres a dialog on the main window, 1100 twips above the middle.
-    void placeDialog(QWidget* dialog) const;
+    void placeDialog(QWidget* dialog) const override;
     // Runs a command by name, as its menu item or button would.
     void runCommand(const QString& name);
-    // Gives a command its handler; commands without one stay disabled. Subsystems install the
-    // handlers of their windows through this.
-    void setHandler(const QString& name, std::function<void()> handler);
-    Session& session() { return m_session; }
+    void setHandler(const QString& name, std::function<void()> handler) override;
+    Session& session() override { return m_session; }
+    QWidget* hostWidget() override { return this; }
 
     // The start-up sequence after the window is shown: splash, settings files (or their
     // dialogs when missing), database compaction.

@@ -1,10 +1,10 @@
 #include "app/ui/QuadrigoApplication.h"
 
 #include "app/AppFolder.h"
-#include "app/Session.h"
 #include "app/ui/MainWindow.h"
 #include "platform/MemoryTuning.h"
 #include "platform/ui/QtUserPrompts.h"
+#include "session/Session.h"
 
 #include <QTimer>
 

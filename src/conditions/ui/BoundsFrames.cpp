@@ -1,10 +1,10 @@
 #include "conditions/ui/BoundsFrames.h"
 
-#include "app/Session.h"
 #include "conditions/ConditionBoxes.h"
 #include "conditions/ui/BoxLeaveGuard.h"
 #include "document/ui/FieldBehaviour.h"
 #include "platform/UserPrompts.h"
+#include "session/Session.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,13 +1,13 @@
 #include "conditions/ui/ConditionCommands.h"
 
-#include "app/Session.h"
-#include "app/ui/MainWindow.h"
 #include "conditions/ui/ConditionsDialog.h"
 #include "conditions/ui/EnablingWindow.h"
 #include "conditions/ui/ReductionWindow.h"
 #include "conditions/ui/SequencesDialog.h"
 #include "conditions/ui/SymmetryParallelsDialog.h"
 #include "platform/Twips.h"
+#include "session/Session.h"
+#include "session/ui/CommandHost.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -19,67 +19,67 @@ namespace {
 // frmABILITA's remembered place: 100 twips from the top and the left of the main window.
 constexpr int EnablingOffset = Twips::toPixels(100);
 
-EnablingWindow* enablingWindowOf(MainWindow& window)
+EnablingWindow* enablingWindowOf(CommandHost& host)
 {
-    return window.mdiArea()->findChild<EnablingWindow*>(QStringLiteral("frmABILITA"));
+    return host.mdiArea()->findChild<EnablingWindow*>(QStringLiteral("frmABILITA"));
 }
 
-template <typename Dialog> void execDialog(MainWindow& window, const char* mode)
+template <typename Dialog> void execDialog(CommandHost& host, const char* mode)
 {
-    Session& session = window.session();
+    Session& session = host.session();
     if (mode)
         session.DialogMode = QLatin1String(mode);
-    const std::unique_ptr<Dialog> dialog = std::make_unique<Dialog>(session, &window);
-    window.placeDialog(dialog.get());
+    const std::unique_ptr<Dialog> dialog = std::make_unique<Dialog>(session, host.hostWidget());
+    host.placeDialog(dialog.get());
     dialog->exec();
 }
 
-void openReductionWindow(MainWindow& window)
+void openReductionWindow(CommandHost& host)
 {
-    if (auto* open = window.findChild<ReductionWindow*>(QStringLiteral("frmELABORA"))) {
+    if (auto* open = host.hostWidget()->findChild<ReductionWindow*>(QStringLiteral("frmELABORA"))) {
         open->raise();
         open->activateWindow();
         return;
     }
     // The run obeys the boxes as they are when it starts; without the enabling window, the
     // system's own flags.
-    auto flags = [&window] {
-        if (const EnablingWindow* enabling = enablingWindowOf(window))
+    auto flags = [&host] {
+        if (const EnablingWindow* enabling = enablingWindowOf(host))
             return enabling->flagsText();
-        return window.session().document().EnableFlags;
+        return host.session().document().EnableFlags;
     };
-    auto* reduction = new ReductionWindow(window.session(), flags, &window);
+    auto* reduction = new ReductionWindow(host.session(), flags, host.hostWidget());
     reduction->setAttribute(Qt::WA_DeleteOnClose);
-    window.placeDialog(reduction);
+    host.placeDialog(reduction);
     reduction->show();
 }
 
 } // namespace
 
-void installConditionCommands(MainWindow& window)
+void installConditionCommands(CommandHost& host)
 {
-    window.setHandler(QStringLiteral("mnuSegni"),
-                      [&window] { execDialog<ConditionsDialog>(window, "SEGN"); });
-    window.setHandler(QStringLiteral("mnuInt"),
-                      [&window] { execDialog<ConditionsDialog>(window, "INTE"); });
-    window.setHandler(QStringLiteral("mnuSim"),
-                      [&window] { execDialog<SymmetryParallelsDialog>(window, "SIMM"); });
-    window.setHandler(QStringLiteral("mnuPar"),
-                      [&window] { execDialog<SymmetryParallelsDialog>(window, "PARA"); });
-    window.setHandler(QStringLiteral("mnuParP3"),
-                      [&window] { execDialog<SymmetryParallelsDialog>(window, "PAR3"); });
-    window.setHandler(QStringLiteral("mnuSequele"),
-                      [&window] { execDialog<SequencesDialog>(window, nullptr); });
-    window.setHandler(QStringLiteral("mnuElabora"), [&window] { openReductionWindow(window); });
+    host.setHandler(QStringLiteral("mnuSegni"),
+                    [&host] { execDialog<ConditionsDialog>(host, "SEGN"); });
+    host.setHandler(QStringLiteral("mnuInt"),
+                    [&host] { execDialog<ConditionsDialog>(host, "INTE"); });
+    host.setHandler(QStringLiteral("mnuSim"),
+                    [&host] { execDialog<SymmetryParallelsDialog>(host, "SIMM"); });
+    host.setHandler(QStringLiteral("mnuPar"),
+                    [&host] { execDialog<SymmetryParallelsDialog>(host, "PARA"); });
+    host.setHandler(QStringLiteral("mnuParP3"),
+                    [&host] { execDialog<SymmetryParallelsDialog>(host, "PAR3"); });
+    host.setHandler(QStringLiteral("mnuSequele"),
+                    [&host] { execDialog<SequencesDialog>(host, nullptr); });
+    host.setHandler(QStringLiteral("mnuElabora"), [&host] { openReductionWindow(host); });
 }
 
-void showEnablingWindow(MainWindow& window)
+void showEnablingWindow(CommandHost& host)
 {
-    EnablingWindow* enabling = enablingWindowOf(window);
+    EnablingWindow* enabling = enablingWindowOf(host);
     if (!enabling) {
-        enabling = new EnablingWindow(window.session());
+        enabling = new EnablingWindow(host.session());
         // The boxes are always at hand: the window can be minimised but not closed.
-        QMdiSubWindow* frame = window.mdiArea()->addSubWindow(
+        QMdiSubWindow* frame = host.mdiArea()->addSubWindow(
             enabling, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowMinimizeButtonHint);
         frame->adjustSize();

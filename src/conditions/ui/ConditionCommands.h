@@ -1,9 +1,9 @@
 #pragma once
 
-class MainWindow;
+class CommandHost;
 
-// Gives the main window the condition dialogs, the reduction window and the enabling window.
-void installConditionCommands(MainWindow& window);
+// Gives the main host the condition dialogs, the reduction host and the enabling host.
+void installConditionCommands(CommandHost& host);
 
-// Shows frmABILITA inside the main window at its remembered place, creating it the first time.
-void showEnablingWindow(MainWindow& window);
+// Shows frmABILITA inside the main host at its remembered place, creating it the first time.
+void showEnablingWindow(CommandHost& host);

@@ -1,10 +1,10 @@
 #include "conditions/ui/ConditionsDialog.h"
 
-#include "app/Session.h"
-#include "app/ui/StatusPanels.h"
 #include "conditions/ui/BoundsFrames.h"
 #include "conditions/ui/BoxLeaveGuard.h"
 #include "conditions/ui/PredictionPanel.h"
+#include "platform/ui/StatusPanels.h"
+#include "session/Session.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "conditions/ui/EnablingWindow.h"
 
-#include "app/Session.h"
-#include "conditions/ConditionSet.h"
+#include "document/ConditionSet.h"
+#include "session/Session.h"
 
 #include <QCheckBox>
 #include <QVBoxLayout>

@@ -1,11 +1,11 @@
 #include "conditions/ui/ReductionWindow.h"
 
-#include "app/Session.h"
 #include "conditions/ReductionConfirmation.h"
 #include "conditions/ReductionEngine.h"
 #include "platform/ColumnDatabase.h"
 #include "platform/NumberFormat.h"
 #include "platform/UserPrompts.h"
+#include "session/Session.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

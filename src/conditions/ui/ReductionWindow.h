@@ -1,7 +1,7 @@
 #pragma once
 
 #include "conditions/ReductionObserver.h"
-#include "document/ColumnBuffer.h"
+#include "platform/ColumnBuffer.h"
 
 #include <QDialog>
 

@@ -1,10 +1,10 @@
 #include "conditions/ui/SequencesDialog.h"
 
-#include "app/Session.h"
 #include "conditions/ui/BoxLeaveGuard.h"
 #include "conditions/ui/PredictionPanel.h"
 #include "document/ui/FieldBehaviour.h"
 #include "platform/UserPrompts.h"
+#include "session/Session.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -1,9 +1,9 @@
 #include "conditions/ui/SymmetryParallelsDialog.h"
 
-#include "app/Session.h"
 #include "conditions/ui/BoundsFrames.h"
 #include "conditions/ui/BoxLeaveGuard.h"
 #include "conditions/ui/PredictionPanel.h"
+#include "session/Session.h"
 
 #include <QColor>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #include "document/ui/ContestDialog.h"
 
-#include "app/Session.h"
 #include "document/MatchesLogic.h"
 #include "document/ui/FieldBehaviour.h"
+#include "session/Session.h"
 
 #include <QCalendarWidget>
 #include <QFormLayout>

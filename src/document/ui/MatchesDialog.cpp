@@ -1,6 +1,6 @@
 #include "document/ui/MatchesDialog.h"
 
-#include "app/Session.h"
+#include "session/Session.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,9 +1,9 @@
 #include "document/ui/OptionsDialog.h"
 
-#include "app/Session.h"
 #include "document/ui/FieldBehaviour.h"
 #include "document/ui/FolderDialog.h"
 #include "platform/UserPrompts.h"
+#include "session/Session.h"
 
 #include <QCheckBox>
 #include <QFileInfo>

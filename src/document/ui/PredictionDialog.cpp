@@ -1,10 +1,10 @@
 #include "document/ui/PredictionDialog.h"
 
-#include "app/Session.h"
-#include "app/ui/WaitWindow.h"
 #include "document/ui/FieldBehaviour.h"
 #include "platform/NumberFormat.h"
 #include "platform/UserPrompts.h"
+#include "platform/ui/WaitWindow.h"
+#include "session/Session.h"
 
 #include <QElapsedTimer>
 #include <QEvent>

@@ -1,7 +1,7 @@
 #include "document/ui/TeamsDialog.h"
 
-#include "app/Session.h"
 #include "document/ui/FieldBehaviour.h"
+#include "session/Session.h"
 
 #include <QFileInfo>
 #include <QGridLayout>

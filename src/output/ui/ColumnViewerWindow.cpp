@@ -1,10 +1,10 @@
 #include "output/ui/ColumnViewerWindow.h"
 
-#include "app/Session.h"
 #include "output/ColumnListModel.h"
 #include "output/ColumnListing.h"
 #include "output/ExportWriter.h"
 #include "platform/UserPrompts.h"
+#include "session/Session.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,9 +1,9 @@
 #include "output/ui/MergeWindow.h"
 
-#include "app/Session.h"
 #include "output/Merger.h"
 #include "platform/NumberFormat.h"
 #include "platform/UserPrompts.h"
+#include "session/Session.h"
 
 #include <QElapsedTimer>
 #include <QGridLayout>

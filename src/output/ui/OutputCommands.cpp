@@ -1,48 +1,48 @@
 #include "output/ui/OutputCommands.h"
 
-#include "app/Session.h"
-#include "app/ui/MainWindow.h"
 #include "output/ui/ColumnViewerWindow.h"
 #include "output/ui/MergeWindow.h"
 #include "output/ui/WinningsCheckWindow.h"
+#include "session/Session.h"
+#include "session/ui/CommandHost.h"
 
 namespace {
 
 // Placed by the dialog rule and shown modally.
-template <typename Window> void openModal(MainWindow& window)
+template <typename Window> void openModal(CommandHost& host)
 {
-    Window dialog(window.session(), &window);
-    window.placeDialog(&dialog);
+    Window dialog(host.session(), host.hostWidget());
+    host.placeDialog(&dialog);
     dialog.exec();
 }
 
 } // namespace
 
-void installOutputCommands(MainWindow& window)
+void installOutputCommands(CommandHost& host)
 {
-    Session& session = window.session();
-    window.setHandler(QStringLiteral("mnuAccorpa"), [&window, &session] {
+    Session& session = host.session();
+    host.setHandler(QStringLiteral("mnuAccorpa"), [&host, &session] {
         // One command both ways: merge while there is no merged system, discard it otherwise.
         if (session.document().MergedCount < 1)
-            openModal<MergeWindow>(window);
+            openModal<MergeWindow>(host);
         else
             session.unmerge();
     });
     // The shared windows read their mode while they load, so it is written first.
-    const auto check = [&window, &session](const char* mode) {
-        return [&window, &session, mode] {
+    const auto check = [&host, &session](const char* mode) {
+        return [&host, &session, mode] {
             session.TaskMode = QLatin1String(mode);
-            openModal<WinningsCheckWindow>(window);
+            openModal<WinningsCheckWindow>(host);
         };
     };
-    window.setHandler(QStringLiteral("mnuConColRid"), check("CRid"));
-    window.setHandler(QStringLiteral("mnuConColInt"), check("CInt"));
-    const auto view = [&window, &session](const char* mode) {
-        return [&window, &session, mode] {
+    host.setHandler(QStringLiteral("mnuConColRid"), check("CRid"));
+    host.setHandler(QStringLiteral("mnuConColInt"), check("CInt"));
+    const auto view = [&host, &session](const char* mode) {
+        return [&host, &session, mode] {
             session.DialogMode = QLatin1String(mode);
-            openModal<ColumnViewerWindow>(window);
+            openModal<ColumnViewerWindow>(host);
         };
     };
-    window.setHandler(QStringLiteral("mnuVediColRid"), view("CRid"));
-    window.setHandler(QStringLiteral("mnuVediColInt"), view("CInt"));
+    host.setHandler(QStringLiteral("mnuVediColRid"), view("CRid"));
+    host.setHandler(QStringLiteral("mnuVediColInt"), view("CInt"));
 }

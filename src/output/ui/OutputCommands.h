@@ -1,7 +1,7 @@
 #pragma once
 
-class MainWindow;
+class CommandHost;
 
-// Gives the main window the commands that work on the reduced system: the merge toggle, the
+// Gives the main host the commands that work on the reduced system: the merge toggle, the
 // winnings check and the column viewer, each on the reduced or the integral system.
-void installOutputCommands(MainWindow& window);
+void installOutputCommands(CommandHost& host);

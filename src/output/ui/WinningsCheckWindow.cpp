@@ -1,11 +1,11 @@
 #include "output/ui/WinningsCheckWindow.h"
 
-#include "app/ProgressReporter.h"
-#include "app/Session.h"
-#include "app/ui/BarProgress.h"
 #include "document/PredictionLogic.h"
 #include "document/ui/FieldBehaviour.h"
 #include "platform/NumberFormat.h"
+#include "platform/ProgressReporter.h"
+#include "platform/ui/BarProgress.h"
+#include "session/Session.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
-#include "app/ui/StatusPanels.h"
 #include "document/SystemFiles.h"
+#include "platform/ui/StatusPanels.h"
 #include "support/GuiDriver.h"
 #include "support/TestSystems.h"
 

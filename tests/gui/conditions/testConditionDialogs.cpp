@@ -1,7 +1,7 @@
-#include "app/ui/StatusPanels.h"
 #include "conditions/ui/ConditionsDialog.h"
 #include "conditions/ui/SequencesDialog.h"
 #include "conditions/ui/SymmetryParallelsDialog.h"
+#include "platform/ui/StatusPanels.h"
 #include "support/GuiDriver.h"
 #include "support/TestSystems.h"
 

@@ -1,11 +1,11 @@
-#include "app/ProgressReporter.h"
-#include "app/ui/StatusPanels.h"
 #include "conditions/ReductionEngine.h"
 #include "conditions/ui/EnablingWindow.h"
 #include "conditions/ui/ReductionWindow.h"
 #include "document/StatusTexts.h"
 #include "document/SystemFiles.h"
 #include "platform/ColumnDatabase.h"
+#include "platform/ProgressReporter.h"
+#include "platform/ui/StatusPanels.h"
 #include "support/GuiDriver.h"
 #include "support/TestSystems.h"
 

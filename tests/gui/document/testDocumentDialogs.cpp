@@ -1,10 +1,10 @@
-#include "app/ProgressReporter.h"
 #include "document/ui/ContestDialog.h"
 #include "document/ui/FolderDialog.h"
 #include "document/ui/MatchesDialog.h"
 #include "document/ui/OptionsDialog.h"
 #include "document/ui/PredictionDialog.h"
 #include "document/ui/TeamsDialog.h"
+#include "platform/ProgressReporter.h"
 #include "support/GuiDriver.h"
 #include "support/TestSystems.h"
 

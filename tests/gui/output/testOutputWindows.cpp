@@ -1,7 +1,7 @@
-#include "app/ui/StatusPanels.h"
 #include "output/ui/ColumnViewerWindow.h"
 #include "output/ui/WinningsCheckWindow.h"
 #include "platform/ColumnDatabase.h"
+#include "platform/ui/StatusPanels.h"
 #include "support/GuiDriver.h"
 #include "support/TestSystems.h"
 

@@ -1,7 +1,7 @@
-#include "app/CommandRules.h"
-#include "app/Session.h"
 #include "document/SystemFiles.h"
 #include "platform/LegacyTextFile.h"
+#include "session/CommandRules.h"
+#include "session/Session.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestSystems.h"
 

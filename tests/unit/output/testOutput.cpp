@@ -1,4 +1,3 @@
-#include "app/ProgressReporter.h"
 #include "conditions/Measures.h"
 #include "output/ColumnListModel.h"
 #include "output/ColumnListing.h"
@@ -6,6 +5,7 @@
 #include "output/Merger.h"
 #include "output/WinningsCheck.h"
 #include "platform/ColumnDatabase.h"
+#include "platform/ProgressReporter.h"
 #include "support/TestSystems.h"
 
 #include <QAbstractItemModelTester>

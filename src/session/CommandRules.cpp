@@ -1,4 +1,4 @@
-#include "app/CommandRules.h"
+#include "session/CommandRules.h"
 
 #include "document/SystemDocument.h"
 

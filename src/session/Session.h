@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/CommandRules.h"
-#include "app/ProgressReporter.h"
 #include "document/Options.h"
 #include "document/SystemDocument.h"
 #include "document/TeamList.h"
+#include "platform/ProgressReporter.h"
+#include "session/CommandRules.h"
 
 #include <QObject>
 #include <QString>

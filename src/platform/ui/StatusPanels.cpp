@@ -1,4 +1,4 @@
-#include "app/ui/StatusPanels.h"
+#include "platform/ui/StatusPanels.h"
 
 #include <QEvent>
 

@@ -1,4 +1,4 @@
-#include "app/ui/BarProgress.h"
+#include "platform/ui/BarProgress.h"
 
 #include <QProgressBar>
 

@@ -1,4 +1,4 @@
-#include "app/ui/WaitWindow.h"
+#include "platform/ui/WaitWindow.h"
 
 #include <QHBoxLayout>
 #include <QIcon>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProgressReporter.h"
+#include "platform/ProgressReporter.h"
 
 #include <QElapsedTimer>
 

@@ -1,4 +1,4 @@
-#include "conditions/ConditionSet.h"
+#include "document/ConditionSet.h"
 
 #include "platform/LegacyTextFile.h"
 #include "platform/NumberFormat.h"
