@@ -61,29 +61,21 @@ private slots:
     {
         QTest::addColumn<QByteArray>("column");
         QTest::addColumn<QByteArray>("expected"); // S1 SX S2 SC1 SCX SC2 IG IC SG SC PG PC FG FC
-        QTest::newRow("worked example")
-            << QByteArray("11X2X2211X112") << QByteArray("6 3 4 2 1 2 8 4 1 1 4 3 3 2");
-        QTest::newRow("thirteen 1")
-            << QByteArray("1111111111111") << QByteArray("13 0 0 13 0 0 0 0 6 6 6 6 11 11");
-        QTest::newRow("1X2 repeated")
-            << QByteArray("1X21X21X21X21") << QByteArray("5 4 4 1 1 1 12 12 2 1 0 0 0 0");
-        QTest::newRow("interruptions broken at k=5")
-            << QByteArray("1X1X11X1X1X11") << QByteArray("8 5 0 2 1 0 10 6 2 1 6 6 8 5");
-        QTest::newRow("symmetric pairs (1,13) and (6,8)")
-            << QByteArray("1X2XX21222X21") << QByteArray("3 4 6 1 2 3 9 3 2 1 2 2 4 1");
-        QTest::newRow("no X") << QByteArray("1212121212121")
-                              << QByteArray("7 0 6 1 0 1 12 12 6 6 0 0 11 11");
-        QTest::newRow("all X") << QByteArray("XXXXXXXXXXXXX")
-                               << QByteArray("0 13 0 0 13 0 0 0 6 6 6 6 11 11");
-        QTest::newRow("alternating 1X")
-            << QByteArray("1X1X1X1X1X1X1") << QByteArray("7 6 0 1 1 0 12 12 6 6 0 0 11 11");
+        const auto row = [](const char* tag, const char* column, const char* expected) {
+            QTest::newRow(tag) << QByteArray(column) << QByteArray(expected);
+        };
+        row("worked example", "11X2X2211X112", "6 3 4 2 1 2 8 4 1 1 4 3 3 2");
+        row("thirteen 1", "1111111111111", "13 0 0 13 0 0 0 0 6 6 6 6 11 11");
+        row("1X2 repeated", "1X21X21X21X21", "5 4 4 1 1 1 12 12 2 1 0 0 0 0");
+        row("interruptions broken at k=5", "1X1X11X1X1X11", "8 5 0 2 1 0 10 6 2 1 6 6 8 5");
+        row("symmetric pairs (1,13) and (6,8)", "1X2XX21222X21", "3 4 6 1 2 3 9 3 2 1 2 2 4 1");
+        row("no X", "1212121212121", "7 0 6 1 0 1 12 12 6 6 0 0 11 11");
+        row("all X", "XXXXXXXXXXXXX", "0 13 0 0 13 0 0 0 6 6 6 6 11 11");
+        row("alternating 1X", "1X1X1X1X1X1X1", "7 6 0 1 1 0 12 12 6 6 0 0 11 11");
         // A match without result: no sign, breaks runs, differs from every sign, equals '-'.
-        QTest::newRow("dash breaks the run of 1")
-            << QByteArray("111-111111111") << QByteArray("12 0 0 9 0 0 2 2 5 3 5 3 9 7 -");
-        QTest::newRow("dash paired with dash")
-            << QByteArray("-11111111111-") << QByteArray("11 0 0 11 0 0 2 1 6 6 4 4 9 9 -");
-        QTest::newRow("all dashes")
-            << QByteArray("-------------") << QByteArray("0 0 0 0 0 0 0 0 6 6 6 6 11 11 -");
+        row("dash breaks the run of 1", "111-111111111", "12 0 0 9 0 0 2 2 5 3 5 3 9 7 -");
+        row("dash paired with dash", "-11111111111-", "11 0 0 11 0 0 2 1 6 6 4 4 9 9 -");
+        row("all dashes", "-------------", "0 0 0 0 0 0 0 0 6 6 6 6 11 11 -");
     }
     void measures()
     {

@@ -73,55 +73,30 @@ private slots:
         QCOMPARE(lireOf(100), 193627.0);
     }
 
-    void patternsFollowTheLocale_data()
-    {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<QString>("italian");
-        QTest::addColumn<QString>("english");
-        const auto row = [](const char* tag, double value, const char* pattern, const char* italian,
-                            const char* english) {
-            QTest::newRow(tag) << value << QString::fromLatin1(pattern)
-                               << QString::fromLatin1(italian) << QString::fromLatin1(english);
-        };
-        row("grouped count", 1594323.0, "#,###,##0", "1.594.323", "1,594,323");
-        row("zero count", 0.0, "#,###,##0", "0", "0");
-        row("euro", 797161.5, "##,###,###,##0.00", "797.161,50", "797,161.50");
-        row("share", 0.25, "###,##0.00", "0,25", "0.25");
-        row("ratio", 1.5, "#0.00", "1,50", "1.50");
-        row("ratio thousands not grouped", 1234.5, "#0.00", "1234,50", "1234.50");
-        row("line number", 25.0, "0000000", "0000025", "0000025");
-    }
     void patternsFollowTheLocale()
     {
-        QFETCH(double, value);
-        QFETCH(QString, pattern);
-        QFETCH(QString, italian);
-        QFETCH(QString, english);
-        QCOMPARE(formatPattern(value, pattern, QLocale(QLocale::Italian, QLocale::Italy)), italian);
-        QCOMPARE(formatPattern(value, pattern, QLocale(QLocale::English, QLocale::UnitedStates)),
-                 english);
-    }
-
-    void readAsNumberStopsWhereANumberCannotGoOn_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("value");
-        QTest::newRow("plain") << "12" << 12.0;
-        QTest::newRow("blanks skipped") << " 1 2 " << 12.0;
-        QTest::newRow("decimals") << "0.5" << 0.5;
-        QTest::newRow("comma stops") << "0,5" << 0.0;
-        QTest::newRow("trailing text") << "7abc" << 7.0;
-        QTest::newRow("no number") << "abc" << 0.0;
-        QTest::newRow("empty") << "" << 0.0;
-        QTest::newRow("negative") << "-3" << -3.0;
-        QTest::newRow("stops at second point") << "1.2.3" << 1.2;
-    }
-    void readAsNumberStopsWhereANumberCannotGoOn()
-    {
-        QFETCH(QString, text);
-        QFETCH(double, value);
-        QCOMPARE(readAsNumber(text), value);
+        const QLocale italian(QLocale::Italian, QLocale::Italy);
+        const QLocale english(QLocale::English, QLocale::UnitedStates);
+        const QList<std::tuple<double, const char*, const char*, const char*>> cases = {
+            {1594323.0, "#,###,##0", "1.594.323", "1,594,323"},
+            {0.0, "#,###,##0", "0", "0"},
+            {797161.5, "##,###,###,##0.00", "797.161,50", "797,161.50"},
+            {0.25, "###,##0.00", "0,25", "0.25"},
+            {1.5, "#0.00", "1,50", "1.50"},
+            {1234.5, "#0.00", "1234,50", "1234.50"}, // not grouped
+            {25.0, "0000000", "0000025", "0000025"}};
+        for (const auto& [value, pattern, inItalian, inEnglish] : cases) {
+            QCOMPARE(formatPattern(value, QString::fromLatin1(pattern), italian),
+                     QLatin1String(inItalian));
+            QCOMPARE(formatPattern(value, QString::fromLatin1(pattern), english),
+                     QLatin1String(inEnglish));
+        }
+        // Reading stops where a number cannot go on.
+        const QList<std::pair<const char*, double>> reads = {
+            {"12", 12}, {" 1 2 ", 12}, {"0.5", 0.5}, {"0,5", 0},    {"7abc", 7},
+            {"abc", 0}, {"", 0},       {"-3", -3},   {"1.2.3", 1.2}};
+        for (const auto& [text, value] : reads)
+            QCOMPARE(readAsNumber(QString::fromLatin1(text)), value);
     }
 
     void textFileOneValuePerLine()
