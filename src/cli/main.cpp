@@ -2,6 +2,7 @@
 #include "cli/CliSupport.h"
 #include "platform/MemoryTuning.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 
 #include <functional>
@@ -17,15 +18,50 @@ const char* Usage = "Uso: quadrigo13-cli COMANDO ...\n"
                     "  merge PERCORSO.pro               accorpa il Sistema Ridotto\n"
                     "  check PERCORSO.pro VINCENTE [--integral]   spoglio delle colonne\n"
                     "  list PERCORSO.pro [--integral]   elenca le colonne\n"
-                    "Opzione comune: --app-folder CARTELLA";
+                    "Opzione comune: --app-folder CARTELLA\n"
+                    "  --help                           mostra questo aiuto\n"
+                    "  --version                        mostra la versione";
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    app.setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                  .arg(QUADRIGO_VERSION_MAJOR)
+                                  .arg(QUADRIGO_VERSION_MINOR)
+                                  .arg(QUADRIGO_VERSION_PATCH));
     MemoryTuning::keepLargeBlocksMapped();
-    QStringList arguments = app.arguments().mid(1);
+
+    // Options before the command are the program's own; what follows the command is its.
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("mostra l'aiuto"));
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("mostra la versione"));
+    const QCommandLineOption folder(QStringLiteral("app-folder"),
+                                    QStringLiteral("cartella del programma"),
+                                    QStringLiteral("CARTELLA"));
+    parser.addOption(help);
+    parser.addOption(version);
+    parser.addOption(folder);
+    if (!parser.parse(app.arguments())) {
+        Cli::printError(parser.errorText() + QLatin1Char('\n') + QString::fromLatin1(Usage));
+        return Cli::ExitUsage;
+    }
+    if (parser.isSet(help)) {
+        Cli::printLine(QString::fromLatin1(Usage));
+        return Cli::ExitOk;
+    }
+    if (parser.isSet(version)) {
+        Cli::printLine(QStringLiteral("quadrigo13-cli ") + app.applicationVersion());
+        return Cli::ExitOk;
+    }
+    QStringList arguments = parser.positionalArguments();
+    // Given before the command, the folder still reaches it.
+    if (parser.isSet(folder))
+        arguments << QStringLiteral("--app-folder") << parser.value(folder);
     const std::map<QString, std::function<int(QStringList)>> commands = {
         {QStringLiteral("generate"), Cli::runGenerate},
         {QStringLiteral("info"), Cli::runInfo},
