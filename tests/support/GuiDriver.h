@@ -4,6 +4,7 @@
 // this do.
 #include "app/AppFolder.h"
 #include "app/ui/MainWindow.h"
+#include "document/SystemFiles.h"
 #include "session/Session.h"
 #include "support/ScriptedPrompts.h"
 
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -167,6 +169,15 @@ struct StartedProgram {
         session->writeTeams({});
         showWindow();
         window->startUp(false);
+    }
+    // Saves `system` in the systems folder and opens it through Apri.
+    void openSaved(SystemDocument system)
+    {
+        QVERIFY(SystemFiles::save(system, systems()));
+        prompts.expectOpenFile(
+            QDir(systems()).filePath(system.SystemName + QStringLiteral(".pro")));
+        window->runCommand(QStringLiteral("mnuApri"));
+        QVERIFY(prompts.allConsumed());
     }
     void showWindow()
     {

@@ -1,7 +1,15 @@
-#include "document/SystemFiles.h"
+#include "app/ui/QuadrigoApplication.h"
+#include "app/ui/ToolbarIcons.h"
 #include "platform/ui/StatusPanels.h"
+#include "platform/ui/WindowSizing.h"
 #include "support/GuiDriver.h"
 #include "support/TestSystems.h"
+
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QScreen>
+#include <QToolBar>
 
 using namespace Qt::StringLiterals;
 
@@ -16,6 +24,15 @@ QStringList enabledOf(const StartedProgram& p, const QStringList& names)
             enabled << name;
     }
     return enabled;
+}
+
+const QStringList SmallPrediction = {"1X", "12X", "1", "1", "1", "1", "1",
+                                     "1",  "1",   "1", "1", "1", "1"};
+
+QWidget* subWindowOf(const StartedProgram& p, const char* name)
+{
+    auto* content = p.window->findChild<QWidget*>(QLatin1String(name));
+    return content ? content->parentWidget() : nullptr;
 }
 
 } // namespace
@@ -111,13 +128,10 @@ private slots:
     {
         StartedProgram p;
         p.start();
-        SystemDocument saved = TestSystems::withPrediction(
-            {"1X", "12X", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1"}, u"Giro"_s);
+        SystemDocument saved = TestSystems::withPrediction(SmallPrediction, u"Giro"_s);
         saved.WorkColumns = TestSystems::columnsOf({"1111111111111", "X111111111111"});
         saved.ReducedCount = 2;
-        QVERIFY(SystemFiles::save(saved, p.systems()));
-        p.prompts.expectOpenFile(QDir(p.systems()).filePath(u"Giro.pro"_s));
-        p.window->runCommand(u"mnuApri"_s);
+        p.openSaved(saved);
         QCOMPARE(p.window->windowTitle(), u"QUADRIGO 13 - Giro"_s);
         QVERIFY(p.window->reducedStatus()->isVisible());
         QCOMPARE(p.window->reducedStatus()->panelText(2), u"Colonne: 2"_s);
@@ -125,6 +139,112 @@ private slots:
         QCOMPARE(p.command("mnuQuote")->text(), u"&Quote (1)"_s);
         QCOMPARE(enabledOf(p, {"mnuPronostico", "mnuCond", "mnuSalva", "tmIncontri"}),
                  (QStringList{"mnuPronostico", "mnuCond", "mnuSalva", "tmIncontri"}));
+        // Ctrl+W reaches its command with a sub-window beside.
+        QVERIFY(subWindowOf(p, "frmPROCOND")->isVisible());
+        QVERIFY(activate(p.window.get()));
+        QString mode;
+        whenModal(u"frmVEDICOL"_s, [&](QWidget* viewer) {
+            mode = p.session->DialogMode;
+            viewer->close();
+        });
+        QTest::keyClick(p.window.get(), Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(mode, u"CInt"_s);
+    }
+
+    void summaryBesideTheEnablingWindowAfterEveryOpen()
+    {
+        StartedProgram p;
+        p.start();
+        for (const char* name : {"Giro", "Altro"}) {
+            p.openSaved(TestSystems::withPrediction(SmallPrediction, QLatin1String(name)));
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QWidget* summary = subWindowOf(p, "frmPROCOND");
+            QVERIFY2(summary && summary->isVisible(), name);
+            QVERIFY(!summary->geometry().intersects(subWindowOf(p, "frmABILITA")->geometry()));
+            QVERIFY(summary->width() >= WindowSizing::captionWidth(u"Pronostico"_s));
+        }
+        // An all-fixed prediction: the system counts no columns, and the bar rests.
+        p.window->runCommand(u"mnuPronostico"_s);
+        auto* prediction = p.window->findChild<QWidget*>(u"frmPRONOSTICO"_s);
+        for (int i = 1; i <= 2; ++i) {
+            child(prediction, u"txtPro(%1)"_s.arg(i))->setFocus();
+            typeInto(child(prediction, u"txtPro(%1)"_s.arg(i)), u"2"_s);
+        }
+        clickOn(prediction, u"cmdOK"_s);
+        QCOMPARE(p.document().IntegralCount, 0);
+        const QProgressBar* bar = p.window->progressBar();
+        QVERIFY(bar->maximum() > bar->minimum());
+        QCOMPARE(bar->value(), bar->minimum());
+    }
+
+    void dialogsAreAsWideAsTheirCaption_data()
+    {
+        QTest::addColumn<QString>("command");
+        for (const char* command : {"mnuAbout", "mnuConcData", "mnuIncontri", "mnuSegni", "mnuSim",
+                                    "mnuSequele", "mnuApplicazione", "mnuSquadre"})
+            QTest::newRow(command) << QString::fromLatin1(command);
+    }
+    void dialogsAreAsWideAsTheirCaption()
+    {
+        QFETCH(QString, command);
+        StartedProgram p;
+        p.start();
+        p.openSaved(TestSystems::withPrediction(SmallPrediction,
+                                                u"Sistema della domenica con le doppie"_s));
+        QString caption;
+        int width = 0;
+        QVERIFY(modalOpenedDuring([&] {
+            QTimer::singleShot(0, p.window.get(), [&] {
+                if (QWidget* dialog = QApplication::activeModalWidget()) {
+                    caption = dialog->windowTitle();
+                    width = dialog->width();
+                }
+            });
+            p.window->runCommand(command);
+        }));
+        QVERIFY(!caption.isEmpty());
+        QVERIFY2(width >= WindowSizing::captionWidth(caption), qPrintable(caption));
+    }
+
+    void looks()
+    {
+        StartedProgram p;
+        p.start();
+        // Every toolbar button has a picture of its own.
+        QStringList files;
+        QList<QImage> drawings;
+        for (QAction* action : p.window->findChild<QToolBar*>(u"BarraStrumenti"_s)->actions()) {
+            if (action->isSeparator())
+                continue;
+            const QString name = action->objectName();
+            const QString file = ToolbarIcons::fileFor(name);
+            QVERIFY2(!action->icon().isNull() && QFile::exists(file), qPrintable(name));
+            const QImage drawing = QIcon(file).pixmap(24, 24).toImage();
+            QVERIFY2(!files.contains(file) && !drawing.isNull() && !drawings.contains(drawing),
+                     qPrintable(name));
+            files << file;
+            drawings << drawing;
+        }
+        QCOMPARE(files.size(), 27);
+
+        QPoint centre;
+        whenModal(u"frmSPLASH"_s, [&](QWidget* splash) {
+            centre = splash->frameGeometry().center();
+            splash->close();
+        });
+        p.window->startUp(true);
+        QCOMPARE(centre, p.window->screen()->availableGeometry().center());
+
+        const QString path = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+        if (!QFile::exists(QDir(path).filePath(u"qtbase_it.qm"_s)))
+            QSKIP("Qt's Italian translations are not installed");
+        QVERIFY(QuadrigoApplication::installQtTranslations());
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QStringList texts;
+        for (const auto button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+            texts << box.button(button)->text().remove(u'&');
+        QCOMPARE(texts, (QStringList{"Sì", "No", "Annulla"}));
     }
 };
 

@@ -9,9 +9,20 @@
 
 using namespace Qt::StringLiterals;
 
-using Keys = QMap<int, QString>;
-
 namespace {
+
+// "i=v" pairs: a quoted v is a text, another a number.
+QList<std::pair<int, QVariant>> entries(const QString& pairs)
+{
+    QList<std::pair<int, QVariant>> list;
+    for (const QString& pair : pairs.split(u' ', Qt::SkipEmptyParts)) {
+        const QString value = pair.section(u'=', 1);
+        list.append({pair.section(u'=', 0, 0).toInt(),
+                     value.startsWith(u'"') ? QVariant(value.mid(1, value.size() - 2))
+                                            : QVariant(value.toDouble())});
+    }
+    return list;
+}
 
 QLineEdit* box(QWidget* dialog, int i)
 {
@@ -300,78 +311,52 @@ private slots:
     void confirmOrCancel_data()
     {
         QTest::addColumn<QString>("mode");
-        QTest::addColumn<Keys>("typed"); // "*" clicks the box of an active row
+        QTest::addColumn<QString>("typed"); // "*" clicks the box of an active row
         QTest::addColumn<bool>("ok");
-        QTest::addColumn<QVariantMap>("stored");
+        QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("modified");
-        const auto row = [](const char* tag, const Keys& typed, bool ok,
-                            const QList<std::pair<int, QVariant>>& stored, int modified) {
-            QVariantMap entries;
-            for (const auto& [i, value] : stored)
-                entries[QString::number(i)] = value;
-            QTest::newRow(tag) << QString::fromLatin1(tag).left(4) << typed << ok << entries
-                               << modified;
+        const auto row = [](const char* tag, const char* typed, bool ok, const char* stored,
+                            int modified) {
+            QTest::newRow(tag) << QString::fromLatin1(tag).left(4) << QString::fromLatin1(typed)
+                               << ok << QString::fromLatin1(stored) << modified;
         };
-        row("SEGN OK", {{1, "7"}}, true, {{1, 7.}, {2, 11.}, {13, 0.}}, 1);
+        row("SEGN OK", R"(1="7")", true, "1=7 2=11 13=0", 1);
         // The signs boxes are not this mode's.
-        row("INTE OK", {{13, "2"}, {15, "1"}}, true,
-            {{13, 2.}, {14, 12.}, {15, 1.}, {16, 12.}, {1, 4.}}, 1);
+        row("INTE OK", R"(13="2" 15="1")", true, "13=2 14=12 15=1 16=12 1=4", 1);
         // Every group is stored, a bound loaded as text as its number.
-        row("SIMM OK", {{17, "2"}}, true,
-            {{17, 2.},
-             {18, 3.},
-             {19, 0.},
-             {20, 3.},
-             {21, 1.},
-             {22, 5.},
-             {23, 1.},
-             {24, 3.},
-             {46, 2.},
-             {47, 9.},
-             {48, 1.},
-             {49, 4.}},
-            1);
+        row("SIMM OK", R"(17="2")", true,
+            "17=2 18=3 19=0 20=3 21=1 22=5 23=1 24=3 46=2 47=9 48=1 49=4", 1);
         // The sequences are stored trimmed, without marking the system modified.
-        row("SEQU OK", {{25, "2X1"}, {26, "-4-5-11-"}, {27, "*"}, {33, "*"}, {40, "12"}}, true,
-            {{25, "2X1"},
-             {26, "4-5-11"},
-             {27, "S"},
-             {31, "12X"},
-             {33, "N"},
-             {34, "X1"},
-             {40, "12"},
-             {41, ""},
-             {42, "N"},
-             {45, "N"},
-             {46, 2.}},
+        row("SEQU OK", R"(25="2X1" 26="-4-5-11-" 27="*" 33="*" 40="12")", true,
+            R"(25="2X1" 26="4-5-11" 27="S" 31="12X" 33="N" 34="X1" )"
+            R"(40="12" 41="" 42="N" 45="N" 46=2)",
             0);
         // Leaving a box for Annulla checks nothing: the typed values are dropped anyway.
-        row("SEGN Annulla", {{1, ""}}, false, {{1, 4.}}, 0);
-        row("PARA Annulla", {{21, "4"}}, false, {{21, 1.}}, 0);
-        row("SEQU Annulla", {{25, "2"}}, false, {{25, 0.}}, 0);
+        row("SEGN Annulla", R"(1="")", false, "1=4", 0);
+        row("PARA Annulla", R"(21="4")", false, "21=1", 0);
+        row("SEQU Annulla", R"(25="2")", false, "25=0", 0);
     }
     void confirmOrCancel()
     {
         QFETCH(QString, mode);
-        QFETCH(Keys, typed);
+        QFETCH(QString, typed);
         QFETCH(bool, ok);
-        QFETCH(QVariantMap, stored);
+        QFETCH(QString, stored);
         QFETCH(int, modified);
         StartedProgram p;
         prepare(p);
         p.document().Conditions.set(22, u" 5"_s);
         auto d = openIn(p, mode);
-        for (const auto& [i, keys] : typed.asKeyValueRange()) {
-            if (keys == "*"_L1) {
+        for (const auto& [i, keys] : entries(typed)) {
+            if (keys == u"*"_s)
                 active(d.get(), i)->click();
-                continue;
-            }
-            enter(d.get(), i, keys);
+            else
+                enter(d.get(), i, keys.toString());
         }
         clickOn(d.get(), ok ? u"cmdOK"_s : u"cmdChiudi"_s);
         QCOMPARE(d->result(), int(ok ? QDialog::Accepted : QDialog::Rejected));
-        for (const auto& [i, value] : stored.asKeyValueRange())
-            QCOMPARE(p.document().Conditions.at(i.toInt()), value);
+        for (const auto& [i, value] : entries(stored))
+            QCOMPARE(p.document().Conditions.at(i), value);
         QCOMPARE(p.document().Modified, modified);
         QCOMPARE(p.session->caption().endsWith(u" *"_s), modified == 1);
         QCOMPARE(p.session->commands().isEnabled(u"mnuElabora"_s), ok);
@@ -420,6 +405,33 @@ private slots:
                  (QStringList{"", "", "4-5-11-2"}));
         QVERIFY(!active(d.get(), 39)->isChecked());
         QVERIFY(active(d.get(), 27)->isChecked() && active(d.get(), 33)->isChecked());
+    }
+
+    void rowWithoutSignsIsClearedHoweverConfirmed_data()
+    {
+        QTest::addColumn<QString>("confirmFrom");
+        for (const char* control : {"txtCond(25)", "txtCond(29)", "ckATT(30)", "cmdOK"})
+            QTest::newRow(control) << QString::fromLatin1(control);
+    }
+    void rowWithoutSignsIsClearedHoweverConfirmed()
+    {
+        QFETCH(QString, confirmFrom);
+        StartedProgram p;
+        prepare(p);
+        auto d = openIn(p, u"SEQU"_s);
+        enter(d.get(), 25, u"2X"_s);
+        enter(d.get(), 26, u"1-2"_s);
+        enter(d.get(), 29, u"4-5"_s);
+        active(d.get(), 30)->setChecked(true);
+        // Enter in a box or on a switch, or the space bar on OK.
+        QWidget* control = child(d.get(), confirmFrom);
+        control->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(control, confirmFrom == "cmdOK"_L1 ? Qt::Key_Space : Qt::Key_Return);
+        QCOMPARE(d->result(), int(QDialog::Accepted));
+        QStringList stored;
+        for (int i : {25, 26, 28, 29, 30})
+            stored << p.document().Conditions.text(i);
+        QCOMPARE(stored, (QStringList{"2X", "1-2", "", "", "N"}));
     }
 
     void sequenceFieldsChecks()

@@ -2,7 +2,6 @@
 #include "conditions/ui/EnablingWindow.h"
 #include "conditions/ui/ReductionWindow.h"
 #include "document/StatusTexts.h"
-#include "document/SystemFiles.h"
 #include "platform/ColumnDatabase.h"
 #include "platform/ProgressReporter.h"
 #include "platform/ui/StatusPanels.h"
@@ -100,9 +99,7 @@ void openSaved(StartedProgram& p)
     const QList<double> bounds = {11, 13, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 2, 0, 2};
     for (int i = 1; i <= 16; ++i)
         saved.Conditions.set(i, bounds[i - 1]);
-    QVERIFY(SystemFiles::save(saved, p.systems()));
-    p.prompts.expectOpenFile(QDir(p.systems()).filePath(u"Giro.pro"_s));
-    p.window->runCommand(u"mnuApri"_s);
+    p.openSaved(saved);
 }
 
 EnablingWindow* enabling(const StartedProgram& p)

@@ -96,6 +96,7 @@ private slots:
         p.document().NumDoppie = p.document().NumTriple = 1;
         auto d = p.open<PredictionDialog>();
         QCOMPARE(d->windowTitle(), u"Prova - Pronostico"_s);
+        QCOMPARE(QApplication::focusWidget(), box(d.get(), "txtPro", 1));
         QCOMPARE(
             textsOf(d.get(), QStringList{"lblF(1)", "txtPro(2)"} + CountLabels),
             (QStringList{" JUVENTUS       ", "12X", "11", "1", "1", " 6", "3 €", "5808.81 £"}));
@@ -323,6 +324,7 @@ private slots:
             box(d.get(), "txtOpt", 3)->setFocus(Qt::MouseFocusReason);
             box(d.get(), "txtOpt", to)->setFocus(Qt::MouseFocusReason);
             QCOMPARE(box(d.get(), "txtOpt", 3)->text(), QLatin1String(shown));
+            QVERIFY(box(d.get(), "txtOpt", refused ? 3 : to)->hasFocus());
         };
         leaveShares("300", 4, "300", true);
         QCOMPARE(p.prompts.lastMessage().icon, MessageIcon::Exclamation);
@@ -337,12 +339,16 @@ private slots:
         typeInto(box(d.get(), "txtOpt", 3), u"1"_s);
         clickOn(d.get(), u"cmdOK"_s);
         QCOMPARE(p.prompts.lastMessage().icon, MessageIcon::Exclamation);
-        QVERIFY(d->isVisible());
+        QVERIFY(d->isVisible() && box(d.get(), "txtOpt", 4)->hasFocus());
         typeInto(box(d.get(), "txtOpt", 4), u"10"_s);
+        p.prompts.expectMessage(u"Errore nei dati! Riprovare"_s);
+        clickOn(d.get(), u"cmdOK"_s);
+        QVERIFY(box(d.get(), "txtOpt", 5)->hasFocus());
         typeInto(box(d.get(), "txtOpt", 5), u"2001"_s);
         typeInto(box(d.get(), "txtOpt", 2), u"  "_s);
         p.prompts.expectMessage(u"Errore nei dati! Riprovare"_s);
         clickOn(d.get(), u"cmdOK"_s);
+        QVERIFY(box(d.get(), "txtOpt", 2)->hasFocus());
         // Chiudi leaves everything as it was.
         clickOn(d.get(), u"cmdChiudi"_s);
         QCOMPARE(d->result(), int(QDialog::Rejected));
@@ -553,12 +559,25 @@ private slots:
         QCOMPARE(textsOf(d.get(), {"cboCasa(3)", "cboFuori(3)", "cboCasa(1)"}),
                  (QStringList{"JUVENTUS", "LAZIO", ""}));
 
-        typeInto(combo("cboCasa", 1)->lineEdit(), u"ROMA"_s);
+        // A click into a box the focus is not in, at its right end, selects the name there so
+        // that typing replaces it; a name cannot grow past 15 characters.
+        const auto clickAndType = [&](int i, const QString& keys) {
+            QLineEdit* edit = combo("cboCasa", i)->lineEdit();
+            QTest::mouseClick(edit, Qt::LeftButton, {},
+                              QPoint(edit->width() - 4, edit->height() / 2));
+            QVERIFY(combo("cboCasa", i)->hasFocus());
+            QTest::keyClicks(edit, keys);
+        };
+        clickAndType(1, u"ROMA"_s);
+        clickAndType(3, u"LECCE"_s);
+        clickAndType(2, u"A NAME LONGER THAN FIFTEEN"_s);
+        QCOMPARE(textsOf(d.get(), {"cboCasa(1)", "cboCasa(2)", "cboCasa(3)"}),
+                 (QStringList{"ROMA", "A NAME LONGER T", "LECCE"}));
         combo("cboFuori", 1)->setCurrentIndex(0); // a choice from the list
-        typeInto(combo("cboCasa", 2)->lineEdit(), u"A NAME LONGER THAN FIFTEEN"_s);
         clickOn(d.get(), u"cmdOK"_s);
         QCOMPARE(d->result(), int(QDialog::Accepted));
         QCOMPARE(document.MatchRecords[1], u"ROMA           JUVENTUS       1X "_s);
+        QCOMPARE(document.MatchRecords[3], u"LECCE          LAZIO             "_s);
         // Empty matches get the default names; typed names do not join the list.
         QCOMPARE(document.MatchRecords[2], u"A NAME LONGER TSQUADRA OSPITE    "_s);
         QCOMPARE(document.MatchRecords[13], u"SQUADRA CASA 13SQUADRA OSPITE    "_s);

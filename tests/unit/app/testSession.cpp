@@ -1,3 +1,4 @@
+#include "app/AppFolder.h"
 #include "document/SystemFiles.h"
 #include "platform/LegacyTextFile.h"
 #include "session/CommandRules.h"
@@ -285,6 +286,17 @@ private slots:
         QVERIFY(QFile::exists(QDir(elsewhere.path()).filePath(u"Copia.ntg"_s)));
         f.prompts.expectSaveFile(std::nullopt);
         QVERIFY(!f.session.saveAs());
+    }
+
+    void systemsWithoutConfirmedOptionsGoToSistemi()
+    {
+        QTemporaryDir dir;
+        AppFolder::prepare(dir.path());
+        ScriptedPrompts prompts;
+        Session session(dir.path(), prompts);
+        session.document() = TestSystems::withPrediction(Prediction, u"Giro"_s);
+        session.save();
+        QVERIFY(QFile::exists(dir.filePath(u"Sistemi/Giro.pro"_s)));
     }
 
     void exitAsksAndCancelKeepsTheProgramRunning()

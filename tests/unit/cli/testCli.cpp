@@ -1,6 +1,7 @@
 #include "conditions/Measures.h"
 #include "document/SystemFiles.h"
 #include "platform/ColumnDatabase.h"
+#include "platform/FileLock.h"
 #include "support/CliRunner.h"
 #include "support/TestSystems.h"
 
@@ -70,21 +71,27 @@ private slots:
         stale.ReducedCount = 2;
         stale.MergedCount = 1;
         QVERIFY(SystemFiles::save(stale, dir.path()));
-        QFile::remove(inFolder(dir, u"Giro.ntg"_s));
+        // Extensions in upper case are kept.
+        for (const QString& name : filesIn(dir.path()))
+            QVERIFY(QFile::rename(inFolder(dir, name), inFolder(dir, name.toUpper())));
+        QFile::remove(inFolder(dir, u"GIRO.NTG"_s));
 
-        const CliRun run = runCli({u"generate"_s, inFolder(dir, u"Giro.pro"_s)});
+        const CliRun run = runCli({u"generate"_s, inFolder(dir, u"GIRO.PRO"_s)});
         QCOMPARE(run.status, 0);
         QCOMPARE(run.err, QString());
+        QCOMPARE(filesIn(dir.path()),
+                 (QStringList{"GIRO.CLN", "GIRO.CND", "GIRO.NTG", "GIRO.PRO"}));
         SystemDocument expected = withPrediction(prediction, u"Giro"_s);
         expected.Quote = 3;
         expected.DataConcorso = stale.DataConcorso;
         QVERIFY(SystemFiles::save(expected, reference.path()));
         for (const QString& name : {u"Giro.pro"_s, u"Giro.cnd"_s, u"Giro.ntg"_s})
-            QCOMPARE(fileContent(inFolder(dir, name)), fileContent(inFolder(reference, name)));
+            QCOMPARE(fileContent(inFolder(dir, name.toUpper())),
+                     fileContent(inFolder(reference, name)));
 
         QVERIFY(writeBytes(inFolder(dir, u"Opzioni.sys"_s), "\"\"\r\n\"0.5\"\r\n\"1\"\r\n"));
         const CliRun info =
-            runCli({u"info"_s, inFolder(dir, u"Giro.pro"_s), u"--app-folder"_s, dir.path()});
+            runCli({u"info"_s, inFolder(dir, u"GIRO.PRO"_s), u"--app-folder"_s, dir.path()});
         QCOMPARE(info.status, 0);
         QCOMPARE(info.out.split(u'\n', Qt::SkipEmptyParts),
                  (QStringList{"Colonne: 12", "Costo (€): 6.00", "Costo (£): 11,618",
@@ -94,8 +101,7 @@ private slots:
     void reducesAndSaves()
     {
         QTemporaryDir dir;
-        const QString app = inFolder(dir, u"app"_s);
-        QVERIFY(QDir().mkpath(app));
+        const QString app = inFolder(dir, u"app/nuova"_s); // made by the run
         SystemDocument document = fiveTriples();
         // S1 from 8 to 9: at most one 1 among the five triples, 2^5 + 5 x 2^4 = 112 columns.
         const QList<double> bounds = {8, 9, 0, 13, 0, 13};
@@ -173,14 +179,14 @@ private slots:
         QTemporaryDir dir;
         SystemDocument document = playedSystem(u"Prova"_s, true);
         QVERIFY(SystemFiles::save(document, dir.path()));
-        const QString pro = inFolder(dir, u"Prova.pro"_s);
-        const CliRun merge = runCli({u"merge"_s, pro, u"--app-folder"_s, dir.path()});
+        const QString pro = inFolder(dir, u"Prova.pro"_s), app = inFolder(dir, u"app/nuova"_s);
+        const CliRun merge = runCli({u"merge"_s, pro, u"--app-folder"_s, app});
         QCOMPARE(merge.status, 0);
         // Reduced order: 1..X, X..X, 1..2, X..2; each pair differs in match 1 only.
         QCOMPARE(merge.lines(), (QStringList{"1X 1 1 1 1 1 1 1 1 1 1 1 X",
                                              "1X 1 1 1 1 1 1 1 1 1 1 1 2", "Accorpate: 2"}));
         MergedColumns stored;
-        QVERIFY(ColumnDatabase::readMergedRows(dir.path(), stored, nullptr));
+        QVERIFY(ColumnDatabase::readMergedRows(app, stored, nullptr));
         QCOMPARE(stored.count(), 2);
         QCOMPARE(stored.play(1, 12), QLatin1StringView("2"));
 
@@ -214,13 +220,18 @@ private slots:
         };
         row("generate: sign other than 1 X 2", {"generate", "@/Segno.pro"}, "partita 2");
         row("generate: repeated sign", {"generate", "@/Doppio.pro"}, "partita 2");
-        row("generate: missing file", {"generate", "@/Nessuno.pro"}, "Impossibile trovare il File");
+        row("generate: missing file", {"generate", "@/Manca.PRO"},
+            "Impossibile trovare il File '@/Manca.PRO' !\n");
         row("generate: malformed file", {"generate", "@/Rotto.pro"}, "Rotto.pro");
         row("reduce: no system", {"reduce"}, "Indicare un solo Pronostico (.pro) !");
         row("reduce: missing file", {"reduce", "@/Manca.pro"}, "Impossibile trovare il File");
         row("reduce: not a .pro", {"reduce", "@/Prova.cnd"}, "non è un Pronostico (.pro) !");
         row("reduce: empty match", {"reduce", "@/Nove.pro"}, "partita 9");
         row("merge without reduced system", {"merge", "@/Solo.pro"}, "Sistema Ridotto");
+        // No folder can be made below a file: refused before any work.
+        for (const char* command : {"reduce", "merge"})
+            row(command, {command, "@/Prova.pro", "--app-folder", "@/Prova.pro/app"},
+                "Impossibile creare la cartella '@/Prova.pro/app' ! (non è una cartella)\n");
         row("list without integral system", {"list", "@/Vuoto.pro", "--integral"},
             "Sistema Integrale");
         row("list: missing system", {"list", "@/Nessuno.pro"}, "Nessuno");
@@ -249,12 +260,70 @@ private slots:
             QVERIFY(SystemFiles::save(*document, dir.path()));
         QVERIFY(writeBytes(inFolder(dir, u"Rotto.pro"_s), "\"only one line\"\r\nabc\r\n"));
         const auto before = snapshot(dir.path());
-        const CliRun run = runCli(arguments.replaceInStrings(u"@"_s, dir.path())
-                                  << u"--app-folder"_s << dir.path());
+        arguments.replaceInStrings(u"@"_s, dir.path());
+        if (!arguments.contains(u"--app-folder"_s))
+            arguments << u"--app-folder"_s << dir.path();
+        const CliRun run = runCli(arguments);
         QCOMPARE(run.status, 1);
         QCOMPARE(run.out, QString());
-        QVERIFY2(!run.err.isEmpty() && run.err.contains(message), qPrintable(run.err));
+        QVERIFY2(!run.err.isEmpty() && run.err.contains(message.replace(u'@', dir.path())),
+                 qPrintable(run.err));
         QCOMPARE(snapshot(dir.path()), before);
+    }
+
+    void databaseInUseIsSaid()
+    {
+        QTemporaryDir dir;
+        SystemDocument document = playedSystem(u"Prova"_s, true);
+        for (int k = 1; k <= 6; ++k) // bounds that keep every column
+            document.Conditions.set(k, k % 2 ? 0.0 : 13.0);
+        document.EnableFlags = u"1000000"_s;
+        QVERIFY(SystemFiles::save(document, dir.path()));
+        const QStringList reduce = {u"reduce"_s, inFolder(dir, u"Prova.pro"_s), u"--app-folder"_s,
+                                    dir.path()};
+        // Another program replacing the database holds the name its new content is built under.
+        FileLock other;
+        QCOMPARE(other.tryLockFile(inFolder(dir, u"Ridotto.mdb.new"_s), nullptr),
+                 FileLock::Result::Locked);
+        const auto before = snapshot(dir.path());
+        const CliRun run = runCli(reduce);
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.err, u"Impossibile scrivere il Sistema Ridotto ! (Il database "
+                          "Ridotto.mdb è in uso da un altro programma.)\n"_s);
+        QCOMPARE(snapshot(dir.path()), before);
+        other.unlock();
+        QCOMPARE(runCli(reduce).status, 0);
+    }
+
+    void helpAndVersionPrintAndEnd_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("printed");
+        const QString version = u"%1.%2.%3"_s.arg(QUADRIGO_VERSION_MAJOR)
+                                    .arg(QUADRIGO_VERSION_MINOR)
+                                    .arg(QUADRIGO_VERSION_PATCH);
+        const auto row = [](const char* program, const char* option, const QString& printed) {
+            QTest::addRow("%s %s", program, option)
+                << QString::fromLatin1(program) << QString::fromLatin1(option) << printed;
+        };
+        row(QUADRIGO_GUI_PATH, "--help", u"--app-folder <CARTELLA>"_s);
+        row(QUADRIGO_GUI_PATH, "--version", "QUADRIGO 13 " + version);
+        row(QUADRIGO_CLI_PATH, "--help", u"generate PERCORSO.pro"_s);
+        row(QUADRIGO_CLI_PATH, "--version", "quadrigo13-cli " + version);
+    }
+    // Both programs print and end before anything is set up.
+    void helpAndVersionPrintAndEnd()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, option);
+        QFETCH(QString, printed);
+        QTemporaryDir dir;
+        const CliRun run = runProgram(
+            program, {option, u"--app-folder"_s, dir.filePath(u"Programma"_s)}, dir.path());
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.out.contains(printed), qPrintable(run.out));
+        QVERIFY(QDir(dir.path()).isEmpty()); // not even the application folder
     }
 };
 

@@ -3,12 +3,24 @@
 #include "document/PredictionLogic.h"
 #include "document/StatusTexts.h"
 #include "document/SystemFiles.h"
+#include "document/TeamList.h"
+#include "output/ExportWriter.h"
+#include "output/Merger.h"
+#include "platform/ColumnDatabase.h"
+#include "platform/LegacyTextFile.h"
+#include "support/DiskFaults.h"
 #include "support/TestSystems.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace TestSystems;
@@ -51,6 +63,135 @@ QByteArray columnByDefinition(const PredictionLogic::Fields& signs, qint64 j)
 QString path(const QTemporaryDir& dir, const char* name)
 {
     return dir.filePath(QLatin1String(name));
+}
+
+// Version 0 (old) or 1 (new) of a system: the new one has a third triple, a reduced system,
+// other shares and conditions, and so one file more.
+SystemDocument version(int v)
+{
+    QStringList signs(13, u"1"_s);
+    for (int i = 0; i < 2 + v; ++i)
+        signs[i] = u"1X2"_s;
+    SystemDocument document = withPrediction(signs);
+    if (v == 1) {
+        for (qsizetype i = 0; i < 5; ++i)
+            document.WorkColumns.append(document.IntegralColumns.column(i * 5));
+        document.ReducedCount = 5;
+        document.Quote = 3;
+        document.Conditions.set(1, 4.0);
+    }
+    return document;
+}
+
+// One writer of the program in its old (0) or new (1) version, into the application folder
+// `app` (systems go to its "Sistemi"), and what the program reads back of it.
+struct Writer {
+    const char* name;
+    const char* stem; // as the error message names the file; nullptr: no message to check
+    std::function<bool(const QString& app, int v, QString* error)> write;
+    std::function<QByteArray(const QString& app)> read;
+};
+
+QByteArray contentIn(const QString& app, const QString& file)
+{
+    return fileContent(QDir(app).filePath(file));
+}
+
+const std::vector<Writer>& writers()
+{
+    static const std::vector<Writer> all = {
+        {"options", "Opzioni",
+         [](const QString& app, int v, QString* error) {
+             Options options = Options::dialogDefaults(u"Sistemi"_s);
+             options[Options::ColumnCost] = QString::number(v + 0.5);
+             return options.write(QDir(app).filePath(Options::fileName()), error);
+         },
+         [](const QString& app) { return contentIn(app, Options::fileName()); }},
+        {"teams", "Squadre",
+         [](const QString& app, int v, QString* error) {
+             std::array<QString, TeamList::Count> names;
+             names.fill(u"SQUADRA %1"_s.arg(v));
+             return TeamList::write(QDir(app).filePath(TeamList::fileName()), names, error);
+         },
+         [](const QString& app) { return contentIn(app, TeamList::fileName()); }},
+        // Two blocks of rows and a tail, so that the engine writes more than once.
+        {"reduced columns", "Ridotto",
+         [](const QString& app, int v, QString* error) {
+             return ColumnDatabase::writeReducedColumns(app, randomColumns(130 + v, 3), error);
+         },
+         [](const QString& app) {
+             ColumnBuffer read;
+             ColumnDatabase::readReducedColumns(app, read, nullptr);
+             return read.records();
+         }},
+        // The archive alone is rewritten in place, inside the engine's own transaction.
+        {"archive", "ColVin13",
+         [](const QString& app, int v, QString* error) {
+             return ColumnDatabase::writeWinningRows(
+                 app, ColumnDatabase::Database::Archive, 70 + v,
+                 [](qsizetype i, ColumnDatabase::WinningRow& row) { row.measures[0] = int(i); },
+                 error);
+         },
+         [](const QString& app) {
+             QList<ColumnDatabase::StoredWinningRow> rows;
+             ColumnDatabase::readWinningRows(app, ColumnDatabase::Database::Archive, rows, nullptr);
+             return QByteArray::number(rows.size());
+         }},
+        {"merge", "Accorpa",
+         [](const QString& app, int v, QString* error) {
+             MergedColumns rows;
+             return Merger::mergeAndStore(app, version(v).IntegralColumns, rows, error);
+         },
+         [](const QString& app) {
+             MergedColumns rows;
+             ColumnDatabase::readMergedRows(app, rows, nullptr);
+             return QByteArray::number(rows.count());
+         }},
+        {"export", "Export",
+         [](const QString& app, int v, QString* error) {
+             return ExportWriter::exportColumns(app, version(v).IntegralColumns, error);
+         },
+         [](const QString& app) {
+             QList<ColumnDatabase::StoredWinningRow> rows;
+             ColumnDatabase::readWinningRows(app, ColumnDatabase::Database::Export, rows, nullptr);
+             QByteArray signs;
+             for (const auto& row : rows)
+                 signs += row.texts[2] + row.texts[3] + row.texts[4];
+             return signs;
+         }},
+        // What Open finds: the loaded system and every file left in the folder.
+        {"system", nullptr,
+         [](const QString& app, int v, QString*) {
+             SystemDocument document = version(v);
+             return SystemFiles::save(document, QDir(app).filePath(u"Sistemi"_s));
+         },
+         [](const QString& app) {
+             const QString folder = QDir(app).filePath(u"Sistemi"_s);
+             SystemDocument document;
+             const auto result = SystemFiles::load(document, folder, u"Prova"_s);
+             QByteArray state = QByteArray::number(int(result.status)) + '\n';
+             for (const QString& record : document.MatchRecords)
+                 state += record.toUtf8() + '\n';
+             for (const QVariant& condition : document.Conditions.toList())
+                 state += condition.toString().toUtf8() + '\n';
+             return state + document.WorkColumns.records() + '\n' +
+                    document.IntegralColumns.records() + '\n' + DiskFaults::folderSnapshot(folder);
+         }},
+    };
+    return all;
+}
+
+// An application folder holding the old version of what `writer` writes.
+std::unique_ptr<QTemporaryDir> withOldVersion(const Writer& writer)
+{
+    auto app = std::make_unique<QTemporaryDir>();
+    QDir(app->path()).mkpath(u"Sistemi"_s);
+    return writer.write(app->path(), 0, nullptr) ? std::move(app) : nullptr;
+}
+
+QStringList filesOf(const QString& app)
+{
+    return filesIn(app) + filesIn(QDir(app).filePath(u"Sistemi"_s));
 }
 
 } // namespace
@@ -263,6 +404,117 @@ private slots:
         SystemDocument loaded;
         QCOMPARE(SystemFiles::load(loaded, dir.path(), u"T"_s).status,
                  SystemFiles::LoadStatus::Malformed);
+    }
+
+    void interruptedWritesLeaveTheOldOrTheNewVersion_data()
+    {
+        QTest::addColumn<int>("writer");
+        QTest::addColumn<bool>("crash");
+        for (int i = 0; i < int(writers().size()); ++i) {
+            QTest::addRow("%s, disk full", writers()[i].name) << i << false;
+            if (QByteArrayView(writers()[i].name) != "archive")
+                QTest::addRow("%s, program stopped", writers()[i].name) << i << true;
+        }
+    }
+    void interruptedWritesLeaveTheOldOrTheNewVersion()
+    {
+        QFETCH(int, writer);
+        QFETCH(bool, crash);
+        const Writer& w = writers()[writer];
+        const auto clean = withOldVersion(w);
+        QVERIFY(clean);
+        const QByteArray oldState = w.read(clean->path());
+        const QStringList oldFiles = filesOf(clean->path());
+        const QList<DiskFaults::Step> steps =
+            DiskFaults::stepsOf([&] { QVERIFY(w.write(clean->path(), 1, nullptr)); });
+        const QByteArray newState = w.read(clean->path());
+        QVERIFY(newState != oldState);
+        // A new file takes the old one's name only once it is on disk, and the name change is
+        // put on disk at once.
+        const qsizetype rename = steps.indexOf(DiskFaults::Step::Rename);
+        QCOMPARE(rename < 0, QByteArrayView(w.name) == "archive");
+        if (rename >= 0) {
+            QVERIFY(steps.mid(0, rename).contains(DiskFaults::Step::Sync));
+            QCOMPARE(steps.value(rename + 1), DiskFaults::Step::SyncFolder);
+        }
+
+        int endedNew = 0;
+        for (int k = 1; k <= steps.size(); ++k) {
+            const auto app = withOldVersion(w);
+            QVERIFY(app);
+            QString error;
+            bool written = false;
+            if (crash)
+                QVERIFY(DiskFaults::crashingAt(k, [&] { w.write(app->path(), 1, nullptr); }));
+            else
+                written = DiskFaults::failingAt(k, ENOSPC,
+                                                [&] { return w.write(app->path(), 1, &error); });
+            // Up to the first name change nothing has changed.
+            const QByteArray state = w.read(app->path());
+            const bool mayBeNew = written || (rename >= 0 && k - 1 > rename);
+            QVERIFY2((mayBeNew && state == newState) || (!written && state == oldState),
+                     qPrintable(u"step %1 of %2 %3"_s.arg(k).arg(steps.size()).arg(error)));
+            endedNew += state == newState;
+            if (crash || written)
+                continue;
+            if (w.stem)
+                QVERIFY2(error.contains(u"disco pieno"_s) && error.contains(QLatin1String(w.stem)),
+                         qPrintable(error));
+            if (steps[k - 1] != DiskFaults::Step::Remove)
+                QVERIFY(filesOf(app->path()) == oldFiles ||
+                        filesOf(app->path()) == filesOf(clean->path()));
+        }
+        if (crash)
+            QVERIFY(endedNew > 0 && endedNew < steps.size());
+    }
+
+    void permissionsAreThoseOfTheFileReplaced()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(Options::fileName());
+        const mode_t umask = ::umask(027);
+        const Options options = Options::dialogDefaults(u"Sistemi"_s);
+        QVERIFY(options.write(path));
+        const auto mode = [&] {
+            struct stat status {};
+            ::stat(QFile::encodeName(path).constData(), &status);
+            return status.st_mode & 0777;
+        };
+        QCOMPARE(mode(), 0640u);
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(options.write(path));
+        ::umask(umask);
+        QCOMPARE(mode(), 0600u);
+    }
+
+    // Real refusals of the system: a file that may grow no further, a folder in the file's place.
+    void refusedWritesKeepTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(TeamList::fileName());
+        std::array<QString, TeamList::Count> names;
+        QVERIFY(TeamList::write(path, names));
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{512, 512};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            names.fill(u"NOME LUNGO"_s);
+            QString error;
+            const bool written = TeamList::write(path, names, &error);
+            ::_exit(!written && error.contains(u"file troppo grande"_s) ? 0 : 1);
+        }
+        int status = -1;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        QCOMPARE(fileContent(path), QByteArray("\"\"\r\n").repeated(TeamList::Count));
+        QCOMPARE(filesIn(dir.path()), QStringList{TeamList::fileName()});
+
+        QVERIFY(QDir(dir.path()).mkpath(u"busy/inner"_s));
+        QString error;
+        QVERIFY(!LegacyTextFile::write(dir.filePath(u"busy"_s), {1.0}, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(QFileInfo(dir.filePath(u"busy/inner"_s)).isDir());
     }
 };
 

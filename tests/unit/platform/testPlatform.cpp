@@ -10,29 +10,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using namespace TestSystems;
 using namespace NumberFormat;
 using ColumnDatabase::Database;
 using LegacyTextFile::ReadStatus;
 
 namespace {
-
-// While it lives, no write of this process to a file gets through, as on a full disk.
-struct WritesRefused {
-    rlimit saved{};
-    WritesRefused()
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit limit = saved;
-        limit.rlim_cur = 0;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~WritesRefused() { setrlimit(RLIMIT_FSIZE, &saved); }
-};
 
 // The names of a table's fields in their stored order, read through Qt SQL as the windows do.
 QStringList fieldNames(const QString& file, const QString& table)
@@ -160,40 +143,6 @@ private slots:
             QCOMPARE(back, records);
     }
 
-    void failedWriteKeepsThePreviousFile_data()
-    {
-        QTest::addColumn<bool>("records");
-        QTest::newRow("values") << false;
-        QTest::newRow("fixed records") << true;
-    }
-    void failedWriteKeepsThePreviousFile()
-    {
-        QFETCH(bool, records);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("keep.ntg"));
-        const auto write = [&](const QByteArray& text, QString* error) {
-            return records ? LegacyTextFile::writeFixedRecords(path, text, 13, error)
-                           : LegacyTextFile::write(path, {QString::fromLatin1(text)}, error);
-        };
-        QVERIFY(write("1X21X21X21X21", nullptr));
-        const QByteArray old = fileContent(path);
-        QString error;
-        {
-            const WritesRefused refused;
-            QVERIFY(!write(QByteArray(13 * 100, '2'), &error));
-        }
-        QVERIFY(!error.isEmpty());
-        QCOMPARE(fileContent(path), old);
-        QCOMPARE(filesIn(dir.path()), QStringList{QStringLiteral("keep.ntg")});
-
-        // A folder where the file should go is left as it was.
-        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("busy/inner")));
-        error.clear();
-        QVERIFY(!LegacyTextFile::write(dir.filePath(QStringLiteral("busy")), {1.0}, &error));
-        QVERIFY(!error.isEmpty());
-        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("busy/inner"))).isDir());
-    }
-
     void missingDatabasesAreCreatedWithTheirTables()
     {
         QTemporaryDir dir;
@@ -279,27 +228,15 @@ private slots:
         QCOMPARE(readMerged.play(2, 4), QLatin1StringView("X2"));
     }
 
-    void failedDatabaseWorkKeepsThePreviousContent()
+    void compactionThatCannotReadAFileLeavesIt()
     {
         QTemporaryDir dir;
-        // A compaction that cannot read the file leaves it alone.
         QVERIFY(writeBytes(dir.filePath(QStringLiteral("Export.mdb")), QByteArray(4096, 'x')));
         const QStringList problems = ColumnDatabase::compactDatabases(dir.path());
         QCOMPARE(problems.size(), 1);
         QVERIFY(problems.first().contains(QStringLiteral("Export.mdb")));
         QCOMPARE(fileContent(dir.filePath(QStringLiteral("Export.mdb"))), QByteArray(4096, 'x'));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("ExportTEMP.mdb"))));
-
-        // New rows that cannot be written (their file's place is taken by a folder).
-        const ColumnBuffer columns = randomColumns(100, 41);
-        QString error;
-        QVERIFY(ColumnDatabase::writeReducedColumns(dir.path(), columns, &error));
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Ridotto.mdb.new")));
-        QVERIFY(!ColumnDatabase::writeReducedColumns(dir.path(), randomColumns(200, 42), &error));
-        QVERIFY(!error.isEmpty());
-        ColumnBuffer read;
-        QVERIFY(ColumnDatabase::readReducedColumns(dir.path(), read, &error));
-        QCOMPARE(read.records(), columns.records());
     }
 };
 
