@@ -5,6 +5,7 @@
 #include "app/AppFolder.h"
 #include "app/ui/MainWindow.h"
 #include "document/SystemFiles.h"
+#include "platform/ProgressReporter.h"
 #include "session/Session.h"
 #include "support/ScriptedPrompts.h"
 
@@ -138,6 +139,19 @@ inline bool modalOpenedDuring(const std::function<void()>& act)
     guard.stop();
     return opened;
 }
+
+// Runs `note` at every step of the progress bar (the moment a window shows it), and keeps the
+// maxima the bar was given.
+struct WatchingProgress final : ProgressReporter {
+    std::function<void(int)> note;
+    QList<int> maxima;
+    void setRange(int, int maximum) override { maxima.append(maximum); }
+    void setValue(int value) override
+    {
+        if (note)
+            note(value);
+    }
+};
 
 // A session on a fresh application folder, its questions answered from a script; a scripted
 // answer left over fails the test. start() runs the program over it with its main window.

@@ -3,7 +3,6 @@
 #include "conditions/ui/ReductionWindow.h"
 #include "document/StatusTexts.h"
 #include "platform/ColumnDatabase.h"
-#include "platform/ProgressReporter.h"
 #include "platform/ui/StatusPanels.h"
 #include "support/GuiDriver.h"
 #include "support/TestSystems.h"
@@ -25,22 +24,6 @@ const QStringList PassLabels = {"lblSegniMinMax", "lblSegniCons", "lblInterruzio
 const QStringList Buttons = {"cmdAvvia", "cmdAnnulla", "cmdOK"};
 const QStringList TimeLabels = {"lblTempo", "lblStrTmp"};
 const QString NoColumn = u"Il Sistema Ridotto non prevede alcuna Colonna !"_s;
-
-// Records, at every step of the progress bar, what the count labels show at that moment.
-class WatchingProgress final : public ProgressReporter {
-public:
-    void setValue(int value) override
-    {
-        if (value == 0 || !window)
-            return;
-        for (const QString& name : {u"lblSegniMinMax"_s, u"lblInterruzioni"_s, u"lblSeq2"_s}) {
-            if (!visibleOf(window, {name}).isEmpty() && !textOf(window, name).isEmpty())
-                texts[name].append(textOf(window, name));
-        }
-    }
-    QWidget* window = nullptr;
-    QHash<QString, QStringList> texts;
-};
 
 // The reduced table as the window left it.
 ColumnBuffer table(const StartedProgram& p)
@@ -117,19 +100,25 @@ private slots:
     void runningCountsAndTable()
     {
         Reduction r;
-        WatchingProgress progress;
-        r.p.session->setProgress(&progress);
         r.window = std::make_unique<ReductionWindow>(*r.p.session, [&r] { return r.flags; });
-        progress.window = r.window.get();
+        // At every step of the progress bar, what the count labels show at that moment.
+        WatchingProgress progress;
+        QHash<QString, QStringList> texts;
+        progress.note = [&](int value) {
+            for (const QString& name : {u"lblSegniMinMax"_s, u"lblInterruzioni"_s, u"lblSeq2"_s})
+                if (value && !visibleOf(r.window.get(), {name}).isEmpty() &&
+                    !textOf(r.window.get(), name).isEmpty())
+                    texts[name].append(textOf(r.window.get(), name));
+        };
+        r.p.session->setProgress(&progress);
         QVERIFY(activate(r.window.get()));
         clickOn(r.window.get(), u"cmdAvvia"_s);
         r.p.session->setProgress(nullptr);
         // Each label shows its running count while its pass runs, then keeps its final count;
         // the signs pass writes " su" without the blank that the other passes add.
-        QCOMPARE(progress.texts.value(u"lblSegniMinMax"_s),
-                 (QStringList{" 81 su 81", " 21", " 21"}));
-        QCOMPARE(progress.texts.value(u"lblInterruzioni"_s), (QStringList{" 21 su  21", " 11"}));
-        QCOMPARE(progress.texts.value(u"lblSeq2"_s), QStringList{" 11 su  11"});
+        QCOMPARE(texts.value(u"lblSegniMinMax"_s), (QStringList{" 81 su 81", " 21", " 21"}));
+        QCOMPARE(texts.value(u"lblInterruzioni"_s), (QStringList{" 21 su  21", " 11"}));
+        QCOMPARE(texts.value(u"lblSeq2"_s), QStringList{" 11 su  11"});
         const QStringList shown = {"lblCapSegniMinMax",  "lblSegniMinMax",  "lblSMM",
                                    "lblCapInterruzioni", "lblInterruzioni", "lblInt",
                                    "lblCapSeq2",         "lblSeq2",         "lblSQ2"};

@@ -78,6 +78,10 @@ private slots:
         QCOMPARE(ColumnListing::line(25, "1X21X21X21X21"), u"0000025  -  1X2 1X2 1X2 1X21"_s);
         QCOMPARE(ColumnListing::line(1, "1111111111111"), u"0000001  -  111 111 111 1111"_s);
         QCOMPARE(ColumnListing::line(1594323, "222222222222X"), u"1594323  -  222 222 222 222X"_s);
+        const QLocale italian(QLocale::Italian, QLocale::Italy);
+        QCOMPARE(Merger::ratioText(3, 2, italian), u"1,50"_s);
+        QCOMPARE(Merger::ratioText(1, 1, italian), u"1,00"_s);
+        QCOMPARE(Merger::ratioText(3, 2, QLocale::c()), u"1.50"_s);
         ColumnListModel model{ColumnBuffer()};
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
