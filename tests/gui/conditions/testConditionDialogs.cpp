@@ -95,7 +95,6 @@ private slots:
         StartedProgram p;
         prepare(p);
         auto d = openIn(p, u"SEGN"_s);
-        QCOMPARE(d->objectName(), u"frmCOND"_s);
         QCOMPARE(d->windowTitle(), u"Prova - Segni"_s);
         QCOMPARE(textsOf(d.get(), {"txtCond(2)", "txtCond(14)", "lblCa(5)", "lblFc(13)",
                                    "lblPro(5)", "cmdChiudi"}),

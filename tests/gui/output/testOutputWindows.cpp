@@ -145,7 +145,6 @@ private slots:
         p.document().WorkColumns = p.document().IntegralColumns;
         p.document().ReducedCount = p.document().IntegralCount;
         auto v = p.open<ColumnViewerWindow>(u"CRid"_s);
-        QCOMPARE(v->objectName(), u"frmVEDICOL"_s);
         QCOMPARE(v->windowTitle(), u"Prova - Colonne Sistema Ridotto"_s);
         QCOMPARE(textOf(v.get(), u"lblCol"_s), u"Colonne del Sistema Ridotto - 128"_s);
         auto* list = child<QListView>(v.get(), u"lstCOL"_s);
