@@ -331,8 +331,6 @@ private slots:
         QTest::addColumn<QStringList>("signs");
         QTest::addColumn<ColumnBuffer>("reduced");
         QTest::newRow("one reduced column") << Prediction << columnsOf({"X1X2X21X2X1X1"});
-        QTest::newRow("two reduced columns")
-            << Prediction << columnsOf({"1111111111111", "X1X2X21X2X1X1"});
         // 3^11 columns make a .ntg of 3 MB, read through several buffer refills.
         QStringList large = allTriples();
         large[0] = u"1"_s;
