@@ -2,7 +2,7 @@
 # Installs what a fresh Debian 12 machine lacks to build and test the program.
 set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
-          libgl-dev libsqlite3-dev clang-format)
+          libgl-dev libsqlite3-dev clang-format fonts-liberation qt6-pdf-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
