@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QImage>
+#include <QPdfDocument>
+#include <QString>
+
+// A PDF printout as a reader renders it, measured in millimetres from the page's top left
+// corner. Header-only: only the tests that link the PDF module include it.
+class PdfPages {
+public:
+    static constexpr int PixelsPerMillimetre = 10;
+
+    explicit PdfPages(const QString& path) { m_loaded = m_document.load(path); }
+
+    bool isLoaded() const { return m_loaded == QPdfDocument::Error::None; }
+    int count() const { return m_document.pageCount(); }
+
+    // Whether the point (x, y) mm of `page` (0-based) is printed dark.
+    bool isDark(int page, double x, double y)
+    {
+        if (m_page != page) {
+            const QSizeF size = m_document.pagePointSize(page) / 72 * 25.4 * PixelsPerMillimetre;
+            m_image = m_document.render(page, size.toSize());
+            m_page = page;
+        }
+        const QPoint at(qRound(x * PixelsPerMillimetre), qRound(y * PixelsPerMillimetre));
+        // Unprinted paper renders transparent.
+        const QRgb pixel = m_image.pixel(at);
+        return qAlpha(pixel) > 127 && qGray(pixel) < 128;
+    }
+
+private:
+    QPdfDocument m_document;
+    QPdfDocument::Error m_loaded = QPdfDocument::Error::Unknown;
+    QImage m_image;
+    int m_page = -1;
+};
