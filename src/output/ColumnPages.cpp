@@ -134,6 +134,16 @@ void printColumns(PrintSurface& surface, const SystemDocument& document,
     }
 }
 
+void printSystemColumns(PrintSurface& surface, const SystemDocument& document, bool integral,
+                        ProgressReporter& progress)
+{
+    const ColumnBuffer& columns = integral ? document.IntegralColumns : document.WorkColumns;
+    const qsizetype count = std::min<qsizetype>(
+        integral ? document.IntegralCount : document.ReducedCount, columns.count());
+    printColumns(surface, document, columns, count,
+                 integral ? QStringLiteral("Integrale") : QStringLiteral("Ridotto"), progress);
+}
+
 void printMergedColumns(PrintSurface& surface, const SystemDocument& document,
                         const MergedColumns& rows, ProgressReporter& progress)
 {

@@ -29,6 +29,11 @@ void printColumns(PrintSurface& surface, const SystemDocument& document,
                   const ColumnBuffer& columns, qsizetype count, const QString& titleWord,
                   ProgressReporter& progress);
 
+// The reduced or the integral columns of the system under their header, titled "Ridotto" or
+// "Integrale".
+void printSystemColumns(PrintSurface& surface, const SystemDocument& document, bool integral,
+                        ProgressReporter& progress);
+
 // The header, then the merged rows as numbered strips, four side by side in each band.
 void printMergedColumns(PrintSurface& surface, const SystemDocument& document,
                         const MergedColumns& rows, ProgressReporter& progress);

@@ -260,16 +260,10 @@ void PrintSystem(PrintSurface& surface, const Context& context, const QString& c
     const bool columnsOnly = code == QLatin1String("VCCR") || code == QLatin1String("VCCI");
     if (!columnsOnly)
         PrintProspect(surface, context, code);
-    if (code != QLatin1String("StPr")) {
-        const SystemDocument& document = context.document;
-        const bool reduced = code == QLatin1String("SPCR") || code == QLatin1String("VCCR");
-        const ColumnBuffer& columns = reduced ? document.WorkColumns : document.IntegralColumns;
-        const qsizetype count = std::min<qsizetype>(
-            reduced ? document.ReducedCount : document.IntegralCount, columns.count());
-        ColumnPages::printColumns(surface, document, columns, count,
-                                  reduced ? QStringLiteral("Ridotto") : QStringLiteral("Integrale"),
-                                  progress);
-    }
+    if (code != QLatin1String("StPr"))
+        ColumnPages::printSystemColumns(
+            surface, context.document,
+            code == QLatin1String("SPCI") || code == QLatin1String("VCCI"), progress);
     surface.EndDoc();
 }
 

@@ -16,6 +16,8 @@ const char* kindName(ScriptedPrompts::Kind kind)
         return "save dialog";
     case ScriptedPrompts::Kind::PrinterSetup:
         return "printer set-up";
+    case ScriptedPrompts::Kind::PrinterChoice:
+        return "printer choice";
     }
     return "?";
 }
@@ -51,6 +53,12 @@ ScriptedPrompts& ScriptedPrompts::expectPrinterSetup(bool confirmed)
                      {},
                      confirmed ? MessageAnswer::Ok : MessageAnswer::Cancel,
                      std::nullopt});
+    return *this;
+}
+
+ScriptedPrompts& ScriptedPrompts::expectPrinterChoice(std::optional<QString> pdfPath)
+{
+    m_script.append({Kind::PrinterChoice, {}, MessageAnswer::Ok, std::move(pdfPath)});
     return *this;
 }
 
@@ -112,6 +120,16 @@ bool ScriptedPrompts::printerSetup()
     m_records.append({Kind::PrinterSetup, {}, {}, {}});
     const auto entry = next(Kind::PrinterSetup, {});
     return entry && entry->answer == MessageAnswer::Ok;
+}
+
+std::optional<PrintChoice> ScriptedPrompts::choosePrinter(const QString& title)
+{
+    m_records.append({Kind::PrinterChoice, {}, {}, {}});
+    (void)title;
+    const auto entry = next(Kind::PrinterChoice, {});
+    if (!entry || !entry->reply)
+        return std::nullopt;
+    return PrintChoice{PrintDestination::Pdf, *entry->reply};
 }
 
 QStringList ScriptedPrompts::messageTexts() const
