@@ -104,7 +104,9 @@ void printHeader(PrintSurface& surface, const SystemDocument& document, const QS
     const double right = surface.TextWidth(rule(67));
     surface.Font = {QStringLiteral("Arial"), 10, false, false};
     const QString page = QStringLiteral("Pagina ") + QString::number(surface.Page());
-    surface.CurrentX = std::max(surface.CurrentX, right - surface.TextWidth(page));
+    // A long title pushes it further right rather than running into it.
+    surface.CurrentX =
+        std::max(surface.CurrentX + surface.TextWidth(Margin), right - surface.TextWidth(page));
     surface.printLine(page);
     surface.Font = columnsFont();
     surface.printLine(rule(67));

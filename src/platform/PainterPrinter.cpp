@@ -3,6 +3,7 @@
 #include "platform/PrintSurface.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 
@@ -55,6 +56,7 @@ bool PainterPrinter::ensurePage()
     if (!m_painter.isActive()) {
         if (!m_painter.begin(&m_device))
             return fail(QStringLiteral("La stampante non ha accettato il documento"));
+        m_font.reset();
         m_pageBreakPending = false;
     } else if (m_pageBreakPending) {
         if (!m_device.newPage())
@@ -65,17 +67,65 @@ bool PainterPrinter::ensurePage()
     return true;
 }
 
+void PainterPrinter::setFont(const PrintFont& font)
+{
+    const QFont qfont = PrintFonts::qfont(font);
+    m_painter.setFont(qfont);
+    m_ascent = QFontMetricsF(qfont, &m_device).ascent();
+    m_rawFont = QRawFont::fromFont(qfont);
+    m_rawFont.setPixelSize(font.Size * m_device.logicalDpiY() / 72.0);
+    m_glyphs.clear();
+    m_font = font;
+}
+
+bool PainterPrinter::drawGlyphs(const QPointF& baseLine, const QString& text)
+{
+    if (!m_rawFont.isValid())
+        return false;
+    m_runIndexes.clear();
+    m_runPositions.clear();
+    double x = 0;
+    for (const QChar c : text) {
+        auto found = m_glyphs.constFind(c.unicode());
+        if (found == m_glyphs.constEnd()) {
+            if (c.isSurrogate())
+                return false;
+            const QList<quint32> index = m_rawFont.glyphIndexesForString(QString(c));
+            if (index.size() != 1 || (index.front() == 0 && c != u' '))
+                return false;
+            const QList<QPointF> advance =
+                m_rawFont.advancesForGlyphIndexes(index, QRawFont::UseDesignMetrics);
+            found = m_glyphs.insert(c.unicode(), Glyph{index.front(), advance.front().x()});
+        }
+        if (c != u' ') {
+            m_runIndexes.append(found->index);
+            m_runPositions.append(QPointF(x, 0));
+        }
+        x += found->advance;
+    }
+    if (m_runIndexes.isEmpty())
+        return true;
+    QGlyphRun run;
+    run.setRawFont(m_rawFont);
+    run.setGlyphIndexes(m_runIndexes);
+    run.setPositions(m_runPositions);
+    m_painter.drawGlyphRun(baseLine, run);
+    return true;
+}
+
 bool PainterPrinter::text(const QPointF& topLeft, const QString& text, const PrintFont& font,
                           const QColor& colour)
 {
     if (!ensurePage())
         return false;
-    const QFont qfont = PrintFonts::qfont(font);
-    m_painter.setFont(qfont);
-    m_painter.setPen(colour);
-    const QFontMetricsF metrics(qfont, &m_device);
+    if (!m_font || *m_font != font)
+        setFont(font);
+    if (m_painter.pen().color() != colour || m_painter.pen().style() != Qt::SolidLine)
+        m_painter.setPen(colour);
     const QPointF at = toDevice(topLeft);
-    m_painter.drawText(QPointF(at.x(), at.y() + metrics.ascent()), text);
+    const QPointF baseLine(at.x(), at.y() + m_ascent);
+    if (!drawGlyphs(baseLine, text))
+        m_painter.drawText(baseLine, text);
     return true;
 }
 
@@ -102,7 +152,7 @@ bool PainterPrinter::circle(const QPointF& centre, double radius, const CircleSt
         // Inside solid: the outline is the outer ring of the circle, never beyond the radius.
         m_painter.setBrush(style.outline);
         m_painter.drawEllipse(at, r, r);
-        if (style.fillStyle == 0 && r > width) {
+        if (style.fillStyle == 0 && r > width && style.fill != style.outline) {
             m_painter.setBrush(style.fill);
             m_painter.drawEllipse(at, r - width, r - width);
         }

@@ -2,7 +2,11 @@
 
 #include "platform/PrintBackEnd.h"
 
+#include <QHash>
 #include <QPainter>
+#include <QRawFont>
+
+#include <optional>
 
 class QPagedPaintDevice;
 
@@ -38,11 +42,28 @@ private:
     QPointF toDevice(const QPointF& twips) const;
     double scale() const;
     bool fail(const QString& reason);
+    void setFont(const PrintFont& font);
+    // Draws `text` as positioned glyphs without blanks; false when the font lacks a character.
+    bool drawGlyphs(const QPointF& baseLine, const QString& text);
 
     QPagedPaintDevice& m_device;
     QString m_deviceName;
     DocumentEnd m_documentEnd;
     QPainter m_painter;
+    // The font set on the painter and its ascent in device units, kept while texts share it.
+    std::optional<PrintFont> m_font;
+    double m_ascent = 0;
+    // The same font as glyphs: each character's glyph and advance in device units, looked up
+    // once. A PDF engine writes every glyph with its own position, so texts are drawn as glyph
+    // runs that leave the blanks out and skip shaping, which halves what a column page costs.
+    struct Glyph {
+        quint32 index = 0;
+        double advance = 0;
+    };
+    QRawFont m_rawFont;
+    QHash<char16_t, Glyph> m_glyphs;
+    QList<quint32> m_runIndexes;
+    QList<QPointF> m_runPositions;
     bool m_pageBreakPending = false;
     bool m_painted = false;
     QString m_error;

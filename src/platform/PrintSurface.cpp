@@ -76,27 +76,55 @@ double PrintSurface::ScaleHeight() const
     return fromTwips(m_backEnd.pageSize().height());
 }
 
-const QFontMetricsF& PrintSurface::metrics() const
+// A font's metrics and the advance of each character met so far. Texts are laid out character
+// by character, without kerning or ligatures, as the back ends draw them.
+struct PrintSurface::Measure {
+    explicit Measure(const PrintFont& font)
+        : metrics(PrintFonts::qfont(font), &measuringDevice())
+    {}
+    double width(const QString& text)
+    {
+        double width = 0;
+        for (const QChar c : text) {
+            if (c.isSurrogate())
+                return metrics.horizontalAdvance(text);
+            auto found = advances.constFind(c.unicode());
+            if (found == advances.constEnd())
+                found = advances.insert(c.unicode(), metrics.horizontalAdvance(c));
+            width += *found;
+        }
+        return width;
+    }
+
+    QFontMetricsF metrics;
+    QHash<char16_t, double> advances;
+};
+
+PrintSurface::Measure& PrintSurface::measure() const
 {
-    std::shared_ptr<QFontMetricsF>& cached = m_metrics[fontKey(Font)];
+    if (m_measured && m_measuredFont == Font)
+        return *m_measured;
+    std::shared_ptr<Measure>& cached = m_measures[fontKey(Font)];
     if (!cached)
-        cached = std::make_shared<QFontMetricsF>(PrintFonts::qfont(Font), &measuringDevice());
+        cached = std::make_shared<Measure>(Font);
+    m_measuredFont = Font;
+    m_measured = cached.get();
     return *cached;
 }
 
 double PrintSurface::TextWidth(const QString& text) const
 {
-    return fromTwips(metrics().horizontalAdvance(text));
+    return fromTwips(measure().width(text));
 }
 
 double PrintSurface::TextHeight() const
 {
-    return fromTwips(metrics().height());
+    return fromTwips(measure().metrics.height());
 }
 
 double PrintSurface::columnWidth() const
 {
-    return fromTwips(metrics().averageCharWidth());
+    return fromTwips(measure().metrics.averageCharWidth());
 }
 
 void PrintSurface::check(bool ok)

@@ -77,7 +77,8 @@ public:
 private:
     double toTwips(double value) const;
     double fromTwips(double twips) const;
-    const QFontMetricsF& metrics() const;
+    struct Measure;
+    Measure& measure() const;
     void check(bool ok);
 
     PrintBackEnd& m_backEnd;
@@ -85,5 +86,8 @@ private:
     int m_orientation = 1;
     int m_paperSize = 9;
     int m_page = 1;
-    mutable QHash<QString, std::shared_ptr<QFontMetricsF>> m_metrics;
+    mutable QHash<QString, std::shared_ptr<Measure>> m_measures;
+    // The font measured last: most items share the font of the one before.
+    mutable PrintFont m_measuredFont;
+    mutable Measure* m_measured = nullptr;
 };
