@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds and runs every test headless. PRESET=ci adds warnings as errors, PRESET=sanitize
+# Installs what is missing, builds and runs every test headless. PRESET=ci adds warnings as errors, PRESET=sanitize
 # builds with AddressSanitizer and UBSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+tools/install-deps.sh
 preset=${PRESET:-default}
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset"

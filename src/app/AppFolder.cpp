@@ -1,5 +1,7 @@
 #include "app/AppFolder.h"
 
+#include "platform/SafeFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -17,10 +19,10 @@ QString resolve(const QStringList& arguments, const QString& programFolder)
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
-void prepare(const QString& appFolder)
+bool prepare(const QString& appFolder, QString* error)
 {
-    QDir().mkpath(appFolder);
-    QDir(appFolder).mkdir(QStringLiteral("Sistemi"));
+    return SafeFile::makeFolder(appFolder, error) &&
+           SafeFile::makeFolder(QDir(appFolder).filePath(QStringLiteral("Sistemi")), error);
 }
 
 } // namespace AppFolder

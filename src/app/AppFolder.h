@@ -10,7 +10,8 @@ namespace AppFolder {
 // application data folder.
 QString resolve(const QStringList& arguments, const QString& programFolder);
 
-// Creates the folder and its "Sistemi" subfolder; an existing folder is no error.
-void prepare(const QString& appFolder);
+// Creates the folder and its "Sistemi" subfolder; false, with the Italian message naming the
+// folder, when they cannot be created.
+bool prepare(const QString& appFolder, QString* error = nullptr);
 
 } // namespace AppFolder

@@ -1,6 +1,7 @@
 #include "cli/CliSupport.h"
 
 #include "document/SystemFiles.h"
+#include "platform/SafeFile.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -28,6 +29,7 @@ bool splitSystemPath(const QString& path, SystemPath& out)
         printError(QStringLiteral("Il File '%1' non è un Pronostico (.pro) !").arg(path));
         return false;
     }
+    out.file = path;
     out.folder = file.absolutePath();
     out.name = file.fileName().chopped(4);
     return true;
@@ -35,6 +37,11 @@ bool splitSystemPath(const QString& path, SystemPath& out)
 
 bool loadSystem(const SystemPath& path, SystemDocument& document, SystemFiles::LoadParts parts)
 {
+    // The message names the file the user asked for, not a name derived from it.
+    if (!QFileInfo::exists(path.file)) {
+        printError(QStringLiteral("Impossibile trovare il File '%1' !").arg(path.file));
+        return false;
+    }
     const SystemFiles::LoadResult result =
         SystemFiles::load(document, path.folder, path.name, parts);
     if (result.status == SystemFiles::LoadStatus::FileNotFound) {
@@ -63,6 +70,15 @@ QString takeAppFolder(QStringList& arguments)
         return folder;
     }
     return QCoreApplication::applicationDirPath();
+}
+
+bool prepareAppFolder(const QString& folder)
+{
+    QString error;
+    if (SafeFile::makeFolder(folder, &error))
+        return true;
+    printError(error);
+    return false;
 }
 
 } // namespace Cli

@@ -15,6 +15,7 @@ constexpr int ExitBadInput = 1;
 constexpr int ExitUsage = 2;
 
 struct SystemPath {
+    QString file; // as the user gave it
     QString folder;
     QString name;
 };
@@ -29,6 +30,8 @@ bool loadSystem(const SystemPath& path, SystemDocument& document,
 
 // Removes "--app-folder DIR" from the arguments; the default is the program's folder.
 QString takeAppFolder(QStringList& arguments);
+// Creates the application folder when missing; false (with the reason on stderr) when it cannot.
+bool prepareAppFolder(const QString& folder);
 
 void printError(const QString& message);
 void printLine(const QString& line);

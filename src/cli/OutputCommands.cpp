@@ -86,7 +86,7 @@ int runMerge(QStringList arguments)
         return ExitUsage;
     SystemDocument document;
     const ColumnBuffer* columns = loadColumns(arguments.first(), document, false);
-    if (!columns)
+    if (!columns || !prepareAppFolder(appFolder))
         return ExitBadInput;
     MergedColumns rows;
     QString error;

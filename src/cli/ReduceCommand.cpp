@@ -92,6 +92,9 @@ int runReduce(QStringList arguments)
         printError(QStringLiteral("Il Pronostico non prevede un Sistema Integrale !"));
         return ExitBadInput;
     }
+    // Before the work, so that a folder that cannot exist is said at once.
+    if (!prepareAppFolder(appFolder))
+        return ExitBadInput;
     document.IntegralCount = integralCount;
     document.IntegralColumns = IntegralGenerator::generate(signs);
     document.countSigns();

@@ -2,6 +2,7 @@
 #include "cli/CliSupport.h"
 #include "platform/MemoryTuning.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
 
@@ -20,7 +21,21 @@ const char* Usage = "Uso: quadrigo13-cli COMANDO ...\n"
                     "  check PERCORSO.pro VINCENTE [--integral]   spoglio delle colonne\n"
                     "  list PERCORSO.pro [--integral]   elenca le colonne\n"
                     "  print COSA PERCORSO.pro --pdf FILE.pdf   stampa su PDF\n"
-                    "Opzione comune: --app-folder CARTELLA";
+                    "Opzione comune: --app-folder CARTELLA\n"
+                    "  --help                           mostra questo aiuto\n"
+                    "  --version                        mostra la versione";
+
+// Whether the command, the first argument that is not an option of the program, is print.
+bool isPrinting(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--app-folder") == 0)
+            ++i;
+        else if (argv[i][0] != '-')
+            return qstrcmp(argv[i], "print") == 0;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -28,14 +43,48 @@ int main(int argc, char* argv[])
 {
     // Printing measures and draws text with real fonts, which takes the GUI application; the
     // tool never shows a window, so it draws offscreen.
-    const bool printing = argc > 1 && qstrcmp(argv[1], "print") == 0;
+    const bool printing = isPrinting(argc, argv);
     if (printing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    std::unique_ptr<QCoreApplication> app = printing
-                                                ? std::make_unique<QGuiApplication>(argc, argv)
-                                                : std::make_unique<QCoreApplication>(argc, argv);
+    std::unique_ptr<QCoreApplication> owner = printing
+                                                  ? std::make_unique<QGuiApplication>(argc, argv)
+                                                  : std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication& app = *owner;
+    app.setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                  .arg(QUADRIGO_VERSION_MAJOR)
+                                  .arg(QUADRIGO_VERSION_MINOR)
+                                  .arg(QUADRIGO_VERSION_PATCH));
     MemoryTuning::keepLargeBlocksMapped();
-    QStringList arguments = app->arguments().mid(1);
+
+    // Options before the command are the program's own; what follows the command is its.
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("mostra l'aiuto"));
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("mostra la versione"));
+    const QCommandLineOption folder(QStringLiteral("app-folder"),
+                                    QStringLiteral("cartella del programma"),
+                                    QStringLiteral("CARTELLA"));
+    parser.addOption(help);
+    parser.addOption(version);
+    parser.addOption(folder);
+    if (!parser.parse(app.arguments())) {
+        Cli::printError(parser.errorText() + QLatin1Char('\n') + QString::fromLatin1(Usage));
+        return Cli::ExitUsage;
+    }
+    if (parser.isSet(help)) {
+        Cli::printLine(QString::fromLatin1(Usage));
+        return Cli::ExitOk;
+    }
+    if (parser.isSet(version)) {
+        Cli::printLine(QStringLiteral("quadrigo13-cli ") + app.applicationVersion());
+        return Cli::ExitOk;
+    }
+    QStringList arguments = parser.positionalArguments();
+    // Given before the command, the folder still reaches it.
+    if (parser.isSet(folder))
+        arguments << QStringLiteral("--app-folder") << parser.value(folder);
     const std::map<QString, std::function<int(QStringList)>> commands = {
         {QStringLiteral("generate"), Cli::runGenerate},
         {QStringLiteral("info"), Cli::runInfo},

@@ -99,6 +99,9 @@ void SequenceRowsLogic::clearEmptyRows(RowArray& rows)
 
 void SequenceRowsLogic::store(RowArray& rows, ConditionSet& conditions)
 {
+    // However the dialog was confirmed (a click, Enter in a box), a row without signs never
+    // reaches the engine active: an empty sequence there would match every column.
+    clearEmptyRows(rows);
     for (int j = 0; j < Rows; ++j) {
         Row& row = rows[j];
         row.holder = row.active ? QStringLiteral("S") : QStringLiteral("N");

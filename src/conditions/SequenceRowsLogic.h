@@ -48,6 +48,7 @@ public:
 
     // Focus entering OK: rows without signs lose their fields and their switch.
     static void clearEmptyRows(RowArray& rows);
-    // Entries 25..45 take the texts; each holder becomes "S" or "N" from its switch first.
+    // Entries 25..45 take the texts, rows without signs cleared first; each holder becomes "S"
+    // or "N" from its switch.
     static void store(RowArray& rows, ConditionSet& conditions);
 };

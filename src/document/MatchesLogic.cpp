@@ -43,6 +43,14 @@ void applyMatches(SystemDocument& document, const MatchTexts& home, const MatchT
     }
 }
 
+QString shownName(const QString& stored)
+{
+    qsizetype end = stored.size();
+    while (end > 0 && stored.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return stored.left(end);
+}
+
 bool acceptsNumberKey(QChar typed)
 {
     return typed >= QLatin1Char('0') && typed <= QLatin1Char('9');

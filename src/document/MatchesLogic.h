@@ -28,6 +28,10 @@ QString defaultAway(int match);
 // defaults; each name is stored in exactly 15 characters.
 void applyMatches(SystemDocument& document, const MatchTexts& home, const MatchTexts& away);
 
+// A stored 15-character name as a box shows it: without the blanks that pad it on the right,
+// so that a name typed into the box replaces it instead of following the padding.
+QString shownName(const QString& stored);
+
 // Contest number keys: digits only (Backspace is no character and always passes).
 bool acceptsNumberKey(QChar typed);
 

@@ -61,13 +61,13 @@ SharesCheck checkShares(const QString& text)
     return {std::nullopt, NumberFormat::plain(std::trunc(value))};
 }
 
-std::optional<QString> validationError(const Fields& fields)
+std::optional<Refusal> validationError(const Fields& fields)
 {
     // Fields 6 and 7 cannot be typed in and are empty on a first start, when this dialog opens
     // precisely so that the options get stored: checking them would make that impossible.
     for (int field = 1; field <= VisibleFields; ++field) {
         if (QString(fields[field - 1]).remove(QLatin1Char(' ')).isEmpty())
-            return QStringLiteral("Errore nei dati! Riprovare");
+            return Refusal{field, QStringLiteral("Errore nei dati! Riprovare")};
     }
     return std::nullopt;
 }

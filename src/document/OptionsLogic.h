@@ -30,8 +30,13 @@ struct SharesCheck {
 };
 SharesCheck checkShares(const QString& text);
 
-// The message OK shows when a visible field is empty; nullopt when the fields can be stored.
-std::optional<QString> validationError(const Fields& fields);
+// What OK refuses: the first visible field that is empty (1..5) and the message shown.
+struct Refusal {
+    int field;
+    QString message;
+};
+// nullopt when the fields can be stored.
+std::optional<Refusal> validationError(const Fields& fields);
 
 // The options OK stores: the folder trimmed and without one final separator, and the
 // properties flag "S" or "N" from the check box.

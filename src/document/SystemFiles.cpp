@@ -3,6 +3,7 @@
 #include "document/Options.h"
 #include "platform/LegacyTextFile.h"
 #include "platform/NumberFormat.h"
+#include "platform/SafeFileSet.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,9 +12,43 @@ namespace SystemFiles {
 
 using LegacyTextFile::ReadStatus;
 
+namespace {
+
+const QStringList Extensions = {QStringLiteral(".pro"), QStringLiteral(".cnd"),
+                                QStringLiteral(".cln"), QStringLiteral(".ntg")};
+
+// The journal of an interrupted save, beside the system's files.
+QString journalName(const QString& name)
+{
+    return name + QStringLiteral(".journal");
+}
+
+// Every name a file of the system may have, for throwing away what an unfinished save wrote.
+QStringList possibleFiles(const QString& folder, const QString& name)
+{
+    QStringList files;
+    for (const QString& extension : Extensions)
+        files << QDir(folder).filePath(name + extension)
+              << QDir(folder).filePath(name + extension.toUpper());
+    return files;
+}
+
+} // namespace
+
 QString pathOf(const QString& folder, const QString& name, const QString& extension)
 {
-    return QDir::toNativeSeparators(QDir(folder).filePath(name + extension));
+    // Systems copied from disks that ignore letter case may have upper-case extensions: an
+    // existing file is used as it is named, and a new one follows the case of the .pro.
+    const QDir dir(folder);
+    const QString lower = dir.filePath(name + extension);
+    const QString upper = dir.filePath(name + extension.toUpper());
+    QString path = lower;
+    if (!QFileInfo::exists(lower) &&
+        (QFileInfo::exists(upper) ||
+         (!QFileInfo::exists(dir.filePath(name + QStringLiteral(".pro"))) &&
+          QFileInfo::exists(dir.filePath(name + QStringLiteral(".PRO"))))))
+        path = upper;
+    return QDir::toNativeSeparators(path);
 }
 
 bool save(SystemDocument& document, const QString& folder, QString* error)
@@ -22,29 +57,28 @@ bool save(SystemDocument& document, const QString& folder, QString* error)
     document.setRecord(14, NumberFormat::Str(document.IntegralCount));
     document.setRecord(15, document.EnableFlags);
     document.setRecord(16, document.NumConcorso + document.DataConcorso);
+    document.Conditions.set(0, double(document.Quote));
+
+    // The files are replaced together, so that an interrupted save never leaves the counts of
+    // one save beside the columns of another.
+    const QString name = document.SystemName;
+    SafeFileSet files(folder, journalName(name));
+    if (!files.lockAndRecover(possibleFiles(folder, name), error))
+        return false;
 
     QVariantList records;
     for (const QString& record : document.MatchRecords)
         records.append(record);
-    const QString name = document.SystemName;
-    if (!LegacyTextFile::write(pathOf(folder, name, QStringLiteral(".pro")), records, error))
-        return false;
-
-    document.Conditions.set(0, double(document.Quote));
-    if (!LegacyTextFile::write(pathOf(folder, name, QStringLiteral(".cnd")),
-                               document.Conditions.toList(), error))
-        return false;
-
-    if (document.ReducedCount >= 1 &&
-        !LegacyTextFile::writeFixedRecords(pathOf(folder, name, QStringLiteral(".cln")),
-                                           document.WorkColumns.records(), ColumnBuffer::Width,
-                                           error))
-        return false;
-
-    if (!document.signsOf(1).isEmpty() &&
-        !LegacyTextFile::writeFixedRecords(pathOf(folder, name, QStringLiteral(".ntg")),
-                                           document.IntegralColumns.records(), ColumnBuffer::Width,
-                                           error))
+    LegacyTextFile::writeValues(files.add(pathOf(folder, name, QStringLiteral(".pro"))), records);
+    LegacyTextFile::writeValues(files.add(pathOf(folder, name, QStringLiteral(".cnd"))),
+                                document.Conditions.toList());
+    if (document.ReducedCount >= 1)
+        LegacyTextFile::writeRecords(files.add(pathOf(folder, name, QStringLiteral(".cln"))),
+                                     document.WorkColumns.records(), ColumnBuffer::Width);
+    if (!document.signsOf(1).isEmpty())
+        LegacyTextFile::writeRecords(files.add(pathOf(folder, name, QStringLiteral(".ntg"))),
+                                     document.IntegralColumns.records(), ColumnBuffer::Width);
+    if (!files.commit(error))
         return false;
 
     document.Modified = 0;
@@ -79,7 +113,17 @@ LoadResult readColumns(const QString& path, qint32 count, ColumnBuffer& columns)
 LoadResult load(SystemDocument& document, const QString& folder, const QString& name,
                 LoadParts parts)
 {
+    // A save that another program is making, or one interrupted after it was committed, is
+    // finished before anything is read.
+    SafeFileSet files(folder, journalName(name));
+    QString problem;
+    const bool recovered = files.lockAndRecover(possibleFiles(folder, name), &problem);
     const QString proPath = pathOf(folder, name, QStringLiteral(".pro"));
+    if (!recovered)
+        return failure(LoadStatus::Malformed, proPath,
+                       QStringLiteral("Impossibile completare il salvataggio interrotto del "
+                                      "Pronostico %1 ! (%2)")
+                           .arg(name, problem));
     const LegacyTextFile::ReadResult pro = LegacyTextFile::read(proPath);
     if (pro.status == ReadStatus::NotFound)
         return failure(LoadStatus::FileNotFound, proPath);

@@ -16,10 +16,13 @@ struct LoadResult {
     QString message; // Italian description of a malformed file
 };
 
+// The file of the system with that extension; an existing file whose extension differs only in
+// letter case is found too.
 QString pathOf(const QString& folder, const QString& name, const QString& extension);
 
 // The save routine: fills records 0, 14, 15, 16 and entry 0 of the conditions, writes the files
-// (.cln when there is a reduced system, .ntg when match 1 has signs) and clears Modified.
+// (.cln when there is a reduced system, .ntg when match 1 has signs) and clears Modified. The
+// files are replaced all together or not at all, even when the program stops halfway.
 bool save(SystemDocument& document, const QString& folder, QString* error = nullptr);
 
 // What a load reads besides the .pro file.
@@ -29,7 +32,8 @@ struct LoadParts {
 };
 
 // Reads the system named `name` from `folder` into a document that the caller has reset.
-// On failure the document keeps what was read before the failure; the name is not set.
+// On failure the document keeps what was read before the failure; the name is not set. A save
+// interrupted after it was complete is finished first.
 LoadResult load(SystemDocument& document, const QString& folder, const QString& name,
                 LoadParts parts = {});
 

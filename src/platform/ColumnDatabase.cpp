@@ -1,7 +1,12 @@
 #include "platform/ColumnDatabase.h"
 
+#include "platform/FileLock.h"
+#include "platform/SafeFile.h"
+#include "platform/WriteFaults.h"
+
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -11,8 +16,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <filesystem>
-#include <system_error>
+#include <cerrno>
 
 namespace ColumnDatabase {
 
@@ -45,11 +49,6 @@ const DatabaseInfo& infoOf(Database database)
         {"Accorpa.mdb", "AccorpaTEMP.mdb", "Colonne", CreateMerged},
     }};
     return Infos[static_cast<std::size_t>(database)];
-}
-
-std::filesystem::path fsPath(const QString& path)
-{
-    return std::filesystem::path(path.toStdU16String());
 }
 
 void setPathError(QString* error, const QString& path, const QString& reason)
@@ -124,7 +123,21 @@ public:
         return false;
     }
 
-    QString lastError() const { return QString::fromUtf8(sqlite3_errmsg(m_handle)); }
+    QString lastError() const
+    {
+        switch (sqlite3_errcode(m_handle) & 0xff) {
+        case SQLITE_FULL:
+            return SafeFile::reason(ENOSPC);
+        case SQLITE_IOERR:
+            return SafeFile::reason(sqlite3_system_errno(m_handle) ? sqlite3_system_errno(m_handle)
+                                                                   : EIO);
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return QStringLiteral("in uso da un altro programma");
+        default:
+            return QString::fromUtf8(sqlite3_errmsg(m_handle));
+        }
+    }
 
     void setError(QString* error, const QString& reason) const
     {
@@ -182,8 +195,9 @@ bool insertRows(const QString& path, Database database, bool emptyFirst, int fie
         return false;
     if (!connection.exec(info.createSql, error) || !connection.exec("BEGIN IMMEDIATE", error))
         return false;
+    int faulted = 0;
     const auto fail = [&] {
-        connection.setError(error, connection.lastError());
+        connection.setError(error, faulted ? SafeFile::reason(faulted) : connection.lastError());
         connection.exec("ROLLBACK", nullptr);
         return false;
     };
@@ -201,6 +215,9 @@ bool insertRows(const QString& path, Database database, bool emptyFirst, int fie
         return fail();
     qsizetype row = 0;
     const auto run = [&](sqlite3_stmt* statement, int rows) {
+        // A block of rows is where the engine writes, so that is where tests fail the disk.
+        if ((faulted = WriteFaults::check(WriteFaults::Step::Write)) != 0)
+            return false;
         for (int r = 0; r < rows; ++r, ++row)
             bind(statement, r * fieldCount + 1, row);
         const bool done = sqlite3_step(statement) == SQLITE_DONE;
@@ -218,6 +235,19 @@ bool insertRows(const QString& path, Database database, bool emptyFirst, int fie
     return true;
 }
 
+// Held while a database is replaced or compacted, so that two programs never write one file at
+// the same time: the lock is taken on the name the new content is built under.
+FileLock::Result lockForWriting(FileLock& lock, const QString& appFolder, Database database,
+                                QString* error)
+{
+    const QString fresh = filePath(appFolder, database) + QStringLiteral(".new");
+    const FileLock::Result result = lock.tryLockFile(fresh, error);
+    if (result == FileLock::Result::Busy && error)
+        *error = QStringLiteral("Il database %1 è in uso da un altro programma.")
+                     .arg(fileName(database));
+    return result;
+}
+
 // Replaces the whole table. The archive is rewritten in place inside one transaction, since
 // other connections may hold it open. The column tables are only ever used one operation at a
 // time, so they are built in a fresh file that then takes the database's place in one rename:
@@ -227,24 +257,26 @@ bool replaceRows(const QString& appFolder, Database database, int fieldCount, qs
                  Bind bind, QString* error)
 {
     const QString path = filePath(appFolder, database);
-    if (database == Database::Archive)
-        return insertRows(path, database, true, fieldCount, count, bind, error);
     const QString fresh = path + QStringLiteral(".new");
-    if (QFile::exists(fresh) && !QFile::remove(fresh)) {
-        setPathError(error, fresh, QStringLiteral("impossibile eliminare il file"));
+    FileLock lock;
+    if (lockForWriting(lock, appFolder, database, error) != FileLock::Result::Locked)
+        return false;
+    if (database == Database::Archive) {
+        const bool written = insertRows(path, database, true, fieldCount, count, bind, error);
+        SafeFile::remove(fresh);
+        return written;
+    }
+    // What a crash left in the fresh file is no database to build on.
+    if (!QFile::resize(fresh, 0)) {
+        setPathError(error, fresh, QStringLiteral("impossibile svuotare il file"));
         return false;
     }
-    bool written = insertRows(fresh, database, false, fieldCount, count, bind, error);
-    if (written) {
-        std::error_code code;
-        std::filesystem::rename(fsPath(fresh), fsPath(path), code);
-        if (code) {
-            setPathError(error, path, QString::fromStdString(code.message()));
-            written = false;
-        }
-    }
+    // The engine was told not to wait for the disk, so the file is synced here, once, before
+    // it takes the database's name.
+    const bool written = insertRows(fresh, database, false, fieldCount, count, bind, error) &&
+                         SafeFile::syncFile(fresh, error) && SafeFile::replace(fresh, path, error);
     if (!written)
-        QFile::remove(fresh);
+        SafeFile::remove(fresh);
     return written;
 }
 
@@ -460,24 +492,28 @@ QStringList compactDatabases(const QString& appFolder)
     for (const Database database : AllDatabases) {
         const QString path = filePath(appFolder, database);
         const QString copy = QDir(appFolder).filePath(compactionFileName(database));
-        // A rewrite cut short by a crash leaves its unfinished file; the database is intact.
-        QFile::remove(path + QStringLiteral(".new"));
-        std::error_code code;
+        QString error;
+        // A database another program is writing is left alone.
+        FileLock lock;
+        if (lockForWriting(lock, appFolder, database, &error) != FileLock::Result::Locked) {
+            problems << error;
+            continue;
+        }
+        // The fresh file of a rewrite cut short by a crash goes, the database is intact; it
+        // goes last, while the lock on its name is still held.
+        const auto removeFresh =
+            qScopeGuard([&] { SafeFile::remove(path + QStringLiteral(".new")); });
         if (QFile::exists(copy)) {
             // A copy left behind by an interrupted compaction: when its database is gone the
             // copy is all that remains of it, otherwise the database itself is intact.
-            if (!QFile::exists(path))
-                std::filesystem::rename(fsPath(copy), fsPath(path), code);
-            else if (!QFile::remove(copy))
-                code = std::make_error_code(std::errc::permission_denied);
-            if (code) {
-                problems << QStringLiteral("Impossibile eliminare la copia temporanea '%1': %2")
-                                .arg(QDir::toNativeSeparators(copy),
-                                     QString::fromStdString(code.message()));
+            const bool cleared = QFile::exists(path) ? SafeFile::remove(copy, &error)
+                                                     : SafeFile::replace(copy, path, &error);
+            if (!cleared) {
+                problems << QStringLiteral("Impossibile eliminare la copia temporanea '%1' (%2)")
+                                .arg(QDir::toNativeSeparators(copy), error);
                 continue;
             }
         }
-        QString error;
         bool compacted = false;
         {
             Connection connection(path);
@@ -498,17 +534,17 @@ QStringList compactDatabases(const QString& appFolder)
         if (!compacted) {
             problems << QStringLiteral("Impossibile compattare il Database '%1': %2")
                             .arg(fileName(database), error);
-            QFile::remove(copy);
+            SafeFile::remove(copy);
             continue;
         }
-        // Renaming over the database replaces it in one step, so there is never a moment
-        // without either the old file or its compacted copy under the database's name.
-        std::filesystem::rename(fsPath(copy), fsPath(path), code);
-        if (code) {
+        // The engine does not sync the copy it makes. Renaming over the database replaces it
+        // in one step, so there is never a moment without either the old file or its
+        // compacted copy under the database's name.
+        if (!SafeFile::syncFile(copy, &error) || !SafeFile::replace(copy, path, &error)) {
             problems << QStringLiteral("Impossibile sostituire il Database '%1' con la copia "
-                                       "compattata: %2")
-                            .arg(fileName(database), QString::fromStdString(code.message()));
-            QFile::remove(copy);
+                                       "compattata (%2)")
+                            .arg(fileName(database), error);
+            SafeFile::remove(copy);
         }
     }
     return problems;

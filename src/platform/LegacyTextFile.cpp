@@ -2,9 +2,9 @@
 
 #include "platform/Cp1252.h"
 #include "platform/NumberFormat.h"
+#include "platform/SafeFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <cstring>
 
@@ -12,9 +12,11 @@ namespace LegacyTextFile {
 
 namespace {
 
-bool commit(QSaveFile& file, QString* error)
+// Writes through `fill` into a new file that replaces the one at `path` only when complete.
+template <typename Fill> bool writeSafely(const QString& path, QString* error, Fill fill)
 {
-    if (file.commit())
+    SafeFile file(path);
+    if (file.open() && fill(file) && file.commit())
         return true;
     if (error)
         *error = file.errorString();
@@ -56,19 +58,17 @@ QByteArray encodeValue(const QVariant& value)
     return '"' + Cp1252::encode(value.toString()) + '"';
 }
 
-bool write(const QString& path, const QVariantList& values, QString* error)
+bool writeValues(SafeFile& file, const QVariantList& values)
 {
     QByteArray content;
     for (const QVariant& value : values)
         content += encodeValue(value) + "\r\n";
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    file.write(content);
-    return commit(file, error);
+    return file.write(content);
+}
+
+bool write(const QString& path, const QVariantList& values, QString* error)
+{
+    return writeSafely(path, error, [&](SafeFile& file) { return writeValues(file, values); });
 }
 
 ReadResult read(const QString& path)
@@ -109,14 +109,8 @@ QString textOf(const QVariant& value)
     return value.toString();
 }
 
-bool writeFixedRecords(const QString& path, const QByteArray& records, int width, QString* error)
+bool writeRecords(SafeFile& file, const QByteArray& records, int width)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
     const qsizetype count = records.size() / width;
     const qsizetype lineSize = width + 4; // quotes and CR LF
     constexpr qsizetype ChunkRecords = 64 * 1024;
@@ -134,10 +128,16 @@ bool writeFixedRecords(const QString& path, const QByteArray& records, int width
             *out++ = '\r';
             *out++ = '\n';
         }
-        if (file.write(chunk.constData(), n * lineSize) != n * lineSize)
-            break;
+        if (!file.write(QByteArrayView(chunk.constData(), n * lineSize)))
+            return false;
     }
-    return commit(file, error);
+    return true;
+}
+
+bool writeFixedRecords(const QString& path, const QByteArray& records, int width, QString* error)
+{
+    return writeSafely(path, error,
+                       [&](SafeFile& file) { return writeRecords(file, records, width); });
 }
 
 ReadStatus readFixedRecords(const QString& path, qsizetype count, int width, QByteArray& records)

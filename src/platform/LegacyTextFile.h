@@ -7,7 +7,9 @@
 
 // Settings and system files: one value per CR LF line, texts between double quotes without
 // escaping, numbers bare in shortest form, in the Windows code page. Reading accepts LF endings.
-// Every write goes to a temporary file that replaces the old one only when complete.
+// Every write goes to a temporary file that replaces the old one only when complete and on disk.
+class SafeFile;
+
 namespace LegacyTextFile {
 
 enum class ReadStatus { Ok, NotFound, Malformed };
@@ -22,6 +24,8 @@ struct ReadResult {
 QByteArray encodeValue(const QVariant& value);
 
 bool write(const QString& path, const QVariantList& values, QString* error = nullptr);
+// The same lines into a file being written; false when a write failed.
+bool writeValues(SafeFile& file, const QVariantList& values);
 ReadResult read(const QString& path);
 
 // Text of a value read back: the quoted text, or the number in plain form.
@@ -31,6 +35,7 @@ QString textOf(const QVariant& value);
 // holds `width` bytes per record, back to back.
 bool writeFixedRecords(const QString& path, const QByteArray& records, int width,
                        QString* error = nullptr);
+bool writeRecords(SafeFile& file, const QByteArray& records, int width);
 
 // Reads `count` quoted records of `width` characters into `records` (count * width bytes).
 ReadStatus readFixedRecords(const QString& path, qsizetype count, int width, QByteArray& records);

@@ -69,6 +69,12 @@ void Session::setCaption()
     emit captionChanged(caption());
 }
 
+QString Session::systemsFolder() const
+{
+    const QString& chosen = m_options[Options::SystemsFolder];
+    return chosen.trimmed().isEmpty() ? defaultSystemsFolder() : chosen;
+}
+
 bool Session::loadOptions()
 {
     return m_options.read(appFilePath(Options::fileName()), defaultSystemsFolder());

@@ -26,7 +26,9 @@ public:
     const QString& appFolder() const { return m_appFolder; }
     QString appFilePath(const QString& fileName) const;
     QString defaultSystemsFolder() const;
-    QString systemsFolder() const { return m_options[Options::SystemsFolder]; }
+    // The folder of Opzioni.sys; until the options are first confirmed (the dialog closed
+    // without OK on a first start) the Sistemi folder of the program.
+    QString systemsFolder() const;
 
     SystemDocument& document() { return m_document; }
     const SystemDocument& document() const { return m_document; }

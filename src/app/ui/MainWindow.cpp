@@ -3,6 +3,7 @@
 #include "app/CommandTable.h"
 #include "app/ui/AboutDialog.h"
 #include "app/ui/SplashWindow.h"
+#include "app/ui/ToolbarIcons.h"
 #include "conditions/ui/ConditionCommands.h"
 #include "document/StatusTexts.h"
 #include "document/ui/ContestDialog.h"
@@ -18,6 +19,7 @@
 #include "platform/ui/BarProgress.h"
 #include "platform/ui/PrinterChoice.h"
 #include "platform/ui/StatusPanels.h"
+#include "platform/ui/WindowSizing.h"
 #include "reports/ui/ReportCommands.h"
 #include "session/Session.h"
 
@@ -28,38 +30,16 @@
 #include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QProgressBar>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 namespace {
 
-// A small lettered icon for a toolbar button, so every button is told apart without pictures.
-QIcon letteredIcon(const QString& toolTip)
-{
-    QPixmap pixmap(24, 24);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(QColor(0x1f, 0x5f, 0x9f));
-    painter.setPen(Qt::NoPen);
-    painter.drawRoundedRect(QRectF(1, 1, 22, 22), 4, 4);
-    painter.setPen(Qt::white);
-    QFont font = painter.font();
-    font.setPixelSize(10);
-    font.setBold(true);
-    painter.setFont(font);
-    const QStringList words = toolTip.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    QString letters;
-    for (const QString& word : words) {
-        if (letters.size() < 2 && word.front().isLetterOrNumber())
-            letters += word.front().toUpper();
-    }
-    painter.drawText(pixmap.rect(), Qt::AlignCenter, letters);
-    return QIcon(pixmap);
-}
+// Sub-windows keep this far apart when one is moved clear of another.
+constexpr int WindowGap = 6;
 
 } // namespace
 
@@ -77,6 +57,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     layout->setSpacing(0);
     m_mdiArea = new QMdiArea(central);
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    m_mdiArea->viewport()->installEventFilter(this);
     layout->addWidget(m_mdiArea, 1);
     setCentralWidget(central);
 
@@ -150,6 +131,9 @@ void MainWindow::buildMenus()
     m_windowMenu = m_menus.value(QStringLiteral("mnuFinestra"));
     connect(m_windowMenu, &QMenu::aboutToShow, this, &MainWindow::rebuildWindowMenu);
 
+    m_actions.value(QStringLiteral("mnuEsci"))
+        ->setIcon(ToolbarIcons::iconFor(QStringLiteral("mnuEsci")));
+
     QAction* toolbarToggle = m_actions.value(QStringLiteral("mnuToolBar"));
     toolbarToggle->setCheckable(true);
     toolbarToggle->setChecked(true);
@@ -168,7 +152,7 @@ void MainWindow::buildToolbar()
             continue;
         }
         const QString tip = QString::fromUtf8(entry.caption);
-        auto* action = new QAction(letteredIcon(tip), tip, this);
+        auto* action = new QAction(ToolbarIcons::iconFor(name), tip, this);
         action->setObjectName(name);
         action->setToolTip(tip);
         m_toolbar->addAction(action);
@@ -320,6 +304,7 @@ void MainWindow::placeDialog(QWidget* dialog) const
 {
     constexpr int Lift = Twips::toPixels(1100);
     dialog->adjustSize();
+    WindowSizing::fitCaption(dialog);
     const QPoint origin = geometry().topLeft();
     dialog->move(origin.x() + width() / 2 - dialog->width() / 2,
                  std::max(0, origin.y() + height() / 2 - dialog->height() / 2 - Lift));
@@ -337,7 +322,7 @@ void MainWindow::startUp(bool showSplash)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (showSplash)
-        execDialog(new SplashWindow(this));
+        showSplashWindow();
     m_session.resetDocument();
     const bool hasOptions = m_session.loadOptions();
     const bool hasTeams = m_session.loadTeams();
@@ -354,6 +339,61 @@ void MainWindow::startUp(bool showSplash)
         m_session.prompts().warn(QLatin1String(Session::AppTitle),
                                  problems.join(QLatin1Char('\n')));
     showEnablingWindow(*this);
+}
+
+void MainWindow::showSplashWindow()
+{
+    SplashWindow splash(this);
+    splash.exec();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_mdiArea->viewport() && event->type() == QEvent::ChildPolished) {
+        if (auto* window = qobject_cast<QMdiSubWindow*>(static_cast<QChildEvent*>(event)->child()))
+            adoptSubWindow(window);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::adoptSubWindow(QMdiSubWindow* window)
+{
+    WindowSizing::fitCaption(window);
+    // A sub-window's menu brings its own keys (Ctrl+W closes it); the command table's keys
+    // come first, so the sub-window gives up those it shares with a command.
+    QSet<QKeySequence> commandKeys;
+    for (const QAction* action : std::as_const(m_actions)) {
+        if (!action->shortcut().isEmpty())
+            commandKeys.insert(action->shortcut());
+    }
+    if (!window->systemMenu())
+        return;
+    for (QAction* item : window->systemMenu()->actions()) {
+        QList<QKeySequence> keys = item->shortcuts();
+        const auto taken = std::remove_if(keys.begin(), keys.end(), [&](const QKeySequence& key) {
+            return commandKeys.contains(key);
+        });
+        if (taken != keys.end()) {
+            keys.erase(taken, keys.end());
+            item->setShortcuts(keys);
+        }
+    }
+}
+
+void MainWindow::placeClear(QMdiSubWindow* window, QPoint wanted)
+{
+    // Moved down past every sub-window it would cover, as many times as it takes.
+    QRect place(wanted, window->size());
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (const QMdiSubWindow* other : m_mdiArea->subWindowList()) {
+            if (other == window || !other->isVisible() || !other->geometry().intersects(place))
+                continue;
+            place.moveTop(other->geometry().bottom() + 1 + WindowGap);
+            moved = true;
+        }
+    }
+    window->move(place.topLeft());
 }
 
 void MainWindow::printerSetup()
@@ -409,15 +449,19 @@ void MainWindow::openPredictionDialog()
 void MainWindow::showPredictionSummary(bool visible)
 {
     if (!visible) {
-        if (m_predictionSummary)
-            m_predictionSummary->parentWidget()->close();
+        // The closed window is deleted later: Open closes and reopens it in one go, and the
+        // reopening must build a new one rather than show the one on its way out.
+        if (QPointer<PredictionSummaryWindow> closing = std::exchange(m_predictionSummary, {}))
+            closing->parentWidget()->close();
         return;
     }
     if (!m_predictionSummary) {
         auto* summary = new PredictionSummaryWindow(m_session.document());
         QMdiSubWindow* window = m_mdiArea->addSubWindow(summary);
         window->setAttribute(Qt::WA_DeleteOnClose);
-        window->move(Twips::toPixels(100), Twips::toPixels(3100));
+        window->adjustSize();
+        WindowSizing::fitCaption(window);
+        placeClear(window, QPoint(Twips::toPixels(100), Twips::toPixels(3100)));
         m_predictionSummary = summary;
     }
     m_predictionSummary->parentWidget()->show();

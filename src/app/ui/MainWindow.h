@@ -12,6 +12,7 @@ class BarProgress;
 class QAction;
 class QDialog;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QProgressBar;
 class QToolBar;
@@ -52,6 +53,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Sub-windows of every feature are fitted to their caption and yield the command keys.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -65,6 +68,10 @@ private:
     void rebuildWindowMenu();
     void printerSetup();
     void showAbout();
+    void showSplashWindow();
+    void adoptSubWindow(QMdiSubWindow* window);
+    // Moves a sub-window to `wanted`, or below the sub-windows it would cover there.
+    void placeClear(QMdiSubWindow* window, QPoint wanted);
     void openPredictionDialog();
     void openContestDialog();
     // frmPROCOND at its remembered place (top 3100, left 100 twips), or closed.

@@ -6,7 +6,11 @@
 #include "platform/ui/QtUserPrompts.h"
 #include "session/Session.h"
 
+#include <QCommandLineParser>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 
 QuadrigoApplication::QuadrigoApplication(int& argc, char** argv)
     : QApplication(argc, argv)
@@ -17,6 +21,20 @@ QuadrigoApplication::QuadrigoApplication(int& argc, char** argv)
                               .arg(QUADRIGO_VERSION_MAJOR)
                               .arg(QUADRIGO_VERSION_MINOR)
                               .arg(QUADRIGO_VERSION_PATCH));
+    installQtTranslations();
+}
+
+bool QuadrigoApplication::installQtTranslations()
+{
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    const bool loaded =
+        translator->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (loaded)
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+    return loaded;
 }
 
 QuadrigoApplication::~QuadrigoApplication()
@@ -27,16 +45,38 @@ QuadrigoApplication::~QuadrigoApplication()
 
 int QuadrigoApplication::run()
 {
-    const QStringList arguments = QApplication::arguments();
-    const QString appFolder = AppFolder::resolve(arguments, applicationDirPath());
-    AppFolder::prepare(appFolder);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Sistemi condizionati per il concorso pronostici a 13 partite."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption folderOption(
+        QStringLiteral("app-folder"),
+        QStringLiteral("Cartella del programma: impostazioni, archivi e cartella Sistemi."),
+        QStringLiteral("CARTELLA"));
+    const QCommandLineOption noSplashOption(QStringLiteral("no-splash"),
+                                            QStringLiteral("Avvio senza la finestra iniziale."));
+    parser.addOption(folderOption);
+    parser.addOption(noSplashOption);
+    // --help and --version print and end the program here, before any folder is touched.
+    parser.process(*this);
 
+    const QStringList folderArguments =
+        parser.isSet(folderOption)
+            ? QStringList{QStringLiteral("--app-folder"), parser.value(folderOption)}
+            : QStringList{};
+    const QString appFolder = AppFolder::resolve(folderArguments, applicationDirPath());
     m_prompts = std::make_unique<QtUserPrompts>();
+    QString error;
+    if (!AppFolder::prepare(appFolder, &error)) {
+        m_prompts->message({MessageIcon::Critical, QStringLiteral("QUADRIGO 13"), error});
+        return 1;
+    }
     m_session = std::make_unique<Session>(appFolder, *m_prompts);
     m_window = std::make_unique<MainWindow>(*m_session);
     m_prompts->setParent(m_window.get());
     m_window->show();
-    const bool splash = !arguments.contains(QStringLiteral("--no-splash"));
+    const bool splash = !parser.isSet(noSplashOption);
     QTimer::singleShot(0, m_window.get(), [this, splash] { m_window->startUp(splash); });
     return exec();
 }

@@ -9,13 +9,17 @@ class QtUserPrompts;
 class Session;
 
 // The program: fixes the application folder, builds the session and the main window, and runs
-// the start-up sequence. Options: --app-folder DIR, --no-splash.
+// the start-up sequence. Options: --app-folder DIR, --no-splash, --help, --version.
 class QuadrigoApplication final : public QApplication {
     Q_OBJECT
 public:
     QuadrigoApplication(int& argc, char** argv);
     ~QuadrigoApplication() override;
     int run();
+
+    // Qt's own dialogs and buttons in Italian, from the translations Qt is installed with;
+    // false when they are not installed.
+    static bool installQtTranslations();
 
 private:
     std::unique_ptr<QtUserPrompts> m_prompts;

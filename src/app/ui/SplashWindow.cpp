@@ -3,6 +3,7 @@
 #include "app/ui/AboutDialog.h"
 
 #include <QLabel>
+#include <QScreen>
 #include <QSysInfo>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -32,4 +33,14 @@ SplashWindow::SplashWindow(QWidget* parent)
 QString SplashWindow::platformLine()
 {
     return QStringLiteral("per ") + QSysInfo::prettyProductName();
+}
+
+void SplashWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The program has no place on the screen yet: the splash takes the middle of it, at the
+    // size it has once shown.
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen()->availableGeometry().center());
+    move(frame.topLeft());
 }

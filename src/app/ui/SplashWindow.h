@@ -9,4 +9,7 @@ public:
     static constexpr int ShowMilliseconds = 2500;
     explicit SplashWindow(QWidget* parent = nullptr);
     static QString platformLine();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };

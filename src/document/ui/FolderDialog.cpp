@@ -1,5 +1,6 @@
 #include "document/ui/FolderDialog.h"
 
+#include "platform/ui/WindowSizing.h"
 #include "session/Session.h"
 
 #include <QDir>
@@ -43,13 +44,35 @@ FolderDialog::FolderDialog(const QString& startFolder, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tree);
     layout->addLayout(buttons);
+    WindowSizing::fitCaption(this);
 
     QString folder = QDir::fromNativeSeparators(startFolder.trimmed());
     while (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
         const QString parentFolder = QFileInfo(folder).path();
         folder = parentFolder == folder ? QString() : parentFolder;
     }
+    // The model lists folders in the background: each listing on the way to the chosen folder
+    // pushes it down, so the view follows it until its own listing is in, or the user moves.
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+        if (m_following.isEmpty())
+            return;
+        m_tree->scrollTo(m_tree->currentIndex(), QAbstractItemView::PositionAtCenter);
+        if (QDir::cleanPath(loaded) == m_following)
+            m_following.clear();
+    });
+    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (QDir::cleanPath(m_model->filePath(current)) != m_following)
+                    m_following.clear();
+            });
     selectFolder(folder.isEmpty() ? QDir::homePath() : folder);
+}
+
+void FolderDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Before the dialog is shown the view has no size to scroll in.
+    m_tree->scrollTo(m_tree->currentIndex(), QAbstractItemView::PositionAtCenter);
 }
 
 void FolderDialog::selectFolder(const QString& folder)
@@ -57,9 +80,10 @@ void FolderDialog::selectFolder(const QString& folder)
     const QModelIndex index = m_model->index(QDir::fromNativeSeparators(folder));
     if (!index.isValid())
         return;
+    m_following = QDir::cleanPath(m_model->filePath(index));
     m_tree->setCurrentIndex(index);
     m_tree->expand(index);
-    m_tree->scrollTo(index);
+    m_tree->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 QString FolderDialog::selectedFolder() const

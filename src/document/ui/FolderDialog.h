@@ -17,7 +17,11 @@ public:
     QString selectedFolder() const;
     void selectFolder(const QString& folder);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QFileSystemModel* m_model;
     QTreeView* m_tree;
+    QString m_following; // the folder the view keeps in sight while the tree fills
 };

@@ -1,5 +1,6 @@
 #include "document/ui/MatchesDialog.h"
 
+#include "document/ui/FieldBehaviour.h"
 #include "session/Session.h"
 
 #include <QComboBox>
@@ -22,6 +23,9 @@ QComboBox* teamBox(QWidget* parent, const char* name, int match)
     // Typed names stay as typed: they neither join the list nor get completed from it.
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCompleter(nullptr);
+    // A name longer than the record holds cannot be typed, rather than being cut unseen.
+    box->lineEdit()->setMaxLength(TeamList::NameWidth);
+    FieldBehaviour::selectOnEntry(box);
     box->setMinimumWidth(170);
     return box;
 }
@@ -87,9 +91,9 @@ void MatchesDialog::load()
     const SystemDocument& document = m_session.document();
     for (int i = 1; i <= MatchesLogic::Matches; ++i) {
         m_home[i - 1]->setCurrentIndex(-1);
-        m_home[i - 1]->setEditText(document.homeTeam(i));
+        m_home[i - 1]->setEditText(MatchesLogic::shownName(document.homeTeam(i)));
         m_away[i - 1]->setCurrentIndex(-1);
-        m_away[i - 1]->setEditText(document.awayTeam(i));
+        m_away[i - 1]->setEditText(MatchesLogic::shownName(document.awayTeam(i)));
     }
 }
 

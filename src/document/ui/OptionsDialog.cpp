@@ -101,17 +101,22 @@ void OptionsDialog::checkShares()
 {
     QLineEdit* shares = m_fields[OptionsLogic::SharesField - 1];
     const OptionsLogic::SharesCheck check = OptionsLogic::checkShares(shares->text());
-    if (check.error)
+    if (check.error) {
         m_session.prompts().warn(m_session.messageTitle(), *check.error);
-    else
+        // The user corrects the value where it was typed.
+        shares->setFocus(Qt::OtherFocusReason);
+    } else {
         shares->setText(check.text);
+    }
 }
 
 void OptionsDialog::confirm()
 {
     const OptionsLogic::Fields texts = fields();
-    if (const std::optional<QString> error = OptionsLogic::validationError(texts)) {
-        m_session.prompts().warn(m_session.messageTitle(), *error);
+    if (const std::optional<OptionsLogic::Refusal> refusal = OptionsLogic::validationError(texts)) {
+        m_session.prompts().warn(m_session.messageTitle(), refusal->message);
+        // The message does not say which field is missing: the cursor shows it.
+        m_fields[refusal->field - 1]->setFocus(Qt::OtherFocusReason);
         return;
     }
     m_session.options() = OptionsLogic::result(texts, m_info->isChecked());

@@ -125,6 +125,9 @@ PredictionDialog::PredictionDialog(Session& session, QWidget* parent)
     layout->addLayout(matches);
     layout->addLayout(side);
 
+    // The buttons were made first; the signs come first for the keyboard, as on the screen.
+    QWidget::setTabOrder(m_signs.back(), m_ok);
+    QWidget::setTabOrder(m_ok, m_close);
     load();
 }
 
@@ -147,6 +150,7 @@ void PredictionDialog::load()
     m_timeCaption->hide();
     m_time->hide();
     m_time->clear();
+    m_signs.front()->setFocus(Qt::OtherFocusReason);
 }
 
 PredictionLogic::Fields PredictionDialog::fields() const

@@ -2,6 +2,8 @@
 
 #include <QProgressBar>
 
+#include <algorithm>
+
 BarProgress::BarProgress(QProgressBar* bar, Ends repaintAt)
     : m_bar(bar)
     , m_repaintAt(repaintAt)
@@ -11,7 +13,9 @@ BarProgress::BarProgress(QProgressBar* bar, Ends repaintAt)
 
 void BarProgress::setRange(int minimum, int maximum)
 {
-    m_bar->setRange(minimum, maximum);
+    // An empty range (an all-fixed prediction counts no columns) would turn the bar into Qt's
+    // busy indicator, which keeps moving after the work is over.
+    m_bar->setRange(minimum, std::max(maximum, minimum + 1));
     m_bar->repaint();
 }
 

@@ -1,5 +1,7 @@
 #include "platform/ui/WaitWindow.h"
 
+#include "platform/ui/WindowSizing.h"
+
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -82,6 +84,7 @@ void WaitWindow::setHideText(const QString& text)
 void WaitWindow::showOver(const QWidget* window)
 {
     adjustSize();
+    WindowSizing::fitCaption(this);
     if (window) {
         const QRect frame = window->window()->frameGeometry();
         move(frame.center() - rect().center());

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+// Writes a file so that its name always holds either the old content or the whole new one, on
+// disk even after a power cut: the new content goes to a temporary beside it, every write is
+// checked, and only a complete, synced temporary is renamed over the file, the folder synced
+// after. Errors are reported in Italian, naming the file.
+class SafeFile final {
+    Q_DISABLE_COPY_MOVE(SafeFile)
+public:
+    // Without `temporary` a fresh name beside `target` is used. A fixed name is for temporaries
+    // that must be found again after a crash.
+    explicit SafeFile(const QString& target, const QString& temporary = {});
+    // A temporary neither committed nor kept is removed.
+    ~SafeFile();
+
+    bool open();
+    // Everything is written or false; after a failure every later call fails too.
+    bool write(QByteArrayView data);
+    // Syncs and closes the temporary: its content is complete on disk.
+    bool finish();
+    // Finishes, renames the temporary over the target and syncs the folder.
+    bool commit();
+    // Leaves the finished temporary for the caller to rename.
+    void keep() { m_keep = true; }
+
+    bool failed() const { return !m_error.isEmpty(); }
+    const QString& errorString() const { return m_error; }
+    const QString& target() const { return m_target; }
+    const QString& temporary() const { return m_temporary; }
+
+    // The whole of `content` as the new file at `path`.
+    static bool writeFile(const QString& path, QByteArrayView content, QString* error);
+    // Syncs a complete file written by other means, such as a database.
+    static bool syncFile(const QString& path, QString* error);
+    // Renames `from` over `to` in one step, then syncs their folder.
+    static bool replace(const QString& from, const QString& to, QString* error);
+    // Renames without syncing, for several renames followed by one syncFolder.
+    static bool rename(const QString& from, const QString& to, QString* error);
+    static bool syncFolder(const QString& folder, QString* error);
+    // A missing file is no error.
+    static bool remove(const QString& path, QString* error = nullptr);
+    // Creates the folder and the missing ones above it; an existing folder is no error.
+    static bool makeFolder(const QString& folder, QString* error);
+
+    // The Italian reason for an errno value ("disco pieno").
+    static QString reason(int code);
+
+private:
+    bool fail(const char* what, int code);
+
+    QString m_target;
+    QString m_temporary;
+    QString m_error;
+    int m_fd = -1;
+    bool m_fixedTemporary = false;
+    bool m_finished = false;
+    bool m_committed = false;
+    bool m_keep = false;
+};
