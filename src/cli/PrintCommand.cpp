@@ -189,7 +189,7 @@ int runPrint(QStringList arguments)
     PdfPrinter pdf(*pdfPath, document.SystemName);
     QString error;
     if (!pdf.isOpen(&error)) {
-        printError(QStringLiteral("Impossibile scrivere il File '%1' ! (%2)").arg(*pdfPath, error));
+        printError(error);
         return ExitBadInput;
     }
     try {
@@ -227,7 +227,7 @@ int runPrint(QStringList arguments)
         return ExitBadInput;
     }
     if (!pdf.finish(&error)) {
-        printError(QStringLiteral("Impossibile scrivere il File '%1' ! (%2)").arg(*pdfPath, error));
+        printError(error);
         return ExitBadInput;
     }
     return ExitOk;

@@ -1,12 +1,48 @@
 #include "platform/PdfPrinter.h"
 
+#include <QIODevice>
 #include <QPageLayout>
+
+// The PDF writer's output device: its many small writes gathered into large ones to the safely
+// written file.
+class SafeFileDevice final : public QIODevice {
+public:
+    explicit SafeFileDevice(SafeFile& file)
+        : m_file(file)
+    {
+        m_buffer.reserve(Chunk);
+        open(QIODevice::WriteOnly);
+    }
+    bool isSequential() const override { return true; }
+    bool flushBuffer()
+    {
+        const bool ok = m_file.write(m_buffer);
+        m_buffer.clear();
+        return ok;
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        m_buffer.append(data, size);
+        if (m_buffer.size() >= Chunk && !flushBuffer())
+            return -1;
+        return size;
+    }
+
+private:
+    static constexpr qsizetype Chunk = 256 * 1024;
+    SafeFile& m_file;
+    QByteArray m_buffer;
+};
 
 PdfPrinter::PdfPrinter(const QString& path, const QString& title)
     : m_file(path)
 {
-    m_file.open(QIODevice::WriteOnly);
-    m_writer = std::make_unique<QPdfWriter>(&m_file);
+    m_open = m_file.open();
+    m_device = std::make_unique<SafeFileDevice>(m_file);
+    m_writer = std::make_unique<QPdfWriter>(m_device.get());
     m_writer->setResolution(Resolution);
     m_writer->setTitle(title);
     m_writer->setCreator(QStringLiteral("QUADRIGO 13"));
@@ -16,18 +52,13 @@ PdfPrinter::PdfPrinter(const QString& path, const QString& title)
                                                  PainterPrinter::DocumentEnd::NextPage);
 }
 
-PdfPrinter::~PdfPrinter()
-{
-    // The painter must let go of the writer before the file is discarded.
-    m_printer.reset();
-    m_writer.reset();
-    if (m_file.isOpen())
-        m_file.cancelWriting();
-}
+// The painter lets go of the writer, and the writer of the device, before the file goes; a
+// file never committed is removed with its temporary.
+PdfPrinter::~PdfPrinter() = default;
 
 bool PdfPrinter::isOpen(QString* error) const
 {
-    if (m_file.isOpen())
+    if (m_open)
         return true;
     if (error)
         *error = m_file.errorString();
@@ -45,7 +76,7 @@ bool PdfPrinter::finish(QString* error)
     }
     m_printer.reset();
     m_writer.reset();
-    if (!m_file.commit()) {
+    if (!m_device->flushBuffer() || !m_file.commit()) {
         if (error)
             *error = m_file.errorString();
         return false;

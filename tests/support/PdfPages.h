@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPdfDocument>
+#include <QRectF>
 #include <QString>
 
 // A PDF printout as a reader renders it, measured in millimetres from the page's top left
@@ -14,6 +15,7 @@ public:
 
     bool isLoaded() const { return m_loaded == QPdfDocument::Error::None; }
     int count() const { return m_document.pageCount(); }
+    QSize pointSize(int page) const { return m_document.pagePointSize(page).toSize(); }
 
     // Whether the point (x, y) mm of `page` (0-based) is printed dark.
     bool isDark(int page, double x, double y)
@@ -27,6 +29,15 @@ public:
         // Unprinted paper renders transparent.
         const QRgb pixel = m_image.pixel(at);
         return qAlpha(pixel) > 127 && qGray(pixel) < 128;
+    }
+    // Whether anything in `area` (mm) is printed dark.
+    bool anyDark(int page, const QRectF& area)
+    {
+        for (double y = area.top(); y <= area.bottom(); y += 0.1)
+            for (double x = area.left(); x <= area.right(); x += 0.1)
+                if (isDark(page, x, y))
+                    return true;
+        return false;
     }
 
 private:

@@ -53,8 +53,11 @@ QScrollBar* offsetBar(QWidget* parent, const char* name)
     return bar;
 }
 
+// Only the printer's own failure is reported; any other error just ends the run.
 QString failureText(const PrintError& error)
 {
+    if (error.number != PrintError::PrinterFailure)
+        return {};
     return QStringLiteral("Stampa fallita ! (") + QString::number(error.number) + QLatin1Char(')');
 }
 

@@ -106,7 +106,13 @@ PrintJob::Outcome PrintJob::run(const Request& request, const Draw& draw)
             PainterPrinter backEnd(printer, printerName,
                                    request.jobPerDocument ? PainterPrinter::DocumentEnd::NewJob
                                                           : PainterPrinter::DocumentEnd::NextPage);
-            drawOn(backEnd, draw, progress);
+            try {
+                drawOn(backEnd, draw, progress);
+            } catch (const PrintError&) {
+                // The job under way is dropped, not sent half drawn.
+                printer.abort();
+                throw;
+            }
             break;
         }
         case PrintDestination::Preview: {
@@ -137,8 +143,9 @@ PrintJob::Outcome PrintJob::run(const Request& request, const Draw& draw)
         wait.reset();
         m_progress.setValue(0);
         QApplication::restoreOverrideCursor();
-        m_prompts.message({MessageIcon::Critical, QStringLiteral("QUADRIGO 13"),
-                           request.errorText ? request.errorText(error) : errorText(error)});
+        const QString text = request.errorText ? request.errorText(error) : errorText(error);
+        if (!text.isEmpty())
+            m_prompts.message({MessageIcon::Critical, QStringLiteral("QUADRIGO 13"), text});
         return Outcome::Failed;
     }
     return Outcome::Printed;

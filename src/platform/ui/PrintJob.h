@@ -22,6 +22,7 @@ public:
     struct Request {
         QString caption;  // the wait window's caption: the system's name
         QString waitText; // "Stampa in corso... Attendere !"
+        // The message of a failure, none when empty; "Errore" and the number by default.
         ErrorText errorText;
         // A printer gets each document ended as a print job of its own.
         bool jobPerDocument = false;

@@ -3,6 +3,7 @@
 #include "support/StartedProgram.h"
 #include "support/TestSystems.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 
@@ -39,63 +40,48 @@ class TestReportCommands : public QObject {
     };
 
 private slots:
+    // Command, merged rows, PDF chosen ("-": cancelled; in a missing folder: the printout
+    // fails), pages printed, PrintMode after it ("-": none). The viewers print from Stampa.
     void commands_data()
     {
-        QTest::addColumn<QByteArray>("command");
-        QTest::addColumn<int>("merged");
-        QTest::addColumn<bool>("cancel");
-        QTest::addColumn<int>("pages");
-        QTest::addColumn<QString>("printMode");
-        QTest::newRow("prospect") << QByteArray("mnuStampaPro") << 0 << false << 1 << "StPr";
-        QTest::newRow("reduced") << QByteArray("mnuRidotto") << 0 << false << 2 << "SPCR";
-        QTest::newRow("integral") << QByteArray("mnuIntegrale") << 0 << false << 3 << "SPCI";
-        QTest::newRow("columns") << QByteArray("tmRidotto") << 0 << false << 1 << "";
-        QTest::newRow("cancelled") << QByteArray("mnuStampaPro") << 0 << true << 0 << "StPr";
+        QTest::addColumn<QString>("row");
+        QTest::newRow("prospect") << "mnuStampaPro 0 stampa.pdf 1 StPr";
+        QTest::newRow("reduced") << "mnuRidotto 0 stampa.pdf 2 SPCR";
+        QTest::newRow("integral") << "mnuIntegrale 0 stampa.pdf 3 SPCI";
+        QTest::newRow("columns") << "tmRidotto 0 stampa.pdf 1 -";
+        QTest::newRow("cancelled") << "mnuStampaPro 0 - 0 StPr";
+        QTest::newRow("failed") << "mnuIntegrale 0 no/stampa.pdf 0 SPCI";
         // 29 merged rows: 8 bands of 4 strips, more than one page holds.
-        QTest::newRow("merged, prospect") << QByteArray("mnuRidotto") << 29 << false << 3 << "";
-        QTest::newRow("merged") << QByteArray("tmRidotto") << 29 << false << 2 << "";
+        QTest::newRow("merged, prospect") << "mnuRidotto 29 stampa.pdf 3 -";
+        QTest::newRow("merged") << "tmRidotto 29 stampa.pdf 2 -";
+        QTest::newRow("viewer, reduced") << "mnuVediColRid 0 stampa.pdf 1 -";
+        QTest::newRow("viewer, integral") << "mnuVediColInt 0 stampa.pdf 2 -";
     }
     void commands()
     {
-        QFETCH(QByteArray, command);
-        QFETCH(int, merged);
-        QFETCH(bool, cancel);
-        QFETCH(int, pages);
-        QFETCH(QString, printMode);
-        Started program(merged);
-        const QString pdf = program.dir.filePath(QStringLiteral("stampa.pdf"));
-        program.prompts.expectPrinterChoice(cancel ? std::nullopt : std::optional<QString>(pdf));
-        QVERIFY(program.command(command.constData())->isEnabled());
-        program.window->runCommand(QLatin1String(command));
+        QFETCH(QString, row);
+        const QStringList fields = row.split(u' ');
+        Started program(fields[1].toInt());
+        const QString path = program.dir.filePath(fields[2]);
+        program.prompts.expectPrinterChoice(fields[2] == u'-' ? std::nullopt
+                                                              : std::optional<QString>(path));
+        if (fields[2].contains(u'/'))
+            program.prompts.expectMessage({});
+        if (fields[0].startsWith(QStringLiteral("mnuVediCol")))
+            whenModal(QStringLiteral("frmVEDICOL"), [](QWidget* viewer) {
+                QTest::mouseClick(viewer->findChild<QPushButton*>(QStringLiteral("cmdStampa")),
+                                  Qt::LeftButton);
+                viewer->close();
+            });
+        QVERIFY(program.command(fields[0].toLatin1().constData())->isEnabled());
+        program.window->runCommand(fields[0]);
         QVERIFY(program.prompts.allConsumed());
-        QCOMPARE(program.session->PrintMode, printMode);
-        QCOMPARE(QFile::exists(pdf), !cancel);
-        if (!cancel)
-            QCOMPARE(PdfPages(pdf).count(), pages);
-    }
-
-    void viewerPrintsTheColumnsShown_data()
-    {
-        QTest::addColumn<QByteArray>("command");
-        QTest::addColumn<int>("pages");
-        QTest::newRow("reduced") << QByteArray("mnuVediColRid") << 1;
-        QTest::newRow("integral") << QByteArray("mnuVediColInt") << 2;
-    }
-    void viewerPrintsTheColumnsShown()
-    {
-        QFETCH(QByteArray, command);
-        QFETCH(int, pages);
-        Started program(0);
-        const QString pdf = program.dir.filePath(QStringLiteral("colonne.pdf"));
-        program.prompts.expectPrinterChoice(pdf);
-        whenModal(QStringLiteral("frmVEDICOL"), [](QWidget* viewer) {
-            QTest::mouseClick(viewer->findChild<QPushButton*>(QStringLiteral("cmdStampa")),
-                              Qt::LeftButton);
-            viewer->close();
-        });
-        QVERIFY(program.command(command.constData())->isEnabled());
-        program.window->runCommand(QLatin1String(command));
-        QCOMPARE(PdfPages(pdf).count(), pages);
+        QCOMPARE(program.session->PrintMode, fields[4] == u'-' ? QString() : fields[4]);
+        QCOMPARE(PdfPages(path).count(), fields[3].toInt());
+        if (fields[2].contains(u'/'))
+            QVERIFY(program.prompts.messageTexts().first().startsWith(
+                QStringLiteral("Errore 482 (Impossibile creare il File")));
+        QVERIFY(!QApplication::overrideCursor());
     }
 };
 

@@ -1,125 +1,72 @@
-#include "document/IntegralGenerator.h"
 #include "document/SystemFiles.h"
-#include "platform/ColumnDatabase.h"
 
 #include "support/CliRunner.h"
 #include "support/PdfPages.h"
+#include "support/TestSystems.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-// Match 1 played 1X2, the others fixed 1: three integral columns; the reduced system keeps
-// 1.. and X.., the first without a 2.
-QString saveSystem(const QString& folder, bool reduced)
-{
-    SystemDocument document;
-    document.SystemName = QStringLiteral("Prova");
-    std::array<QString, 13> signs;
-    signs.fill(QStringLiteral("1"));
-    signs[0] = QStringLiteral("1X2");
-    for (int i = 1; i <= 13; ++i)
-        document.setSigns(i, signs[i - 1]);
-    document.IntegralColumns = IntegralGenerator::generate(signs);
-    document.IntegralCount = qint32(document.IntegralColumns.count());
-    if (reduced) {
-        document.WorkColumns.append("1111111111111");
-        document.WorkColumns.append("X111111111111");
-        document.ReducedCount = 2;
-    }
-    document.countSigns();
-    document.countKinds();
-    SystemFiles::save(document, folder);
-    return QDir(folder).filePath(QStringLiteral("Prova.pro"));
-}
-
-} // namespace
-
 class TestPrintCli : public QObject {
     Q_OBJECT
 private slots:
+    // Arguments | reduced system saved | pages (0: refused, no file) | error | where a slip's
+    // first dot (match 1, sign 1, column 1) lands, with A = -1, S = 2 in DefPrnV.sys.
     void print_data()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<bool>("reduced");
-        QTest::addColumn<int>("pages"); // 0: refused, no file
-        QTest::addColumn<QString>("error");
-        QTest::newRow("prospect") << QStringList{"prospect"} << true << 1 << "";
-        QTest::newRow("prospect, columns") << QStringList{"prospect-reduced"} << true << 2 << "";
-        QTest::newRow("integral") << QStringList{"integral"} << false << 1 << "";
-        QTest::newRow("slips") << QStringList{"slips"} << true << 1 << "";
-        QTest::newRow("full test") << QStringList{"slip-test-full"} << false << 1 << "";
-        QTest::newRow("no reduced") << QStringList{"reduced"} << false << 0
-                                    << "Il Sistema Ridotto non è stato ancora elaborato !";
-        QTest::newRow("no merged")
-            << QStringList{"merged"} << true << 0 << "Le Colonne Accorpate non sono disponibili !";
-        QTest::newRow("range") << QStringList{"slips", "--from", "2"} << true << 0
-                               << "Valore non consentito !";
-        QTest::newRow("dot") << QStringList{"slips", "--dot=2.55"} << true << 0
-                             << "Valore Diametro Massimo = 2,5 mm !";
-        QTest::newRow("unknown") << QStringList{"schedine"} << true << 0 << "Uso: print";
-        QTest::newRow("range elsewhere")
-            << QStringList{"prospect", "--to", "1"} << true << 0 << "Uso: print";
+        QTest::addColumn<QString>("row");
+        QTest::newRow("prospect") << "prospect|1|1|";
+        QTest::newRow("prospect, columns") << "prospect-reduced|1|2|";
+        QTest::newRow("integral") << "integral|0|1|";
+        QTest::newRow("full test") << "slip-test-full|0|1|";
+        QTest::newRow("slips, file") << "slips|1|1||33.1 128.3";
+        QTest::newRow("slips, blank") << "slips --horizontal -5|1|1||26.1 129.3";
+        QTest::newRow("slips, equals") << "slips --horizontal=-5 --vertical=3|1|1||26.1 132.3";
+        QTest::newRow("no reduced")
+            << "reduced|0|0|Il Sistema Ridotto non è stato ancora elaborato !";
+        QTest::newRow("no merged") << "merged|1|0|Le Colonne Accorpate non sono disponibili !";
+        QTest::newRow("range") << "slips --from 2|1|0|Valore non consentito !";
+        QTest::newRow("dot") << "slips --dot=2.55|1|0|Valore Diametro Massimo = 2,5 mm !";
+        QTest::newRow("unknown") << "schedine|1|0|Uso: print";
+        QTest::newRow("range elsewhere") << "prospect --to 1|1|0|Uso: print";
+        QTest::newRow("no value") << "slips --from|1|0|Uso: print";
+        QTest::newRow("unwritable") << "prospect --pdf no/out.pdf|1|0|Impossibile creare il File";
     }
     void print()
     {
-        QFETCH(QStringList, arguments);
-        QFETCH(bool, reduced);
-        QFETCH(int, pages);
-        QFETCH(QString, error);
+        QFETCH(QString, row);
+        const int pages = row.section(u'|', 2, 2).toInt();
         QTemporaryDir dir;
+        QFile calibration(dir.filePath(QStringLiteral("DefPrnV.sys")));
+        QVERIFY(calibration.open(QIODevice::WriteOnly) && calibration.write("-1\r\n2\r\n2\r\n"));
+        calibration.close();
+        // Match 1 played 1X2, the others 1: the reduced system keeps 1.. and X.. of the three.
+        QStringList signs(13, QStringLiteral("1"));
+        signs[0] = QStringLiteral("1X2");
+        SystemDocument document = TestSystems::withPrediction(signs);
+        if (row.section(u'|', 1, 1) == u'1') {
+            document.WorkColumns.append("1111111111111");
+            document.WorkColumns.append("X111111111111");
+            document.ReducedCount = 2;
+        }
+        QVERIFY(SystemFiles::save(document, dir.path()));
         const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
-        const QString pro = saveSystem(dir.path(), reduced);
-        arguments.insert(1, pro);
-        const CliRun run = runCli(QStringList{"print"} + arguments +
-                                  QStringList{"--pdf", pdf, "--app-folder", dir.path()});
+        QStringList arguments = row.section(u'|', 0, 0).split(u' ');
+        arguments.insert(1, dir.filePath(QStringLiteral("Prova.pro")));
+        if (!arguments.contains(QStringLiteral("--pdf")))
+            arguments << QStringLiteral("--pdf") << pdf;
+        const CliRun run =
+            runCli(QStringList{"print"} + arguments + QStringList{"--app-folder", dir.path()});
         QCOMPARE(run.status, pages > 0 ? 0 : 1);
-        QVERIFY2(run.err.contains(error), qPrintable(run.err));
-        QCOMPARE(QFile::exists(pdf), pages > 0);
-        if (pages > 0)
-            QCOMPARE(PdfPages(pdf).count(), pages);
-    }
-
-    // A calibration given on the command line wins over DefPrnV.sys; a negative offset is a
-    // value, not an option, in either form.
-    void slipsTakeTheCalibration_data()
-    {
-        QTest::addColumn<QStringList>("options");
-        QTest::addColumn<double>("x"); // centre of the dot of match 1, sign 1, column 1
-        QTest::addColumn<double>("y");
-        QTest::newRow("file") << QStringList{} << 31.1 + 2 << 129.3 - 1;
-        QTest::newRow("blank") << QStringList{"--horizontal", "-5"} << 31.1 - 5 << 129.3;
-        QTest::newRow("equals") << QStringList{"--horizontal=-5", "--vertical=3"} << 31.1 - 5
-                                << 129.3 + 3;
-    }
-    void slipsTakeTheCalibration()
-    {
-        QFETCH(QStringList, options);
-        QFETCH(double, x);
-        QFETCH(double, y);
-        QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("DefPrnV.sys")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("-1\r\n2\r\n2\r\n");
-        file.close();
-        const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
-        const CliRun run = runCli(QStringList{"print", "slips", saveSystem(dir.path(), true),
-                                              "--pdf", pdf, "--app-folder", dir.path()} +
-                                  options);
-        QCOMPARE(run.status, 0);
-        PdfPages pages(pdf);
-        QVERIFY(pages.isDark(0, x, y));
-        QVERIFY(!pages.isDark(0, x + 2, y));
-    }
-
-    void unwritableOutput()
-    {
-        QTemporaryDir dir;
-        const CliRun run = runCli({"print", "prospect", saveSystem(dir.path(), true), "--pdf",
-                                   dir.filePath(QStringLiteral("missing/out.pdf"))});
-        QCOMPARE(run.status, 1);
-        QVERIFY(run.err.contains(QStringLiteral("Impossibile scrivere il File")));
+        QVERIFY2(run.err.contains(row.section(u'|', 3, 3)), qPrintable(run.err));
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.pdf*")}, QDir::Files).size(),
+                 pages > 0 ? 1 : 0);
+        PdfPages printed(pdf);
+        QCOMPARE(printed.count(), pages);
+        if (const QStringList dot = row.section(u'|', 4).split(u' '); dot.size() == 2) {
+            QVERIFY(printed.isDark(0, dot[0].toDouble(), dot[1].toDouble()));
+            QVERIFY(!printed.isDark(0, dot[0].toDouble() + 2, dot[1].toDouble()));
+        }
     }
 };
 

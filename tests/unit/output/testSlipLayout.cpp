@@ -1,73 +1,28 @@
 #include "output/SlipLayout.h"
-#include "platform/PdfPrinter.h"
-#include "platform/PrintSurface.h"
 #include "platform/ProgressReporter.h"
-#include "platform/RecordingPrinter.h"
 
 #include "support/PdfPages.h"
+#include "support/PrintChecks.h"
 #include "support/TestSystems.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 using Kind = RecordingPrinter::Kind;
+Q_DECLARE_METATYPE(SlipCalibration)
+
+using namespace PrintChecks;
 
 namespace {
 
-ColumnBuffer columnsOf(const QList<QByteArray>& texts)
+void printSlips(RecordingPrinter& recorder, const SlipLayout::SlipSource& source, qsizetype from,
+                qsizetype to, const SlipCalibration& calibration = {})
 {
-    ColumnBuffer columns;
-    for (const QByteArray& text : texts)
-        columns.append(text);
-    return columns;
+    PrintSurface surface(recorder);
+    ProgressReporter progress;
+    SlipLayout::prepare(surface);
+    SlipLayout::printSlips(surface, calibration, source, from, to, 0.5, progress);
 }
-
-ColumnBuffer sameColumns(int count)
-{
-    return columnsOf(QList<QByteArray>(count, QByteArray("1111111111111")));
-}
-
-// Dot centres in millimetres, as "x,y", rounded to hundredths.
-QStringList dots(const RecordingPrinter& recorder, int document = 0)
-{
-    QStringList result;
-    for (const auto& item : recorder.items(Kind::Circle)) {
-        if (document == 0 || item.document == document)
-            result << QStringLiteral("%1,%2")
-                          .arg(item.atMillimetres().x(), 0, 'f', 2)
-                          .arg(item.atMillimetres().y(), 0, 'f', 2);
-    }
-    return result;
-}
-
-struct SlipRun {
-    RecordingPrinter recorder;
-    void print(const SlipLayout::SlipSource& source, qsizetype from, qsizetype to,
-               const SlipCalibration& calibration = {}, double cost = 0.5)
-    {
-        PrintSurface surface(recorder);
-        ProgressReporter progress;
-        SlipLayout::prepare(surface);
-        SlipLayout::printSlips(surface, calibration, source, from, to, cost, progress);
-    }
-    QStringList texts() const
-    {
-        QStringList result;
-        for (const auto& item : recorder.items(Kind::Text))
-            result << item.text;
-        return result;
-    }
-    // Columns on each slip sent: 13 dots a reduced column.
-    QList<int> columnsPerSlip() const
-    {
-        QList<int> result(recorder.documentsEnded(), 0);
-        for (const auto& item : recorder.items(Kind::Circle))
-            result[item.document - 1] += 1;
-        for (int& dots : result)
-            dots /= 13;
-        return result;
-    }
-};
 
 } // namespace
 
@@ -75,46 +30,37 @@ class TestSlipLayout : public QObject {
     Q_OBJECT
 
 private slots:
+    // Columns, first and last slip sent | columns on each slip sent | the prices on their texts,
+    // at 0.5 a column | slips of the system.
     void partitionAndPrices_data()
     {
-        QTest::addColumn<int>("columns");
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("to");
-        QTest::addColumn<QList<int>>("perSlip");
-        QTest::addColumn<QStringList>("texts");
-        QTest::addColumn<int>("slips");
-        QTest::newRow("1") << 1 << 1 << 1 << QList<int>{1} << QStringList{"N. 1  -  \u20ac 0.5"}
-                           << 1;
-        QTest::newRow("2") << 2 << 1 << 1 << QList<int>{2} << QStringList{"N. 1  -  \u20ac 1"} << 1;
-        QTest::newRow("5") << 5 << 1 << 2 << QList<int>{3, 2}
-                           << QStringList{"N. 1  -  \u20ac 1.5", "N. 2  -  \u20ac 1"} << 2;
-        QTest::newRow("8") << 8 << 1 << 2 << QList<int>{4, 4}
-                           << QStringList{"N. 1  -  \u20ac 2", "N. 2  -  \u20ac 2"} << 2;
-        QTest::newRow("9") << 9 << 1 << 3 << QList<int>{4, 3, 2}
-                           << QStringList{"N. 1  -  \u20ac 2", "N. 2  -  \u20ac 1.5",
-                                          "N. 3  -  \u20ac 1"}
-                           << 3;
-        QTest::newRow("13") << 13 << 1 << 4 << QList<int>{4, 4, 3, 2}
-                            << QStringList{"N. 1  -  \u20ac 2", "N. 2  -  \u20ac 2",
-                                           "N. 3  -  \u20ac 1.5", "N. 4  -  \u20ac 1"}
-                            << 4;
-        QTest::newRow("9, range 2 to 2")
-            << 9 << 2 << 2 << QList<int>{3} << QStringList{"N. 2  -  \u20ac 1.5"} << 3;
+        QTest::addColumn<QString>("row");
+        QTest::newRow("1") << "1 1 1|1|0.5|1";
+        QTest::newRow("2") << "2 1 1|2|1|1";
+        QTest::newRow("5") << "5 1 2|3 2|1.5 1|2";
+        QTest::newRow("8") << "8 1 2|4 4|2 2|2";
+        QTest::newRow("9") << "9 1 3|4 3 2|2 1.5 1|3";
+        QTest::newRow("13") << "13 1 4|4 4 3 2|2 2 1.5 1|4";
+        QTest::newRow("9, range 2 to 2") << "9 2 2|3|1.5|3";
     }
     void partitionAndPrices()
     {
-        QFETCH(int, columns);
-        QFETCH(int, from);
-        QFETCH(int, to);
-        QFETCH(QList<int>, perSlip);
-        QFETCH(QStringList, texts);
-        QFETCH(int, slips);
-        const ColumnBuffer buffer = sameColumns(columns);
-        SlipRun run;
-        run.print(SlipLayout::SlipSource(buffer, columns), from, to);
-        QCOMPARE(run.columnsPerSlip(), perSlip);
-        QCOMPARE(run.texts(), texts);
-        QCOMPARE(SlipLayout::slipCount(columns), qsizetype(slips));
+        QFETCH(QString, row);
+        const QStringList run = row.section(u'|', 0, 0).split(u' ');
+        const int columns = run[0].toInt(), from = run[1].toInt();
+        const ColumnBuffer buffer = columnsOf(QList<QByteArray>(columns, "1111111111111"));
+        RecordingPrinter recorder;
+        printSlips(recorder, SlipLayout::SlipSource(buffer, columns), from, run[2].toInt());
+        QStringList counted, expected;
+        for (int document = 1; document <= recorder.documentsEnded(); ++document) {
+            counted << QString::number(dots(recorder, document).size() / 13);
+            expected << QStringLiteral("N. %1  -  \u20ac %2")
+                            .arg(from + document - 1)
+                            .arg(row.section(u'|', 2, 2).section(u' ', document - 1, document - 1));
+        }
+        QCOMPARE(counted.join(u' '), row.section(u'|', 1, 1));
+        QCOMPARE(texts(recorder), expected);
+        QCOMPARE(SlipLayout::slipCount(columns), row.section(u'|', 3).toLongLong());
     }
 
     // Offsets A = 1.5 and S = -0.3: a column at position 1 and a merged row with X2 on match 5
@@ -123,24 +69,22 @@ private slots:
     {
         const SlipCalibration calibration{1.5, -0.3, 2.0};
         const ColumnBuffer columns = columnsOf({"1X21111111111"});
-        SlipRun reduced;
-        reduced.print(SlipLayout::SlipSource(columns, 1), 1, 1, calibration);
-        QCOMPARE(dots(reduced.recorder).mid(0, 4),
+        RecordingPrinter reduced;
+        printSlips(reduced, SlipLayout::SlipSource(columns, 1), 1, 1, calibration);
+        QCOMPARE(dots(reduced).mid(0, 4),
                  QStringList({"30.80,130.80", "35.15,126.30", "39.50,121.80", "43.90,130.80"}));
-        QCOMPARE(reduced.recorder.items(Kind::Circle).first().radius,
+        QCOMPARE(reduced.items(Kind::Circle).first().radius,
                  1.0 * PrintSurface::TwipsPerMillimetre);
-        const auto text = reduced.recorder.items(Kind::Text).first();
+        const auto text = reduced.items(Kind::Text).first();
         QCOMPARE(text.font, (PrintFont{"Courier New", 9, false, false}));
-        QCOMPARE(
-            QStringLiteral("%1,%2").arg(text.atMillimetres().x()).arg(text.atMillimetres().y()),
-            QStringLiteral("18.8,72.6"));
+        QCOMPARE(QPointF(text.atMillimetres().x(), text.atMillimetres().y()), QPointF(18.8, 72.6));
 
         MergedColumns rows;
         rows.appendColumn("1111111111111");
         rows.appendPair("1111X11111111", 4, '2');
-        SlipRun merged;
-        merged.print(SlipLayout::SlipSource(rows), 1, 1, calibration);
-        const QStringList second = dots(merged.recorder).mid(13);
+        RecordingPrinter merged;
+        printSlips(merged, SlipLayout::SlipSource(rows), 1, 1, calibration);
+        const QStringList second = dots(merged).mid(13);
         QCOMPARE(second.size(), 14);
         QCOMPARE(second.mid(4, 2), QStringList({"48.25,112.30", "48.25,107.80"}));
     }
@@ -170,28 +114,23 @@ private slots:
     void calibrationFile_data()
     {
         QTest::addColumn<QByteArray>("content"); // empty: no file
-        QTest::addColumn<double>("vertical");
-        QTest::addColumn<double>("horizontal");
-        QTest::addColumn<double>("dot");
-        QTest::newRow("missing") << QByteArray() << 0.0 << 0.0 << 1.6;
-        QTest::newRow("saved") << QByteArray("1.5\r\n-0.3\r\n1.6\r\n") << 1.5 << -0.3 << 1.6;
-        QTest::newRow("hand edited") << QByteArray("35\r\n-0.34\r\n3\r\n") << 20.0 << -0.3 << 1.6;
+        QTest::addColumn<SlipCalibration>("read");
+        QTest::newRow("missing") << QByteArray() << SlipCalibration{0, 0, 1.6};
+        QTest::newRow("saved") << QByteArray("1.5\r\n-0.3\r\n1.6\r\n")
+                               << SlipCalibration{1.5, -0.3, 1.6};
+        QTest::newRow("hand edited")
+            << QByteArray("35\r\n-0.34\r\n3\r\n") << SlipCalibration{20, -0.3, 1.6};
     }
     void calibrationFile()
     {
         QFETCH(QByteArray, content);
-        QFETCH(double, vertical);
-        QFETCH(double, horizontal);
-        QFETCH(double, dot);
+        QFETCH(SlipCalibration, read);
         QTemporaryDir folder;
         const QString path = folder.filePath(SlipCalibration::fileName());
-        if (!content.isEmpty()) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
-        }
-        const SlipCalibration read = SlipCalibration::read(path);
-        QCOMPARE(read, (SlipCalibration{vertical, horizontal, dot}));
+        QFile file(path);
+        if (!content.isEmpty())
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) && file.flush());
+        QCOMPARE(SlipCalibration::read(path), read);
         QVERIFY(read.write(path));
         if (QTest::currentDataTag() == QByteArrayLiteral("saved"))
             QCOMPARE(TestSystems::fileContent(path), content);
@@ -204,18 +143,14 @@ private slots:
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("slip.pdf"));
         const ColumnBuffer columns = columnsOf({"1X21111111111", "2111111111111"});
-        {
-            PdfPrinter pdf(path);
-            PrintSurface surface(pdf.backEnd());
+        QVERIFY(toPdf(path, [&columns](PrintSurface& surface) {
             ProgressReporter progress;
             SlipLayout::prepare(surface);
             SlipLayout::printSlips(surface, {2.0, -1.0, 2.0}, SlipLayout::SlipSource(columns, 2), 1,
                                    1, 0.5, progress);
             SlipLayout::printTest(surface, {});
-            QVERIFY(pdf.finish());
-        }
+        }));
         PdfPages pages(path);
-        QVERIFY(pages.isLoaded());
         QCOMPARE(pages.count(), 2);
         QVERIFY(pages.isDark(0, 30.1, 131.3));  // match 1, sign 1 of column 1
         QVERIFY(pages.isDark(0, 34.45, 126.8)); // match 2, X
