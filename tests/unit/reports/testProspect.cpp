@@ -135,31 +135,25 @@ private slots:
         QVERIFY(!columns || recorder.lines(1, 2).first().startsWith(QStringLiteral("Nome File: ")));
     }
 
+    // EnableFlags | the lines after "CONDIZIONI:".
     void conditionLines_data()
     {
-        QTest::addColumn<QString>("flags");
-        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("row");
         QTest::newRow("counts and runs")
-            << "1100000"
-            << QStringList{"Segni 1 : 3,4,5   consecutivi : 1,2 ",
-                           "Segni X : 0,1,2   consecutivi : 2 ", "Segni 2 : 5   consecutivi : 0 "};
-        QTest::newRow("runs") << "0100000"
-                              << QStringList{"Segni 1 consecutivi : 1,2 ",
-                                             "Segni X consecutivi : 2 ",
-                                             "Segni 2 consecutivi : 0 "};
-        QTest::newRow("interruptions and step 3")
-            << "0010001"
-            << QStringList{"Interruzioni : 4   consecutive : 0,1,2 ",
-                           "Paralleli P3 : 1,2   consecutivi : 3 "};
-        QTest::newRow("sequences")
-            << "0000010" << QStringList{"Sequele escluse:", "2X1in campo  4-5-11"};
+            << "1100000|Segni 1 : 3,4,5   consecutivi : 1,2 |Segni X : 0,1,2   consecutivi : 2 "
+               "|Segni 2 : 5   consecutivi : 0 ";
+        QTest::newRow("runs") << "0100000|Segni 1 consecutivi : 1,2 |Segni X consecutivi : 2 "
+                                 "|Segni 2 consecutivi : 0 ";
+        QTest::newRow("interruptions and step 3") << "0010001|Interruzioni : 4   consecutive : "
+                                                     "0,1,2 |Paralleli P3 : 1,2   consecutivi : 3 ";
+        QTest::newRow("sequences") << "0000010|Sequele escluse:|2X1in campo  4-5-11";
     }
     void conditionLines()
     {
-        QFETCH(QString, flags);
-        QFETCH(QStringList, lines);
+        QFETCH(QString, row);
+        const QStringList lines = row.split(u'|').mid(1);
         SystemDocument document = system144(0);
-        document.EnableFlags = flags;
+        document.EnableFlags = row.section(u'|', 0, 0);
         // Entries 1..16, then 46..49, as (minimum, maximum) pairs.
         const int bounds[] = {3, 5, 0, 2, 5, 5, 1, 2, 2, 2, 0, 0, 4, 4, 0, 2, 1, 2, 3, 3};
         for (int i = 0; i < 20; ++i)
