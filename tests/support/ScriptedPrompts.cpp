@@ -12,8 +12,8 @@ std::optional<ScriptedPrompts::Entry> ScriptedPrompts::next(const Record& record
         return m_script.takeFirst();
     if (kind == Kind::Message && m_lenientMessages)
         return std::nullopt;
-    static const char* const names[] = {"message", "input box", "open dialog", "save dialog",
-                                        "printer set-up"};
+    static const char* const names[] = {"message",     "input box",      "open dialog",
+                                        "save dialog", "printer set-up", "printer choice"};
     const auto name = [](Kind k) { return QLatin1String(names[int(k)]); };
     const QString expected =
         m_script.isEmpty()
@@ -56,6 +56,14 @@ bool ScriptedPrompts::printerSetup()
 {
     const auto entry = next({Kind::PrinterSetup, {}, {}, {}}, {});
     return entry && entry->answer == MessageAnswer::Ok;
+}
+
+std::optional<PrintChoice> ScriptedPrompts::choosePrinter(const QString&)
+{
+    const auto entry = next({Kind::PrinterChoice, {}, {}, {}}, {});
+    if (!entry || !entry->reply)
+        return std::nullopt;
+    return PrintChoice{PrintDestination::Pdf, *entry->reply};
 }
 
 QStringList ScriptedPrompts::messageTexts() const

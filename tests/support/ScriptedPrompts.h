@@ -12,7 +12,7 @@
 // test never blocks on a real dialog.
 class ScriptedPrompts final : public UserPrompts {
 public:
-    enum class Kind { Message, Input, OpenFile, SaveFile, PrinterSetup };
+    enum class Kind { Message, Input, OpenFile, SaveFile, PrinterSetup, PrinterChoice };
 
     struct Entry {
         Kind kind;
@@ -50,6 +50,11 @@ public:
         return expect(
             {Kind::PrinterSetup, {}, confirmed ? MessageAnswer::Ok : MessageAnswer::Cancel, {}});
     }
+    // The printer-selection step answered with a PDF file, or cancelled with nullopt.
+    ScriptedPrompts& expectPrinterChoice(std::optional<QString> pdfPath)
+    {
+        return expect({Kind::PrinterChoice, {}, MessageAnswer::Ok, std::move(pdfPath)});
+    }
 
     // Messages not scripted are answered with Ok (or the default) instead of failing.
     void setLenientMessages(bool lenient) { m_lenientMessages = lenient; }
@@ -59,6 +64,7 @@ public:
     std::optional<QString> openFile(const FileRequest& request) override;
     std::optional<QString> saveFile(const FileRequest& request) override;
     bool printerSetup() override;
+    std::optional<PrintChoice> choosePrinter(const QString& title) override;
 
     const QList<Record>& records() const { return m_records; }
     QStringList messageTexts() const;
