@@ -4,7 +4,10 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
           libgl-dev libsqlite3-dev clang-format
           # Qt's own dialogs in Italian, and the SVG icon engine of the toolbar.
-          qt6-translations-l10n libqt6svg6)
+          qt6-translations-l10n libqt6svg6
+          # Printouts: the faces metric-compatible with the ones they name, and PDF pages for
+          # the tests to look at.
+          fonts-liberation qt6-pdf-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

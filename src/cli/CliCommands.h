@@ -12,4 +12,5 @@ int runMeasures(QStringList arguments);
 int runMerge(QStringList arguments);
 int runCheck(QStringList arguments);
 int runList(QStringList arguments);
+int runPrint(QStringList arguments);
 } // namespace Cli

@@ -4,9 +4,11 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <functional>
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -18,15 +20,36 @@ const char* Usage = "Uso: quadrigo13-cli COMANDO ...\n"
                     "  merge PERCORSO.pro               accorpa il Sistema Ridotto\n"
                     "  check PERCORSO.pro VINCENTE [--integral]   spoglio delle colonne\n"
                     "  list PERCORSO.pro [--integral]   elenca le colonne\n"
+                    "  print COSA PERCORSO.pro --pdf FILE.pdf   stampa su PDF\n"
                     "Opzione comune: --app-folder CARTELLA\n"
                     "  --help                           mostra questo aiuto\n"
                     "  --version                        mostra la versione";
+
+// Whether the command, the first argument that is not an option of the program, is print.
+bool isPrinting(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--app-folder") == 0)
+            ++i;
+        else if (argv[i][0] != '-')
+            return qstrcmp(argv[i], "print") == 0;
+    }
+    return false;
+}
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Printing measures and draws text with real fonts, which takes the GUI application; the
+    // tool never shows a window, so it draws offscreen.
+    const bool printing = isPrinting(argc, argv);
+    if (printing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> owner = printing
+                                                  ? std::make_unique<QGuiApplication>(argc, argv)
+                                                  : std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication& app = *owner;
     app.setApplicationVersion(QStringLiteral("%1.%2.%3")
                                   .arg(QUADRIGO_VERSION_MAJOR)
                                   .arg(QUADRIGO_VERSION_MINOR)
@@ -70,6 +93,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("merge"), Cli::runMerge},
         {QStringLiteral("check"), Cli::runCheck},
         {QStringLiteral("list"), Cli::runList},
+        {QStringLiteral("print"), Cli::runPrint},
     };
     if (arguments.isEmpty() || !commands.contains(arguments.first())) {
         Cli::printError(QString::fromLatin1(Usage));

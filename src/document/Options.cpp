@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+#include <limits>
+
 double Options::columnCost() const
 {
     return NumberFormat::readAsNumber(values[ColumnCost]);
@@ -53,7 +55,7 @@ bool Options::read(const QString& path, const QString& defaultSystemsFolder, QSt
         read.values[i] = LegacyTextFile::textOf(file.values[i]);
     if (file.status == LegacyTextFile::ReadStatus::Ok &&
         blankOrWithin(read[ColumnCost], 0, MaxColumnCost) &&
-        blankOrWithin(read[DefaultShares], 1, 255)) {
+        blankOrWithin(read[DefaultShares], 0, std::numeric_limits<double>::max())) {
         values = read.values;
         return true;
     }

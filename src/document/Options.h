@@ -36,9 +36,9 @@ struct Options {
 
     static QString fileName() { return QStringLiteral("Opzioni.sys"); }
     // Missing values fall back to the dialog's defaults. False when the file does not exist or
-    // is refused (a cost outside 0..MaxColumnCost, default shares outside 1..255, anything a
-    // line edit could not have written); `error` then tells why in Italian, empty when the
-    // file is missing, and the options are left as they were.
+    // is refused (a cost outside 0..MaxColumnCost, default shares negative or not finite, anything
+    // a line edit could not have written); `error` then tells why in Italian, empty when the file
+    // is missing, and the options are left as they were.
     bool read(const QString& path, const QString& defaultSystemsFolder, QString* error = nullptr);
     bool write(const QString& path, QString* error = nullptr) const;
 };

@@ -69,10 +69,6 @@ std::optional<Refusal> validationError(const Fields& fields)
         if (QString(fields[field - 1]).remove(QLatin1Char(' ')).isEmpty())
             return Refusal{field, QStringLiteral("Errore nei dati! Riprovare")};
     }
-    // Shares the program could not play are not stored either: the file would be refused when
-    // it is read again.
-    if (const std::optional<QString> error = checkShares(fields[SharesField - 1]).error)
-        return Refusal{SharesField, *error};
     return std::nullopt;
 }
 

@@ -30,8 +30,7 @@ struct SharesCheck {
 };
 SharesCheck checkShares(const QString& text);
 
-// What OK refuses: the first visible field that is empty (1..5), else default shares outside
-// 1..255, and the message shown.
+// What OK refuses: the first visible field that is empty (1..5) and the message shown.
 struct Refusal {
     int field;
     QString message;

@@ -34,6 +34,13 @@ struct FileRequest {
     QString fileName; // initial name, may be a pattern such as "*.pro"
 };
 
+// Where a printout goes, chosen in the printer-selection step before it.
+enum class PrintDestination { Printer, Preview, Pdf };
+struct PrintChoice {
+    PrintDestination destination = PrintDestination::Printer;
+    QString pdfPath; // for Pdf
+};
+
 // Every modal question the program asks the user: message boxes, input boxes, file and printer
 // dialogs. Windows receive it from the application so that tests can script the answers.
 class UserPrompts {
@@ -48,6 +55,9 @@ public:
     virtual std::optional<QString> saveFile(const FileRequest& request) = 0;
     // Printer set-up; true when the user confirmed a choice.
     virtual bool printerSetup() = 0;
+    // The printer-selection step before a printout: the printer, a preview or a PDF file;
+    // nullopt when the user cancels, and then nothing is printed.
+    virtual std::optional<PrintChoice> choosePrinter(const QString& title) = 0;
 
     void inform(const QString& title, const QString& text)
     {

@@ -3,11 +3,12 @@
 // A crash or sanitizer report ends the run; an input that takes longer than the watchdog allows
 // ends it too, and the input stays in the work folder printed at the start.
 //
-//   fuzzReaders [--inputs N] [--seed S] [--reader Giro.pro|Giro.cnd|...|Squadre.sys]
+//   fuzzReaders [--inputs N] [--seed S] [--reader Giro.pro|Giro.cnd|...|DefPrnV.sys]
 
 #include "document/Options.h"
 #include "document/SystemFiles.h"
 #include "document/TeamList.h"
+#include "output/SlipCalibration.h"
 #include "platform/Cp1252.h"
 #include "support/TestSystems.h"
 
@@ -120,6 +121,12 @@ QString check(const QString& file, bool& refused)
             names[k - 1] = teams.name(k);
         readBack = refused || (TeamList::write(QDir(Out).filePath(file), names) &&
                                again.read(QDir(Out).filePath(file), &error));
+    } else if (file == SlipCalibration::fileName()) {
+        // The calibration is never refused: what cannot be read falls back to the defaults.
+        const SlipCalibration calibration = SlipCalibration::read(QDir(In).filePath(file));
+        refused = false;
+        readBack = calibration.write(QDir(Out).filePath(file), &error) &&
+                   SlipCalibration::read(QDir(Out).filePath(file)) == calibration;
     } else {
         SystemDocument document;
         SystemDocument again;
@@ -164,6 +171,7 @@ void writeSeeds(const QString& folder)
     for (int k = 1; k <= TeamList::Count; ++k)
         teams[k - 1] = k == 7 ? QStringLiteral("CITTÀ €") : TeamList::defaultName(k);
     TeamList::write(QDir(folder).filePath(TeamList::fileName()), teams);
+    SlipCalibration{-0.7, 1.5, 1.8}.write(QDir(folder).filePath(SlipCalibration::fileName()));
 }
 
 } // namespace
@@ -194,7 +202,8 @@ int main(int argc, char* argv[])
     int faults = 0;
     for (const QString& name :
          {QStringLiteral("Giro.pro"), QStringLiteral("Giro.cnd"), QStringLiteral("Giro.cln"),
-          QStringLiteral("Giro.ntg"), Options::fileName(), TeamList::fileName()}) {
+          QStringLiteral("Giro.ntg"), Options::fileName(), TeamList::fileName(),
+          SlipCalibration::fileName()}) {
         if (const qsizetype at = arguments.indexOf(QLatin1String("--reader"));
             at > 0 && arguments.value(at + 1) != name)
             continue;

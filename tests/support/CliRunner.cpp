@@ -12,8 +12,15 @@ QStringList CliRun::lines() const
 
 CliRun runCli(const QStringList& arguments)
 {
+    return runProgram(QStringLiteral(QUADRIGO_CLI_PATH), arguments);
+}
+
+CliRun runProgram(const QString& program, const QStringList& arguments,
+                  const QString& workingFolder)
+{
     QProcess process;
-    process.start(QStringLiteral(QUADRIGO_CLI_PATH), arguments);
+    process.setWorkingDirectory(workingFolder);
+    process.start(program, arguments);
     CliRun run;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return run;

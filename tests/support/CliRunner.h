@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-// Runs the built quadrigo13-cli and collects what it printed.
+// Runs the built quadrigo13-cli (or another program) and collects what it printed.
 struct CliRun {
     int status = -1; // -1 when the tool did not finish normally
     QString out;
@@ -14,3 +14,6 @@ struct CliRun {
 };
 
 CliRun runCli(const QStringList& arguments);
+// Runs `program` (a path) in `workingFolder`, the current one when empty.
+CliRun runProgram(const QString& program, const QStringList& arguments,
+                  const QString& workingFolder = {});

@@ -2,116 +2,68 @@
 
 #include <QTest>
 
-namespace {
-const char* kindName(ScriptedPrompts::Kind kind)
+std::optional<ScriptedPrompts::Entry> ScriptedPrompts::next(const Record& record,
+                                                            const QString& text)
 {
-    switch (kind) {
-    case ScriptedPrompts::Kind::Message:
-        return "message";
-    case ScriptedPrompts::Kind::Input:
-        return "input box";
-    case ScriptedPrompts::Kind::OpenFile:
-        return "open dialog";
-    case ScriptedPrompts::Kind::SaveFile:
-        return "save dialog";
-    case ScriptedPrompts::Kind::PrinterSetup:
-        return "printer set-up";
-    }
-    return "?";
-}
-} // namespace
-
-ScriptedPrompts& ScriptedPrompts::expectMessage(const QString& text, MessageAnswer answer)
-{
-    m_script.append({Kind::Message, text, answer, std::nullopt});
-    return *this;
-}
-
-ScriptedPrompts& ScriptedPrompts::expectInput(const QString& prompt, std::optional<QString> reply)
-{
-    m_script.append({Kind::Input, prompt, MessageAnswer::Ok, std::move(reply)});
-    return *this;
-}
-
-ScriptedPrompts& ScriptedPrompts::expectOpenFile(std::optional<QString> path)
-{
-    m_script.append({Kind::OpenFile, {}, MessageAnswer::Ok, std::move(path)});
-    return *this;
-}
-
-ScriptedPrompts& ScriptedPrompts::expectSaveFile(std::optional<QString> path)
-{
-    m_script.append({Kind::SaveFile, {}, MessageAnswer::Ok, std::move(path)});
-    return *this;
-}
-
-ScriptedPrompts& ScriptedPrompts::expectPrinterSetup(bool confirmed)
-{
-    m_script.append({Kind::PrinterSetup,
-                     {},
-                     confirmed ? MessageAnswer::Ok : MessageAnswer::Cancel,
-                     std::nullopt});
-    return *this;
-}
-
-std::optional<ScriptedPrompts::Entry> ScriptedPrompts::next(Kind kind, const QString& text)
-{
-    if (m_script.isEmpty() || m_script.first().kind != kind ||
-        (!m_script.first().text.isEmpty() && m_script.first().text != text)) {
-        if (kind == Kind::Message && m_lenientMessages)
-            return std::nullopt;
-        const QString expected =
-            m_script.isEmpty()
-                ? QStringLiteral("nothing")
-                : QStringLiteral("%1 \"%2\"")
-                      .arg(QLatin1String(kindName(m_script.first().kind)), m_script.first().text);
-        QTest::qFail(qPrintable(QStringLiteral("Unexpected %1 \"%2\"; the script expected %3")
-                                    .arg(QLatin1String(kindName(kind)), text, expected)),
-                     __FILE__, __LINE__);
+    m_records.append(record);
+    const Kind kind = record.kind;
+    if (!m_script.isEmpty() && m_script.first().kind == kind &&
+        (m_script.first().text.isEmpty() || m_script.first().text == text))
+        return m_script.takeFirst();
+    if (kind == Kind::Message && m_lenientMessages)
         return std::nullopt;
-    }
-    return m_script.takeFirst();
+    static const char* const names[] = {"message",     "input box",      "open dialog",
+                                        "save dialog", "printer set-up", "printer choice"};
+    const auto name = [](Kind k) { return QLatin1String(names[int(k)]); };
+    const QString expected =
+        m_script.isEmpty()
+            ? QStringLiteral("nothing")
+            : QStringLiteral("%1 \"%2\"").arg(name(m_script.first().kind), m_script.first().text);
+    QTest::qFail(qPrintable(QStringLiteral("Unexpected %1 \"%2\"; the script expected %3")
+                                .arg(name(kind), text, expected)),
+                 __FILE__, __LINE__);
+    return std::nullopt;
 }
 
 MessageAnswer ScriptedPrompts::message(const MessageRequest& request)
 {
-    m_records.append({Kind::Message, request, {}, {}});
-    const auto entry = next(Kind::Message, request.text);
-    if (!entry) {
-        if (m_lenientMessages)
-            return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok
-                                                         : request.defaultAnswer;
-        return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
-    }
-    return entry->answer;
+    if (const auto entry = next({Kind::Message, request, {}, {}}, request.text))
+        return entry->answer;
+    if (request.buttons == MessageButtons::Ok)
+        return MessageAnswer::Ok;
+    return m_lenientMessages ? request.defaultAnswer : MessageAnswer::Cancel;
 }
 
 std::optional<QString> ScriptedPrompts::input(const InputRequest& request)
 {
-    m_records.append({Kind::Input, {}, request, {}});
-    const auto entry = next(Kind::Input, request.prompt);
+    const auto entry = next({Kind::Input, {}, request, {}}, request.prompt);
     return entry ? entry->reply : std::nullopt;
 }
 
 std::optional<QString> ScriptedPrompts::openFile(const FileRequest& request)
 {
-    m_records.append({Kind::OpenFile, {}, {}, request});
-    const auto entry = next(Kind::OpenFile, {});
+    const auto entry = next({Kind::OpenFile, {}, {}, request}, {});
     return entry ? entry->reply : std::nullopt;
 }
 
 std::optional<QString> ScriptedPrompts::saveFile(const FileRequest& request)
 {
-    m_records.append({Kind::SaveFile, {}, {}, request});
-    const auto entry = next(Kind::SaveFile, {});
+    const auto entry = next({Kind::SaveFile, {}, {}, request}, {});
     return entry ? entry->reply : std::nullopt;
 }
 
 bool ScriptedPrompts::printerSetup()
 {
-    m_records.append({Kind::PrinterSetup, {}, {}, {}});
-    const auto entry = next(Kind::PrinterSetup, {});
+    const auto entry = next({Kind::PrinterSetup, {}, {}, {}}, {});
     return entry && entry->answer == MessageAnswer::Ok;
+}
+
+std::optional<PrintChoice> ScriptedPrompts::choosePrinter(const QString&)
+{
+    const auto entry = next({Kind::PrinterChoice, {}, {}, {}}, {});
+    if (!entry || !entry->reply)
+        return std::nullopt;
+    return PrintChoice{PrintDestination::Pdf, *entry->reply};
 }
 
 QStringList ScriptedPrompts::messageTexts() const
@@ -132,10 +84,4 @@ const MessageRequest& ScriptedPrompts::lastMessage() const
             return it->message;
     }
     return none;
-}
-
-void ScriptedPrompts::clear()
-{
-    m_script.clear();
-    m_records.clear();
 }

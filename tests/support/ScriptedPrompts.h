@@ -12,7 +12,7 @@
 // test never blocks on a real dialog.
 class ScriptedPrompts final : public UserPrompts {
 public:
-    enum class Kind { Message, Input, OpenFile, SaveFile, PrinterSetup };
+    enum class Kind { Message, Input, OpenFile, SaveFile, PrinterSetup, PrinterChoice };
 
     struct Entry {
         Kind kind;
@@ -29,11 +29,32 @@ public:
     };
 
     // Expect a message with this text, answered with `answer`.
-    ScriptedPrompts& expectMessage(const QString& text, MessageAnswer answer = MessageAnswer::Ok);
-    ScriptedPrompts& expectInput(const QString& prompt, std::optional<QString> reply);
-    ScriptedPrompts& expectOpenFile(std::optional<QString> path);
-    ScriptedPrompts& expectSaveFile(std::optional<QString> path);
-    ScriptedPrompts& expectPrinterSetup(bool confirmed);
+    ScriptedPrompts& expectMessage(const QString& text, MessageAnswer answer = MessageAnswer::Ok)
+    {
+        return expect({Kind::Message, text, answer, {}});
+    }
+    ScriptedPrompts& expectInput(const QString& prompt, std::optional<QString> reply)
+    {
+        return expect({Kind::Input, prompt, MessageAnswer::Ok, std::move(reply)});
+    }
+    ScriptedPrompts& expectOpenFile(std::optional<QString> path)
+    {
+        return expect({Kind::OpenFile, {}, MessageAnswer::Ok, std::move(path)});
+    }
+    ScriptedPrompts& expectSaveFile(std::optional<QString> path)
+    {
+        return expect({Kind::SaveFile, {}, MessageAnswer::Ok, std::move(path)});
+    }
+    ScriptedPrompts& expectPrinterSetup(bool confirmed)
+    {
+        return expect(
+            {Kind::PrinterSetup, {}, confirmed ? MessageAnswer::Ok : MessageAnswer::Cancel, {}});
+    }
+    // The printer-selection step answered with a PDF file, or cancelled with nullopt.
+    ScriptedPrompts& expectPrinterChoice(std::optional<QString> pdfPath)
+    {
+        return expect({Kind::PrinterChoice, {}, MessageAnswer::Ok, std::move(pdfPath)});
+    }
 
     // Messages not scripted are answered with Ok (or the default) instead of failing.
     void setLenientMessages(bool lenient) { m_lenientMessages = lenient; }
@@ -43,16 +64,27 @@ public:
     std::optional<QString> openFile(const FileRequest& request) override;
     std::optional<QString> saveFile(const FileRequest& request) override;
     bool printerSetup() override;
+    std::optional<PrintChoice> choosePrinter(const QString& title) override;
 
     const QList<Record>& records() const { return m_records; }
     QStringList messageTexts() const;
     const MessageRequest& lastMessage() const;
     bool allConsumed() const { return m_script.isEmpty(); }
     int pending() const { return int(m_script.size()); }
-    void clear();
+    void clear()
+    {
+        m_script.clear();
+        m_records.clear();
+    }
 
 private:
-    std::optional<Entry> next(Kind kind, const QString& text);
+    ScriptedPrompts& expect(Entry entry)
+    {
+        m_script.append(std::move(entry));
+        return *this;
+    }
+    // The next entry when it is of this kind and text; nothing (a failure unless lenient) else.
+    std::optional<Entry> next(const Record& record, const QString& text);
 
     QList<Entry> m_script;
     QList<Record> m_records;

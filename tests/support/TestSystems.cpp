@@ -2,7 +2,9 @@
 
 #include "document/IntegralGenerator.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 
 namespace TestSystems {
 
@@ -26,18 +28,53 @@ SystemDocument withPrediction(const QStringList& signs, const QString& name)
 
 QStringList allTriples()
 {
-    QStringList signs;
-    for (int i = 0; i < 13; ++i)
-        signs.append(QStringLiteral("1X2"));
-    return signs;
+    return QStringList(13, QStringLiteral("1X2"));
+}
+
+ColumnBuffer columnsOf(const QList<QByteArray>& texts)
+{
+    ColumnBuffer columns;
+    for (const QByteArray& text : texts)
+        columns.append(text);
+    return columns;
+}
+
+ColumnBuffer randomColumns(qsizetype count, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    ColumnBuffer columns;
+    QByteArray column(ColumnBuffer::Width, '1');
+    for (qsizetype i = 0; i < count; ++i) {
+        for (char& sign : column)
+            sign = "1X2"[random.bounded(3)];
+        columns.append(column);
+    }
+    return columns;
+}
+
+QByteArray columnsText(const ColumnBuffer& columns)
+{
+    QByteArray text;
+    for (qsizetype i = 0; i < columns.count(); ++i)
+        text += columns.column(i).toByteArray() + '\n';
+    return text;
 }
 
 QByteArray fileContent(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList filesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
 }
 
 } // namespace TestSystems

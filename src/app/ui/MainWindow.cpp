@@ -20,6 +20,7 @@
 #include "platform/ui/PrinterChoice.h"
 #include "platform/ui/StatusPanels.h"
 #include "platform/ui/WindowSizing.h"
+#include "reports/ui/ReportCommands.h"
 #include "session/Session.h"
 
 #include <QAction>
@@ -72,6 +73,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     registerHandlers();
     installConditionCommands(*this);
     installOutputCommands(*this);
+    installReportCommands(*this);
 
     connect(&m_session, &Session::captionChanged, this, &QWidget::setWindowTitle);
     connect(&m_session, &Session::commandsChanged, this, &MainWindow::syncCommands);

@@ -27,7 +27,6 @@ SplashWindow::SplashWindow(QWidget* parent)
     version->setObjectName(QStringLiteral("lblVersione"));
     for (QLabel* label : {title, platform, version})
         layout->addWidget(label, 0, Qt::AlignCenter);
-    QTimer::singleShot(ShowMilliseconds, this, &QDialog::accept);
 }
 
 QString SplashWindow::platformLine()
@@ -43,4 +42,7 @@ void SplashWindow::showEvent(QShowEvent* event)
     QRect frame = frameGeometry();
     frame.moveCenter(screen()->availableGeometry().center());
     move(frame.topLeft());
+    // Counted from the moment it shows: a slow start must not spend the splash's time before it
+    // is on the screen, nor close it before its window exists.
+    QTimer::singleShot(ShowMilliseconds, this, &QDialog::accept);
 }

@@ -2,8 +2,11 @@
 
 #include "output/ColumnListModel.h"
 #include "output/ColumnListing.h"
+#include "output/ColumnPages.h"
 #include "output/ExportWriter.h"
+#include "platform/PrintSurface.h"
 #include "platform/UserPrompts.h"
+#include "platform/ui/PrintJob.h"
 #include "session/Session.h"
 
 #include <QAction>
@@ -92,9 +95,7 @@ ColumnViewerWindow::ColumnViewerWindow(Session& session, QWidget* parent)
     connect(copy, &QAction::triggered, this, &ColumnViewerWindow::copySelection);
 
     m_print->setObjectName(QStringLiteral("cmdStampa"));
-    // The columns are printed through the system's prospect printout, which this version of
-    // the program does not offer yet; the button keeps its place until it does.
-    m_print->setEnabled(false);
+    connect(m_print, &QPushButton::clicked, this, &ColumnViewerWindow::printColumns);
     m_export->setObjectName(QStringLiteral("cmdCreaMDB"));
     m_close->setObjectName(QStringLiteral("cmdEsci"));
     for (QPushButton* button : {m_print, m_export, m_close})
@@ -134,6 +135,21 @@ void ColumnViewerWindow::copySelection()
     }
     if (!text.isEmpty())
         QGuiApplication::clipboard()->setText(text);
+}
+
+void ColumnViewerWindow::printColumns()
+{
+    // The columns shown, printed as the column pages of the system printout (VCCR or VCCI).
+    setEnabled(false);
+    m_session.TaskMode = QStringLiteral("STAM");
+    PrintJob job(this, m_session.prompts(), m_session.progress());
+    const bool integral = m_integral;
+    job.run({m_session.document().SystemName, QStringLiteral("Stampa in corso... Attendere !"), {}},
+            [this, integral](PrintSurface& surface, ProgressReporter& progress) {
+                ColumnPages::printSystemColumns(surface, m_session.document(), integral, progress);
+                surface.EndDoc();
+            });
+    setEnabled(true);
 }
 
 void ColumnViewerWindow::exportColumns()

@@ -17,6 +17,7 @@ public:
 
 private:
     void copySelection();
+    void printColumns();
     void exportColumns();
 
     Session& m_session;

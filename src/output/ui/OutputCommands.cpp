@@ -2,6 +2,7 @@
 
 #include "output/ui/ColumnViewerWindow.h"
 #include "output/ui/MergeWindow.h"
+#include "output/ui/SlipsWindow.h"
 #include "output/ui/WinningsCheckWindow.h"
 #include "session/Session.h"
 #include "session/ui/CommandHost.h"
@@ -43,6 +44,7 @@ void installOutputCommands(CommandHost& host)
             openModal<ColumnViewerWindow>(host);
         };
     };
+    host.setHandler(QStringLiteral("mnuSchedine"), [&host] { openModal<SlipsWindow>(host); });
     host.setHandler(QStringLiteral("mnuVediColRid"), view("CRid"));
     host.setHandler(QStringLiteral("mnuVediColInt"), view("CInt"));
 }

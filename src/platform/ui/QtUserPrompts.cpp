@@ -1,6 +1,7 @@
 #include "platform/ui/QtUserPrompts.h"
 
 #include "platform/ui/PrinterChoice.h"
+#include "platform/ui/PrinterSelectionDialog.h"
 
 #include <QFileDialog>
 #include <QInputDialog>
@@ -129,4 +130,12 @@ bool QtUserPrompts::printerSetup()
         return false;
     PrinterChoice::instance().remember(printer);
     return true;
+}
+
+std::optional<PrintChoice> QtUserPrompts::choosePrinter(const QString& title)
+{
+    PrinterSelectionDialog dialog(title, *this, m_parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choice();
 }

@@ -18,6 +18,7 @@ public:
     std::optional<QString> openFile(const FileRequest& request) override;
     std::optional<QString> saveFile(const FileRequest& request) override;
     bool printerSetup() override;
+    std::optional<PrintChoice> choosePrinter(const QString& title) override;
 
 private:
     QPointer<QWidget> m_parent;

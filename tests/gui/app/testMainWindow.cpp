@@ -1,183 +1,243 @@
-#include "app/AppFolder.h"
-#include "app/ui/MainWindow.h"
-#include "document/SystemFiles.h"
+#include "app/ui/QuadrigoApplication.h"
+#include "app/ui/ToolbarIcons.h"
 #include "platform/ui/StatusPanels.h"
-#include "session/Session.h"
-#include "support/ModalDriver.h"
-#include "support/ScriptedPrompts.h"
-#include "support/StartedProgram.h"
+#include "platform/ui/WindowSizing.h"
+#include "support/GuiDriver.h"
 #include "support/TestSystems.h"
 
-#include <QAction>
-#include <QDir>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QScreen>
 #include <QToolBar>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
-void clickNamed(QWidget* window, const char* name)
-{
-    auto* button = child<QPushButton>(window, QLatin1String(name));
-    QVERIFY(button);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-QStringList enabledOf(const MainWindow& window, const QStringList& names)
+// The commands among `names` that are enabled.
+QStringList enabledOf(const StartedProgram& p, const QStringList& names)
 {
     QStringList enabled;
     for (const QString& name : names) {
-        if (window.command(name)->isEnabled())
-            enabled.append(name);
+        if (p.window->command(name)->isEnabled())
+            enabled << name;
     }
     return enabled;
+}
+
+const QStringList SmallPrediction = {"1X", "12X", "1", "1", "1", "1", "1",
+                                     "1",  "1",   "1", "1", "1", "1"};
+
+QWidget* subWindowOf(const StartedProgram& p, const char* name)
+{
+    auto* content = p.window->findChild<QWidget*>(QLatin1String(name));
+    return content ? content->parentWidget() : nullptr;
 }
 
 } // namespace
 
 class TestMainWindow : public QObject {
     Q_OBJECT
-
-    using Started = StartedProgram;
-
 private slots:
     void firstStartAsksForOptionsThenTeams()
     {
-        QTemporaryDir dir;
-        AppFolder::prepare(dir.path());
-        QVERIFY(QDir(dir.path()).exists(QStringLiteral("Sistemi")));
-        ScriptedPrompts prompts;
-        Session session(dir.path(), prompts);
-        MainWindow window(session);
-        window.show();
+        StartedProgram p;
+        AppFolder::prepare(p.dir.path());
+        QVERIFY(QDir(p.dir.path()).exists(u"Sistemi"_s));
+        p.showWindow();
         QStringList opened;
         QString shownFolder;
-        whenModal(QStringLiteral("frmOPZIONI"), [&](QWidget* dialog) {
+        whenModal(u"frmOPZIONI"_s, [&](QWidget* dialog) {
             opened << dialog->objectName();
-            auto* folder = child<QLineEdit>(dialog, QStringLiteral("txtOpt(1)"));
-            shownFolder = QDir::cleanPath(folder->text());
+            shownFolder = QDir::cleanPath(textOf(dialog, u"txtOpt(1)"_s));
             // The statistics defaults start as a blank, which OK refuses.
-            child<QLineEdit>(dialog, QStringLiteral("txtOpt(4)"))->setText(QStringLiteral("20"));
-            child<QLineEdit>(dialog, QStringLiteral("txtOpt(5)"))
-                ->setText(QStringLiteral("2025-2026"));
-            whenModal(QStringLiteral("frmSQUADRE"), [&](QWidget* teams) {
+            child<QLineEdit>(dialog, u"txtOpt(4)"_s)->setText(u"20"_s);
+            child<QLineEdit>(dialog, u"txtOpt(5)"_s)->setText(u"2025-2026"_s);
+            whenModal(u"frmSQUADRE"_s, [&](QWidget* teams) {
                 opened << teams->objectName();
-                clickNamed(teams, "cmdOK");
+                clickOn(teams, u"cmdOK"_s);
             });
-            clickNamed(dialog, "cmdOK");
+            clickOn(dialog, u"cmdOK"_s);
         });
-        window.startUp(false);
+        p.window->startUp(false);
         QCOMPARE(opened, (QStringList{"frmOPZIONI", "frmSQUADRE"}));
-        QCOMPARE(shownFolder,
-                 QDir::cleanPath(QDir(dir.path()).filePath(QStringLiteral("Sistemi"))));
-        QVERIFY(QFile::exists(QDir(dir.path()).filePath(QStringLiteral("Opzioni.sys"))));
-        const QByteArray teams =
-            TestSystems::fileContent(QDir(dir.path()).filePath(QStringLiteral("Squadre.sys")));
+        QCOMPARE(shownFolder, QDir::cleanPath(p.dir.filePath(u"Sistemi"_s)));
+        QVERIFY(QFile::exists(p.dir.filePath(u"Opzioni.sys"_s)));
+        const QByteArray teams = TestSystems::fileContent(p.dir.filePath(u"Squadre.sys"_s));
         QVERIFY(teams.startsWith("\"SQUADRA 1\"\r\n\"SQUADRA 2\"\r\n"));
         QVERIFY(teams.endsWith("\"SQUADRA 74\"\r\n"));
-        QCOMPARE(session.teams().name(74), QStringLiteral("SQUADRA 74     "));
-        QCOMPARE(window.windowTitle(), QStringLiteral("QUADRIGO 13"));
-    }
-
-    void startUpLeavesOnlyTheAlwaysAvailableCommands()
-    {
-        Started s;
-        const QStringList names = {"mnuNuovo",        "mnuApri",  "mnuSalva", "mnuSalvaCome",
-                                   "mnuModifica",     "mnuQuote", "mnuEsci",  "mnuSquadre",
-                                   "mnuApplicazione", "tmSalva",  "tmNuovo",  "tmPronostico",
-                                   "mnuAbout",        "tmAbout"};
-        QCOMPARE(enabledOf(*s.window, names),
-                 (QStringList{"mnuNuovo", "mnuApri", "mnuEsci", "mnuSquadre", "mnuApplicazione",
-                              "tmNuovo", "mnuAbout", "tmAbout"}));
-        QVERIFY(!s.window->reducedStatus()->isVisible());
-        QCOMPARE(s.window->integralStatus()->panelText(1), QStringLiteral("Sistema INTEGRALE"));
-        QVERIFY(s.window->integralStatus()->panelText(2).isEmpty());
+        QCOMPARE(p.session->teams().name(74), u"SQUADRA 74     "_s);
+        QCOMPARE(p.window->windowTitle(), u"QUADRIGO 13"_s);
     }
 
     void newPredictionThroughTheDialogs()
     {
-        Started s;
-        MainWindow& w = *s.window;
-        s.prompts.expectInput(QStringLiteral("Nome del Nuovo Pronostico"), QStringLiteral("Giro"));
-        whenModal(QStringLiteral("frmINCONTRI"),
-                  [](QWidget* dialog) { clickNamed(dialog, "cmdOK"); });
-        w.runCommand(QStringLiteral("mnuNuovo"));
-        QCOMPARE(w.windowTitle(), QStringLiteral("QUADRIGO 13 - Giro *"));
-        QCOMPARE(enabledOf(w, {"mnuSalva", "mnuPronostico", "tmPronostico", "mnuCond", "tmSegni"}),
+        StartedProgram p;
+        p.start();
+        // Only the commands that need no system are available at start-up.
+        QCOMPARE(enabledOf(p, {"mnuNuovo", "mnuSalva", "mnuQuote", "tmSalva", "tmNuovo",
+                               "tmPronostico", "tmAbout"}),
+                 (QStringList{"mnuNuovo", "tmNuovo", "tmAbout"}));
+        QVERIFY(!p.window->reducedStatus()->isVisible());
+        QCOMPARE(p.window->integralStatus()->panelText(1), u"Sistema INTEGRALE"_s);
+        QVERIFY(p.window->integralStatus()->panelText(2).isEmpty());
+
+        p.prompts.expectInput(u"Nome del Nuovo Pronostico"_s, u"Giro"_s);
+        whenModal(u"frmINCONTRI"_s, [](QWidget* dialog) { clickOn(dialog, u"cmdOK"_s); });
+        p.window->runCommand(u"mnuNuovo"_s);
+        QCOMPARE(p.window->windowTitle(), u"QUADRIGO 13 - Giro *"_s);
+        QCOMPARE(enabledOf(p, {"mnuSalva", "mnuPronostico", "tmPronostico", "mnuCond", "tmSegni"}),
                  (QStringList{"mnuSalva", "mnuPronostico", "tmPronostico"}));
 
-        w.runCommand(QStringLiteral("mnuPronostico"));
-        auto* prediction = w.findChild<QWidget*>(QStringLiteral("frmPRONOSTICO"));
+        p.window->runCommand(u"mnuPronostico"_s);
+        auto* prediction = p.window->findChild<QWidget*>(u"frmPRONOSTICO"_s);
         QVERIFY(prediction);
-        const QStringList signs = {"1x", "12x", "1", "1", "1", "1", "1",
-                                   "1",  "1",   "1", "1", "1", "1"};
         for (int i = 1; i <= 13; ++i) {
-            auto* field = child<QLineEdit>(prediction, QStringLiteral("txtPro(%1)").arg(i));
-            QVERIFY(field);
+            auto* field = child<QLineEdit>(prediction, u"txtPro(%1)"_s.arg(i));
             field->setFocus();
-            QTest::keyClicks(field, signs[i - 1]);
+            QTest::keyClicks(field, i == 1 ? u"1x"_s : i == 2 ? u"12x"_s : u"1"_s);
         }
-        clickNamed(prediction, "cmdOK");
-        QCOMPARE(s.session->document().IntegralCount, 6);
-        QCOMPARE(w.integralStatus()->panelText(2), QStringLiteral("Colonne: 6"));
-        QCOMPARE(w.integralStatus()->panelText(5), QStringLiteral("Fi=11      Do=1      Tr=1"));
-        QCOMPARE(
-            enabledOf(w, {"mnuCond", "tmSegni", "mnuVediColInt", "mnuVediColRid", "mnuSchedine"}),
-            (QStringList{"mnuCond", "tmSegni", "mnuVediColInt"}));
-        clickNamed(prediction, "cmdAnnulla");
+        clickOn(prediction, u"cmdOK"_s);
+        QCOMPARE(p.document().IntegralCount, 6);
+        QCOMPARE(p.window->integralStatus()->panelText(2), u"Colonne: 6"_s);
+        QCOMPARE(p.window->integralStatus()->panelText(5), u"Fi=11      Do=1      Tr=1"_s);
+        clickOn(prediction, u"cmdAnnulla"_s);
+        p.window->runCommand(u"mnuSalva"_s);
+        QCOMPARE(p.window->windowTitle(), u"QUADRIGO 13 - Giro"_s);
+        QVERIFY(QFile::exists(QDir(p.systems()).filePath(u"Giro.ntg"_s)));
 
-        w.runCommand(QStringLiteral("mnuSalva"));
-        QCOMPARE(w.windowTitle(), QStringLiteral("QUADRIGO 13 - Giro"));
-        QVERIFY(QFile::exists(QDir(s.systems()).filePath(QStringLiteral("Giro.ntg"))));
+        // Shares through the menu.
+        p.prompts.expectInput(u"Quote (1...999)"_s, u"4"_s);
+        p.window->runCommand(u"mnuQuote"_s);
+        QCOMPARE(p.command("mnuQuote")->text(), u"&Quote (4)"_s);
+        QCOMPARE(p.window->windowTitle(), u"QUADRIGO 13 - Giro *"_s);
+
+        // The printer panel opens the printer set-up.
+        p.prompts.expectPrinterSetup(false);
+        QVERIFY(!p.window->integralStatus()->panel(6)->text().isEmpty());
+        QTest::mouseClick(p.window->integralStatus()->panel(6), Qt::LeftButton);
     }
 
     void openOfASavedSystemFollowsItsProgress()
     {
-        Started s;
-        SystemDocument saved = TestSystems::withPrediction(
-            {"1X", "12X", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1"},
-            QStringLiteral("Giro"));
+        StartedProgram p;
+        p.start();
+        SystemDocument saved = TestSystems::withPrediction(SmallPrediction, u"Giro"_s);
+        saved.WorkColumns = TestSystems::columnsOf({"1111111111111", "X111111111111"});
         saved.ReducedCount = 2;
-        saved.WorkColumns.append("1111111111111");
-        saved.WorkColumns.append("X111111111111");
-        QVERIFY(SystemFiles::save(saved, s.systems()));
-        s.prompts.expectOpenFile(QDir(s.systems()).filePath(QStringLiteral("Giro.pro")));
-        s.window->runCommand(QStringLiteral("mnuApri"));
-        QVERIFY(s.prompts.allConsumed());
-        QCOMPARE(s.window->windowTitle(), QStringLiteral("QUADRIGO 13 - Giro"));
-        QVERIFY(s.window->reducedStatus()->isVisible());
-        QCOMPARE(s.window->reducedStatus()->panelText(2), QStringLiteral("Colonne: 2"));
-        QCOMPARE(s.window->reducedStatus()->panelText(5), QStringLiteral("Rid. : 33 %"));
-        QCOMPARE(s.window->command(QStringLiteral("mnuQuote"))->text(),
-                 QStringLiteral("&Quote (1)"));
-        QCOMPARE(enabledOf(*s.window, {"mnuPronostico", "mnuCond", "mnuSalva", "tmIncontri"}),
-                 (QStringList{"mnuPronostico", "mnuCond", "mnuSalva", "tmIncontri"}));
+        p.openSaved(saved);
+        QCOMPARE(p.window->windowTitle(), u"QUADRIGO 13 - Giro"_s);
+        QVERIFY(p.window->reducedStatus()->isVisible());
+        QCOMPARE(p.window->reducedStatus()->panelText(2), u"Colonne: 2"_s);
+        QCOMPARE(p.window->reducedStatus()->panelText(5), u"Rid. : 33 %"_s);
+        QCOMPARE(p.command("mnuQuote")->text(), u"&Quote (1)"_s);
+        // Ctrl+W reaches its command with a sub-window beside.
+        QVERIFY(subWindowOf(p, "frmPROCOND")->isVisible());
+        QVERIFY(activate(p.window.get()));
+        QString mode;
+        whenModal(u"frmVEDICOL"_s, [&](QWidget* viewer) {
+            mode = p.session->DialogMode;
+            viewer->close();
+        });
+        QTest::keyClick(p.window.get(), Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(mode, u"CInt"_s);
     }
 
-    void sharesThroughTheMenu()
+    void summaryBesideTheEnablingWindowAfterEveryOpen()
     {
-        Started s;
-        s.session->document().SystemName = QStringLiteral("Giro");
-        s.session->applyRule(CommandRule::MatchesConfirmed);
-        s.prompts.expectInput(QStringLiteral("Quote (1...999)"), QStringLiteral("4"));
-        s.window->runCommand(QStringLiteral("mnuQuote"));
-        QCOMPARE(s.window->command(QStringLiteral("mnuQuote"))->text(),
-                 QStringLiteral("&Quote (4)"));
-        QCOMPARE(s.window->windowTitle(), QStringLiteral("QUADRIGO 13 - Giro *"));
+        StartedProgram p;
+        p.start();
+        for (const char* name : {"Giro", "Altro"}) {
+            p.openSaved(TestSystems::withPrediction(SmallPrediction, QLatin1String(name)));
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QWidget* summary = subWindowOf(p, "frmPROCOND");
+            QVERIFY2(summary && summary->isVisible(), name);
+            QVERIFY(!summary->geometry().intersects(subWindowOf(p, "frmABILITA")->geometry()));
+            QVERIFY(summary->width() >= WindowSizing::captionWidth(u"Pronostico"_s));
+        }
+        // An all-fixed prediction: the system counts no columns, and the bar rests.
+        p.window->runCommand(u"mnuPronostico"_s);
+        auto* prediction = p.window->findChild<QWidget*>(u"frmPRONOSTICO"_s);
+        for (int i = 1; i <= 2; ++i) {
+            child(prediction, u"txtPro(%1)"_s.arg(i))->setFocus();
+            typeInto(child(prediction, u"txtPro(%1)"_s.arg(i)), u"2"_s);
+        }
+        clickOn(prediction, u"cmdOK"_s);
+        QVERIFY(p.document().IntegralCount == 0 && p.document().IntegralColumns.isEmpty());
+        const QProgressBar* bar = p.window->progressBar();
+        QVERIFY(bar->maximum() > bar->minimum());
+        QCOMPARE(bar->value(), bar->minimum());
     }
 
-    void printerPanelOpensThePrinterSetUp()
+    void dialogsAreAsWideAsTheirCaption_data()
     {
-        Started s;
-        s.prompts.expectPrinterSetup(false);
-        QLabel* panel = s.window->integralStatus()->panel(6);
-        QVERIFY(!panel->text().isEmpty());
-        QTest::mouseClick(panel, Qt::LeftButton);
-        QVERIFY(s.prompts.allConsumed());
+        QTest::addColumn<QString>("command");
+        for (const char* command : {"mnuAbout", "mnuConcData", "mnuIncontri", "mnuSegni", "mnuSim",
+                                    "mnuSequele", "mnuApplicazione", "mnuSquadre"})
+            QTest::newRow(command) << QString::fromLatin1(command);
+    }
+    void dialogsAreAsWideAsTheirCaption()
+    {
+        QFETCH(QString, command);
+        StartedProgram p;
+        p.start();
+        p.openSaved(TestSystems::withPrediction(SmallPrediction,
+                                                u"Sistema della domenica con le doppie"_s));
+        QString caption;
+        int width = 0;
+        QVERIFY(modalOpenedDuring([&] {
+            QTimer::singleShot(0, p.window.get(), [&] {
+                if (QWidget* dialog = QApplication::activeModalWidget()) {
+                    caption = dialog->windowTitle();
+                    width = dialog->width();
+                }
+            });
+            p.window->runCommand(command);
+        }));
+        QVERIFY(!caption.isEmpty());
+        QVERIFY2(width >= WindowSizing::captionWidth(caption), qPrintable(caption));
+    }
+
+    void looks()
+    {
+        StartedProgram p;
+        p.start();
+        // Every toolbar button has a picture of its own.
+        QStringList files;
+        QList<QImage> drawings;
+        for (QAction* action : p.window->findChild<QToolBar*>(u"BarraStrumenti"_s)->actions()) {
+            if (action->isSeparator())
+                continue;
+            const QString name = action->objectName();
+            const QString file = ToolbarIcons::fileFor(name);
+            QVERIFY2(!action->icon().isNull() && QFile::exists(file), qPrintable(name));
+            const QImage drawing = QIcon(file).pixmap(24, 24).toImage();
+            QVERIFY2(!files.contains(file) && !drawing.isNull() && !drawings.contains(drawing),
+                     qPrintable(name));
+            files << file;
+            drawings << drawing;
+        }
+        QCOMPARE(files.size(), 27);
+
+        QPoint centre;
+        whenModal(u"frmSPLASH"_s, [&](QWidget* splash) {
+            centre = splash->frameGeometry().center();
+            splash->close();
+        });
+        p.window->startUp(true);
+        QCOMPARE(centre, p.window->screen()->availableGeometry().center());
+
+        const QString path = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+        if (!QFile::exists(QDir(path).filePath(u"qtbase_it.qm"_s)))
+            QSKIP("Qt's Italian translations are not installed");
+        QVERIFY(QuadrigoApplication::installQtTranslations());
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QStringList texts;
+        for (const auto button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+            texts << box.button(button)->text().remove(u'&');
+        QCOMPARE(texts, (QStringList{"Sì", "No", "Annulla"}));
     }
 };
 

@@ -1,290 +1,313 @@
-#include "conditions/Measures.h"
+#include "conditions/ReductionEngine.h"
+#include "conditions/ui/EnablingWindow.h"
 #include "conditions/ui/ReductionWindow.h"
-#include "document/StatusTexts.h"
 #include "platform/ColumnDatabase.h"
-#include "platform/ProgressReporter.h"
-#include "session/Session.h"
-#include "support/DialogDriver.h"
+#include "platform/ui/StatusPanels.h"
+#include "support/GuiDriver.h"
 #include "support/TestSystems.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QPushButton>
+#include <QCheckBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QRegularExpression>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
-// Records, at every step of the progress bar, what the count labels show at that moment.
-class WatchingProgress final : public ProgressReporter {
-public:
-    void setValue(int value) override
-    {
-        if (value == 0 || !window)
-            return;
-        for (const char* name : {"lblSegniMinMax", "lblInterruzioni", "lblSeq2"}) {
-            const auto* label = window->findChild<QLabel*>(QLatin1String(name));
-            if (label->isVisible() && !label->text().isEmpty())
-                texts[QLatin1String(name)].append(label->text());
-        }
-    }
-    QWidget* window = nullptr;
-    QHash<QString, QStringList> texts;
-};
+const QStringList PassLabels = {"lblSegniMinMax", "lblSegniCons", "lblInterruzioni", "lblSim",
+                                "lblPar",         "lblSeq1",      "lblSeq2",         "lblSeq3",
+                                "lblSeq4",        "lblSeq5",      "lblSeq6",         "lblSeq7",
+                                "lblParalleliP3"};
+const QStringList Buttons = {"cmdAvvia", "cmdAnnulla", "cmdOK"};
+const QStringList TimeLabels = {"lblTempo", "lblStrTmp"};
+const QString NoColumn = u"Il Sistema Ridotto non prevede alcuna Colonna !"_s;
 
-const QStringList PassLabelNames = {"lblSegniMinMax", "lblSegniCons", "lblInterruzioni", "lblSim",
-                                    "lblPar",         "lblSeq1",      "lblSeq2",         "lblSeq3",
-                                    "lblSeq4",        "lblSeq5",      "lblSeq6",         "lblSeq7",
-                                    "lblParalleliP3"};
+// The reduced table as the window left it.
+ColumnBuffer table(const StartedProgram& p)
+{
+    ColumnBuffer columns;
+    ColumnDatabase::readReducedColumns(p.dir.path(), columns, nullptr);
+    return columns;
+}
 
-} // namespace
+// 81 columns: the first four matches triple, the other nine fixed 1; 11..13 signs 1, at most
+// one X and one 2, at most 2 interruptions and not 2 at match 1 with X at match 2 keep 10.
+struct Reduction {
+    StartedProgram p;
+    QString flags = u"1010010"_s;
+    std::unique_ptr<ReductionWindow> window;
 
-class TestReductionWindow final : public QObject, private DialogDriver<ReductionWindow> {
-    Q_OBJECT
-private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void runningCountsAndTable();
-    void allKindsOffKeepTheIntegralSystem();
-    void emptySignsPassClosesTheWindow();
-    void emptyLaterPassKeepsTheWindow();
-    void leavingTheWindowWithdrawsTheConfirmation();
-    void confirmationMakesTheReducedSystem();
-    void annullaLeavesTheDocument();
-
-private:
-    QLabel* label(const QString& name) const { return m_dialog->findChild<QLabel*>(name); }
-    void open()
+    Reduction()
     {
-        m_dialog = std::make_unique<ReductionWindow>(*m_session, [this] { return m_flags; });
-        m_dialog->show();
-        QApplication::setActiveWindow(m_dialog.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
-    }
-    void start() { click("cmdAvvia"); }
-    // Columns of the integral system the conditions of init() keep, found with the plain
-    // measures: 11..13 signs 1, at most one X and one 2, at most 2 interruptions, and not
-    // 2 at match 1 with X at match 2.
-    ColumnBuffer expectedSurvivors() const
-    {
-        ColumnBuffer kept;
-        const ColumnBuffer& integral = m_session->document().IntegralColumns;
-        for (qsizetype i = 0; i < integral.count(); ++i) {
-            const QByteArrayView column = integral.column(i);
-            const ColumnMeasures m = Measures::measure(column);
-            if (m.S1 >= 11 && m.SX <= 1 && m.S2 <= 1 && m.IG <= 2 &&
-                !(column[0] == '2' && column[1] == 'X'))
-                kept.append(column);
-        }
-        return kept;
-    }
-    ColumnBuffer table() const
-    {
-        ColumnBuffer columns;
-        QString error;
-        if (!ColumnDatabase::readReducedColumns(m_folder->path(), columns, &error))
-            qWarning("%s", qPrintable(error));
-        return columns;
+        p.session->options()[Options::ColumnCost] = u"0.5"_s;
+        p.document() = TestSystems::withPrediction(
+            {"1X2", "1X2", "1X2", "1X2", "1", "1", "1", "1", "1", "1", "1", "1", "1"});
+        // Left at 0..0 the runs would remove everything, but their kind is off.
+        setBounds(1, {11, 13, 0, 1, 0, 1});
+        setBounds(13, {0, 2, 0, 12});
+        const QStringList sequences = {"11", "1-2", "N", "2X", "1-2", "S"};
+        for (int i = 25; i <= 30; ++i)
+            p.document().Conditions.set(i, sequences[i - 25]);
     }
     void setBounds(int first, const QList<double>& values)
     {
         for (int k = 0; k < values.size(); ++k)
-            m_session->document().Conditions.set(first + k, values[k]);
+            p.document().Conditions.set(first + k, values[k]);
     }
-
-    QString m_flags;
+    void start()
+    {
+        window = std::make_unique<ReductionWindow>(*p.session, [this] { return flags; });
+        QVERIFY(activate(window.get()));
+        clickOn(window.get(), u"cmdAvvia"_s);
+    }
+    ColumnBuffer expected()
+    {
+        ConditionSet conditions = p.document().Conditions;
+        return ReductionEngine::run(p.document().IntegralColumns, conditions, u"1010010"_s)
+            .survivors;
+    }
 };
 
-void TestReductionWindow::initTestCase()
+// A started program with a saved system open: four triples, the rest fixed 1, interruptions
+// bounded to 0..2, and its enable flags "1010000".
+void openSaved(StartedProgram& p)
 {
-    QLocale::setDefault(QLocale::c());
+    p.start(u"0.5"_s);
+    SystemDocument saved = TestSystems::withPrediction(
+        {"1X2", "1X2", "1X2", "1X2", "1", "1", "1", "1", "1", "1", "1", "1", "1"}, u"Giro"_s);
+    saved.EnableFlags = u"1010000"_s;
+    const QList<double> bounds = {11, 13, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 2, 0, 2};
+    for (int i = 1; i <= 16; ++i)
+        saved.Conditions.set(i, bounds[i - 1]);
+    p.openSaved(saved);
 }
 
-void TestReductionWindow::init()
+EnablingWindow* enabling(const StartedProgram& p)
 {
-    startSession();
-    m_session->options()[Options::ColumnCost] = QStringLiteral("0.5");
-    // 81 columns: the first four matches triple, the other nine fixed 1.
-    m_session->document() = TestSystems::withPrediction(
-        {"1X2", "1X2", "1X2", "1X2", "1", "1", "1", "1", "1", "1", "1", "1", "1"});
-    setBounds(1, {11, 13, 0, 1, 0, 1});
-    // Left at 0..0 the runs would remove everything, but their kind is off.
-    setBounds(13, {0, 2, 0, 12});
-    ConditionSet& conditions = m_session->document().Conditions;
-    conditions.set(25, QStringLiteral("11"));
-    conditions.set(26, QStringLiteral("1-2"));
-    conditions.set(27, QStringLiteral("N"));
-    conditions.set(28, QStringLiteral("2X"));
-    conditions.set(29, QStringLiteral("1-2"));
-    conditions.set(30, QStringLiteral("S"));
-    m_flags = QStringLiteral("1010010");
+    return p.window->mdiArea()->findChild<EnablingWindow*>(u"frmABILITA"_s);
 }
 
-void TestReductionWindow::cleanup()
-{
-    endSession();
-}
+} // namespace
 
-void TestReductionWindow::runningCountsAndTable()
-{
-    WatchingProgress progress;
-    m_session->setProgress(&progress);
-    open();
-    progress.window = m_dialog.get();
-    start();
-    m_session->setProgress(nullptr);
+class TestReductionWindow final : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
 
-    // The signs pass writes " su" without the blank that the other passes add.
-    // Each label shows its running count while its pass runs, then keeps its final count.
-    QCOMPARE(progress.texts.value(QStringLiteral("lblSegniMinMax")),
-             (QStringList{" 81 su 81", " 21", " 21"}));
-    QCOMPARE(progress.texts.value(QStringLiteral("lblInterruzioni")),
-             (QStringList{" 21 su  21", " 11"}));
-    QCOMPARE(progress.texts.value(QStringLiteral("lblSeq2")), (QStringList{" 11 su  11"}));
-    const QList<std::pair<const char*, const char*>> texts = {
-        {"lblCapSegniMinMax", "Colonne Condizionate con Segni Min/Max"},
-        {"lblSegniMinMax", " 21"},
-        {"lblSMM", "10.50 €"},
-        {"lblCapInterruzioni", "Colonne Condizionate con Interruzioni"},
-        {"lblInterruzioni", " 11"},
-        {"lblInt", "5.50 €"},
-        {"lblCapSeq2", "Colonne Condizionate con Sequela 2"},
-        {"lblSeq2", " 10"},
-        {"lblSQ2", "5.00 €"}};
-    for (const auto& [name, text] : texts) {
-        QVERIFY2(label(QLatin1String(name))->isVisible(), name);
-        QCOMPARE(label(QLatin1String(name))->text(), QString::fromUtf8(text));
+    void runningCountsAndTable()
+    {
+        Reduction r;
+        r.window = std::make_unique<ReductionWindow>(*r.p.session, [&r] { return r.flags; });
+        // At every step of the progress bar, what the count labels show at that moment.
+        WatchingProgress progress;
+        QHash<QString, QStringList> texts;
+        progress.note = [&](int value) {
+            for (const QString& name : {u"lblSegniMinMax"_s, u"lblInterruzioni"_s, u"lblSeq2"_s})
+                if (value && !visibleOf(r.window.get(), {name}).isEmpty() &&
+                    !textOf(r.window.get(), name).isEmpty())
+                    texts[name].append(textOf(r.window.get(), name));
+        };
+        r.p.session->setProgress(&progress);
+        QVERIFY(activate(r.window.get()));
+        clickOn(r.window.get(), u"cmdAvvia"_s);
+        r.p.session->setProgress(nullptr);
+        // Each label shows its running count while its pass runs, then keeps its final count;
+        // the signs pass writes " su" without the blank that the other passes add.
+        QCOMPARE(texts.value(u"lblSegniMinMax"_s), (QStringList{" 81 su 81", " 21", " 21"}));
+        QCOMPARE(texts.value(u"lblInterruzioni"_s), (QStringList{" 21 su  21", " 11"}));
+        QCOMPARE(texts.value(u"lblSeq2"_s), QStringList{" 11 su  11"});
+        const QStringList shown = {"lblCapSegniMinMax",  "lblSegniMinMax",  "lblSMM",
+                                   "lblCapInterruzioni", "lblInterruzioni", "lblInt",
+                                   "lblCapSeq2",         "lblSeq2",         "lblSQ2"};
+        QCOMPARE(textsOf(r.window.get(), shown),
+                 (QStringList{"Colonne Condizionate con Segni Min/Max", " 21", "10.50 €",
+                              "Colonne Condizionate con Interruzioni", " 11", "5.50 €",
+                              "Colonne Condizionate con Sequela 2", " 10", "5.00 €"}));
+        const QStringList hidden = {"lblCapSegniCons", "lblSC", "lblCapSeq1", "lblSQ1", "lblPar3"};
+        const QStringList passes = {"lblSegniMinMax", "lblInterruzioni", "lblSeq2"};
+        QCOMPARE(visibleOf(r.window.get(), shown + hidden + PassLabels + TimeLabels + Buttons),
+                 shown + passes + TimeLabels + Buttons);
+        QVERIFY(QRegularExpression(u"^\\d\\d:\\d\\d:\\d\\d$"_s)
+                    .match(textOf(r.window.get(), u"lblTempo"_s))
+                    .hasMatch());
+        QCOMPARE(r.expected().count(), 10);
+        QCOMPARE(table(r.p), r.expected());
+        QCOMPARE(r.window->tableCount(), 10);
     }
-    const QStringList shown = {"lblSegniMinMax", "lblInterruzioni", "lblSeq2"};
-    for (const QString& name : PassLabelNames)
-        QCOMPARE(label(name)->isVisible(), shown.contains(name));
-    for (const char* name : {"lblCapSegniCons", "lblSC", "lblCapSeq1", "lblSQ1", "lblPar3"})
-        QVERIFY(!label(QLatin1String(name))->isVisible());
 
-    QVERIFY(label(QStringLiteral("lblTempo"))->isVisible());
-    QVERIFY(label(QStringLiteral("lblStrTmp"))->isVisible());
-    QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"))
-                .match(label(QStringLiteral("lblTempo"))->text())
-                .hasMatch());
-    for (const char* name : {"cmdAvvia", "cmdAnnulla", "cmdOK"})
-        QVERIFY(button(name)->isVisible());
+    void allKindsOffKeepTheIntegralSystem()
+    {
+        Reduction r;
+        r.flags = u"0000000"_s;
+        r.start();
+        QCOMPARE(visibleOf(r.window.get(), PassLabels + TimeLabels + Buttons),
+                 TimeLabels + Buttons);
+        QCOMPARE(table(r.p), r.p.document().IntegralColumns);
+        QCOMPARE(r.window->tableCount(), 81);
+    }
 
-    const ColumnBuffer expected = expectedSurvivors();
-    QCOMPARE(expected.count(), 10);
-    QCOMPARE(table(), expected);
-    QCOMPARE(m_dialog->tableCount(), 10);
-}
+    void emptyPasses()
+    {
+        // The signs pass leaving nothing closes the window and empties the table.
+        Reduction r;
+        QVERIFY(ColumnDatabase::writeReducedColumns(
+            r.p.dir.path(), TestSystems::columnsOf({"1111111111111", "X111111111111"}), nullptr));
+        r.setBounds(1, {0, 0});
+        r.p.prompts.expectMessage(NoColumn);
+        r.start();
+        QCOMPARE(r.p.prompts.lastMessage().icon, MessageIcon::Exclamation);
+        QCOMPARE(r.p.prompts.lastMessage().title, u"Prova"_s);
+        QVERIFY(!r.window->isVisible());
+        QVERIFY(table(r.p).isEmpty());
+        QCOMPARE(r.window->tableCount(), 0);
+        QCOMPARE(r.p.document().ReducedCount, 0);
 
-void TestReductionWindow::allKindsOffKeepTheIntegralSystem()
-{
-    m_flags = QStringLiteral("0000000");
-    open();
-    start();
-    for (const QString& name : PassLabelNames)
-        QVERIFY(!label(name)->isVisible());
-    QVERIFY(label(QStringLiteral("lblTempo"))->isVisible());
-    QVERIFY(button("cmdOK")->isVisible());
-    QCOMPARE(table(), m_session->document().IntegralColumns);
-    QCOMPARE(m_dialog->tableCount(), 81);
-}
+        // A later pass leaving nothing keeps the window, with nothing to confirm.
+        Reduction later;
+        later.flags = u"1010000"_s;
+        later.setBounds(13, {13, 14});
+        later.p.prompts.expectMessage(NoColumn);
+        later.start();
+        QVERIFY(later.window->isVisible());
+        QCOMPARE(
+            textsOf(later.window.get(), {"lblSegniMinMax", "lblSMM", "lblInterruzioni", "lblInt"}),
+            (QStringList{" 21", "10.50 €", " 0", ""}));
+        QCOMPARE(
+            visibleOf(later.window.get(), QStringList{"lblInterruzioni"} + TimeLabels + Buttons),
+            QStringList{"lblInterruzioni"});
+        QVERIFY(table(later.p).isEmpty());
+    }
 
-void TestReductionWindow::emptySignsPassClosesTheWindow()
-{
-    ColumnBuffer previous;
-    previous.append("1111111111111");
-    previous.append("X111111111111");
-    QVERIFY(ColumnDatabase::writeReducedColumns(m_folder->path(), previous, nullptr));
-    setBounds(1, {0, 0});
-    open();
-    m_prompts->expectMessage(QStringLiteral("Il Sistema Ridotto non prevede alcuna Colonna !"));
-    start();
-    QCOMPARE(m_prompts->lastMessage().icon, MessageIcon::Exclamation);
-    QCOMPARE(m_prompts->lastMessage().title, QStringLiteral("Prova"));
-    QVERIFY(!m_dialog->isVisible());
-    QVERIFY(table().isEmpty());
-    QCOMPARE(m_dialog->tableCount(), 0);
-    QCOMPARE(m_session->document().ReducedCount, 0);
-}
+    void confirmOrLeave()
+    {
+        // Leaving the window withdraws the confirmation.
+        Reduction r;
+        r.start();
+        QWidget other;
+        QVERIFY(activate(&other));
+        QCOMPARE(visibleOf(r.window.get(), Buttons), (QStringList{"cmdAvvia", "cmdAnnulla"}));
+        // Annulla leaves the document.
+        QVERIFY(activate(r.window.get()));
+        clickOn(r.window.get(), u"cmdAvvia"_s);
+        clickOn(r.window.get(), u"cmdAnnulla"_s);
+        QVERIFY(!r.window->isVisible());
+        QCOMPARE(table(r.p).count(), 10);
+        QCOMPARE(r.p.document().ReducedCount, 0);
+        QVERIFY(r.p.document().WorkColumns.isEmpty());
+        QCOMPARE(r.p.document().EnableFlags, u"1000000"_s);
+        QCOMPARE(r.p.document().Modified, 0);
+        QVERIFY(!r.p.session->commands().isEnabled(u"mnuVediColRid"_s));
 
-void TestReductionWindow::emptyLaterPassKeepsTheWindow()
-{
-    m_flags = QStringLiteral("1010000");
-    setBounds(13, {13, 14});
-    open();
-    m_prompts->expectMessage(QStringLiteral("Il Sistema Ridotto non prevede alcuna Colonna !"));
-    start();
-    QVERIFY(m_dialog->isVisible());
-    QCOMPARE(label(QStringLiteral("lblSegniMinMax"))->text(), QStringLiteral(" 21"));
-    QCOMPARE(label(QStringLiteral("lblSMM"))->text(), QStringLiteral("10.50 €"));
-    QVERIFY(label(QStringLiteral("lblInterruzioni"))->isVisible());
-    QCOMPARE(label(QStringLiteral("lblInterruzioni"))->text(), QStringLiteral(" 0"));
-    QCOMPARE(label(QStringLiteral("lblInt"))->text(), QString());
-    // The signs pass had kept columns, so start and cancel stay hidden; nothing to confirm.
-    for (const char* name : {"cmdAvvia", "cmdAnnulla", "cmdOK"})
-        QVERIFY(!button(name)->isVisible());
-    QVERIFY(!label(QStringLiteral("lblTempo"))->isVisible());
-    QVERIFY(!label(QStringLiteral("lblStrTmp"))->isVisible());
-    QVERIFY(table().isEmpty());
-}
+        // OK makes the reduced system, with the enabling boxes as they are then.
+        SystemDocument& document = r.p.document();
+        document.MergedCount = 4;
+        QSignalSpy merge(r.p.session.get(), &Session::mergeCaptionChanged);
+        QSignalSpy status(r.p.session.get(), &Session::statusChanged);
+        r.start();
+        r.flags = u"1010011"_s;
+        clickOn(r.window.get(), u"cmdOK"_s);
+        QVERIFY(!r.window->isVisible());
+        QCOMPARE(document.WorkColumns, r.expected());
+        QCOMPARE(document.ReducedCount, 10);
+        QCOMPARE(document.EnableFlags, u"1010011"_s);
+        QCOMPARE(document.Modified, 1);
+        QCOMPARE(r.p.session->caption(), u"QUADRIGO 13 - Prova *"_s);
+        QCOMPARE(document.MergedCount, 0);
+        QCOMPARE(merge.size(), 1);
+        QCOMPARE(merge.first().first().toString(), u"&Accorpa Colonne"_s);
+        QVERIFY(!status.isEmpty());
+        QVERIFY(r.p.session->commands().isEnabled(u"mnuRidotto"_s));
+        QVERIFY(r.p.session->commands().isVisible(u"tmAccorpa"_s));
+        QVERIFY(!r.p.session->commands().isVisible(u"tmDisaccorpa"_s));
+    }
 
-void TestReductionWindow::leavingTheWindowWithdrawsTheConfirmation()
-{
-    open();
-    start();
-    QVERIFY(button("cmdOK")->isVisible());
-    QWidget other;
-    other.show();
-    QApplication::setActiveWindow(&other);
-    QVERIFY(QTest::qWaitForWindowActive(&other));
-    QVERIFY(!button("cmdOK")->isVisible());
-    QVERIFY(button("cmdAvvia")->isVisible());
-}
+    void enablingWindowFollowsTheSystem()
+    {
+        StartedProgram p;
+        p.start(u"0.5"_s);
+        EnablingWindow* window = enabling(p);
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->windowTitle(), u"Abilitazioni"_s);
+        QCOMPARE(qobject_cast<QMdiSubWindow*>(window->parentWidget())->pos(), QPoint(7, 7));
+        const QStringList names = {"ckSegniMinMax", "ckSegniCons", "ckInt",        "ckSim",
+                                   "ckPar",         "ckSequele",   "ckParalleliP3"};
+        QCOMPARE(textsOf(window, names),
+                 (QStringList{"Segni Min./Max.", "Segni Consecutivi", "Interruzioni", "Simmetrie",
+                              "Paralleli", "Elimina Sequele", "Paralleli a Passo 3"}));
+        QCOMPARE(window->flagsText(), u"1000000"_s); // read from the boxes
+        // Started again, the window is not doubled.
+        p.window->startUp(false);
+        QCOMPARE(p.window->mdiArea()->findChildren<EnablingWindow*>().size(), 1);
 
-void TestReductionWindow::confirmationMakesTheReducedSystem()
-{
-    SystemDocument& document = m_session->document();
-    document.MergedCount = 4;
-    QSignalSpy merge(m_session.get(), &Session::mergeCaptionChanged);
-    QSignalSpy status(m_session.get(), &Session::statusChanged);
-    open();
-    start();
-    // The boxes of the enabling window are read again at the confirmation.
-    m_flags = QStringLiteral("1010011");
-    clickOk();
+        p.window.reset();
+        openSaved(p);
+        QCOMPARE(enabling(p)->flagsText(), u"1010000"_s);
+        child<QCheckBox>(enabling(p), u"ckSim"_s)->click();
+        QCOMPARE(enabling(p)->flagsText(), u"1011000"_s);
+        // The user's ticks alone do not change the system.
+        QCOMPARE(p.document().EnableFlags, u"1010000"_s);
+        p.session->resetDocument();
+        QCOMPARE(enabling(p)->flagsText(), u"1000000"_s);
+    }
 
-    QVERIFY(!m_dialog->isVisible());
-    QCOMPARE(document.WorkColumns, expectedSurvivors());
-    QCOMPARE(document.ReducedCount, 10);
-    QCOMPARE(document.EnableFlags, QStringLiteral("1010011"));
-    QCOMPARE(document.Modified, 1);
-    QCOMPARE(m_session->caption(), QStringLiteral("QUADRIGO 13 - Prova *"));
-    QCOMPARE(document.MergedCount, 0);
-    QCOMPARE(merge.size(), 1);
-    QCOMPARE(merge.first().first().toString(), QStringLiteral("&Accorpa Colonne"));
-    QVERIFY(!status.isEmpty());
-    QCOMPARE(StatusTexts::reducedStatus(document, 0.5).panels[0], QStringLiteral("Colonne: 10"));
-    QVERIFY(m_session->commands().isEnabled(QStringLiteral("mnuRidotto")));
-    QVERIFY(m_session->commands().isVisible(QStringLiteral("tmAccorpa")));
-    QVERIFY(!m_session->commands().isVisible(QStringLiteral("tmDisaccorpa")));
-}
+    void conditionCommandsOpenTheirDialogsInTheirModes()
+    {
+        StartedProgram p;
+        openSaved(p);
+        const QList<std::array<const char*, 4>> commands = {
+            {"mnuSegni", "frmCOND", "Giro - Segni", "SEGN"},
+            {"mnuInt", "frmCOND", "Giro - Interruzioni", "INTE"},
+            {"mnuSim", "frmCONDSP", "Giro - Simmetrie", "SIMM"},
+            {"mnuPar", "frmCONDSP", "Giro - Paralleli", "PARA"},
+            {"tmPar", "frmCONDSP", "Giro - Paralleli", "PARA"},
+            {"mnuParP3", "frmCONDSP", "Giro - Paralleli a Passo 3", "PAR3"},
+            {"mnuSequele", "frmSEQUELE", "Giro - Elimina Sequele", ""}};
+        for (const auto& [command, name, caption, mode] : commands) {
+            QVERIFY2(p.command(command)->isEnabled(), command);
+            QString shown;
+            p.session->DialogMode.clear();
+            whenModal(QLatin1String(name), [&](QWidget* dialog) {
+                shown = dialog->windowTitle() + u'|' + p.session->DialogMode;
+                clickOn(dialog, u"cmdChiudi"_s);
+            });
+            p.command(command)->trigger();
+            QCOMPARE(shown, QLatin1String(caption) + u'|' + QLatin1String(mode));
+        }
+    }
 
-void TestReductionWindow::annullaLeavesTheDocument()
-{
-    open();
-    start();
-    click("cmdAnnulla");
-    QVERIFY(!m_dialog->isVisible());
-    QCOMPARE(table().count(), 10);
-    const SystemDocument& document = m_session->document();
-    QCOMPARE(document.ReducedCount, 0);
-    QVERIFY(document.WorkColumns.isEmpty());
-    QCOMPARE(document.EnableFlags, QStringLiteral("1000000"));
-    QCOMPARE(document.Modified, 0);
-    QVERIFY(!m_session->commands().isEnabled(QStringLiteral("mnuVediColRid")));
-}
+    void reductionThroughTheMainWindow()
+    {
+        StartedProgram p;
+        openSaved(p);
+        // Confirming the interruptions enables the reduction again after an Open.
+        whenModal(u"frmCOND"_s, [](QWidget* dialog) { clickOn(dialog, u"cmdOK"_s); });
+        p.window->runCommand(u"mnuInt"_s);
+        QVERIFY(p.command("mnuElabora")->isEnabled());
+        p.window->runCommand(u"mnuElabora"_s);
+        auto* reduction = p.window->findChild<QDialog*>(u"frmELABORA"_s);
+        QVERIFY(reduction && reduction->isVisible() && !reduction->isModal());
+        p.window->runCommand(u"tmElabora"_s);
+        QCOMPARE(p.window->findChildren<QDialog*>(u"frmELABORA"_s).size(), 1);
+
+        // The run follows the boxes: the interruptions are ticked, the signs are not.
+        child<QCheckBox>(enabling(p), u"ckSegniMinMax"_s)->click();
+        QCOMPARE(enabling(p)->flagsText(), u"0010000"_s);
+        QVERIFY(activate(reduction));
+        clickOn(reduction, u"cmdAvvia"_s);
+        clickOn(reduction, u"cmdOK"_s);
+        QTRY_VERIFY(!p.window->findChild<QDialog*>(u"frmELABORA"_s));
+        // Columns with at most two interruptions among the first five matches, the fifth being
+        // 1: C(4,c) * 2^c for c = 0, 1, 2 gives 1 + 8 + 24.
+        QCOMPARE(p.document().ReducedCount, 33);
+        QCOMPARE(p.document().EnableFlags, u"0010000"_s);
+        QCOMPARE(p.window->windowTitle(), u"QUADRIGO 13 - Giro *"_s);
+        QVERIFY(p.window->reducedStatus()->isVisible());
+        QCOMPARE(p.window->reducedStatus()->panelText(2), u"Colonne: 33"_s);
+        QCOMPARE(p.window->reducedStatus()->panelText(5), u"Rid. : 40 %"_s);
+    }
+};
 
 QTEST_MAIN(TestReductionWindow)
 #include "testReductionWindow.moc"

@@ -1,223 +1,320 @@
+#include "app/AppFolder.h"
 #include "document/SystemFiles.h"
 #include "platform/LegacyTextFile.h"
+#include "session/CommandRules.h"
 #include "session/Session.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestSystems.h"
 
 #include <QDir>
-#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
+
 const QStringList Prediction = {"1X", "12X", "2", "X", "1", "X2", "1",
                                 "2",  "X",   "1", "2", "X", "1"};
-const QString FileNotFound = QStringLiteral("Impossibile trovare il File ! (53)  ");
-const QString SaveCurrent = QStringLiteral("Vuoi salvare il Pronostico corrente ?");
-const QString FolderChanged = QStringLiteral("La cartella dei Sistemi è stata cambiata");
+const QString NewName = u"Nome del Nuovo Pronostico"_s;
+const QString SaveCurrent = u"Vuoi salvare il Pronostico corrente ?"_s;
+const QString FolderChanged = u"La cartella dei Sistemi è stata cambiata"_s;
+const QString Exit = u"Uscire dal programma ?"_s;
+
+// The commands of `names` whose enabled state is not `enabled`.
+QStringList otherwise(const CommandState& state, const QStringList& names, bool enabled)
+{
+    QStringList wrong;
+    for (const QString& name : names) {
+        if (state.isEnabled(name) != enabled)
+            wrong << name;
+    }
+    return wrong;
+}
+
+const QStringList AlwaysAvailable = {
+    "mnuNuovo",        "mnuApri",    "mnuImposta",     "mnuEsci",        "mnuSquadre",
+    "mnuApplicazione", "mnuToolBar", "mnuAggiungiCol", "mnuStatistiche", "mnuAbout"};
+const QStringList PredictionLevel = {"mnuStampa",   "mnuCond", "mnuColVincente", "mnuVediColInt",
+                                     "tmStampaPro", "tmSegni", "tmInt",          "tmSim",
+                                     "tmPar",       "tmParP3", "tmSequele",      "tmVediColInt"};
+const QStringList ReducedLevel = {"mnuSchedine", "tmSchedine",    "mnuRidotto",   "tmRidotto",
+                                  "tmStCompl",   "mnuConColRid",  "tmConColRid",  "mnuDetta",
+                                  "tmDetta",     "mnuVediColRid", "tmVediColRid", "mnuAccorpa"};
+
+// A session on a fresh application folder whose systems folder is its "Sistemi".
+struct Fixture {
+    QTemporaryDir dir;
+    ScriptedPrompts prompts;
+    Session session{dir.path(), prompts};
+    Fixture()
+    {
+        QDir(dir.path()).mkdir(u"Sistemi"_s);
+        session.options() = Options::dialogDefaults(session.defaultSystemsFolder());
+        session.resetDocument();
+    }
+    ~Fixture()
+    {
+        if (!QTest::currentTestFailed())
+            QVERIFY2(prompts.allConsumed(), "a scripted prompt was not shown");
+    }
+    SystemDocument& document() { return session.document(); }
+    QString systems() const { return session.systemsFolder(); }
+    QString pro(const QString& name) const { return QDir(systems()).filePath(name + u".pro"_s); }
+    void save(const QString& name, const QString& folder = {}) const
+    {
+        SystemDocument saved = TestSystems::withPrediction(Prediction, name);
+        QVERIFY(SystemFiles::save(saved, folder.isEmpty() ? systems() : folder));
+    }
+    const MessageRequest& message() const { return prompts.lastMessage(); }
+};
+
 } // namespace
 
 class TestSession : public QObject {
     Q_OBJECT
-
-    // A session on a fresh application folder whose systems folder is its "Sistemi".
-    struct Fixture {
-        QTemporaryDir dir;
-        ScriptedPrompts prompts;
-        Session session{dir.path(), prompts};
-        Fixture()
-        {
-            QDir(dir.path()).mkdir(QStringLiteral("Sistemi"));
-            session.options() = Options::dialogDefaults(session.defaultSystemsFolder());
-            session.resetDocument();
-        }
-        QString systems() const { return session.systemsFolder(); }
-    };
-
-    static void saveSystem(const QString& folder, const QString& name)
+private slots:
+    void commandsFollowTheSystem()
     {
-        SystemDocument document = TestSystems::withPrediction(Prediction, name);
-        QVERIFY(SystemFiles::save(document, folder));
+        SystemDocument document;
+        CommandState state;
+        state.apply(CommandRule::Reset, document);
+        QCOMPARE(otherwise(state, AlwaysAvailable, true), QStringList());
+        QCOMPARE(otherwise(state,
+                           {"mnuSalva", "mnuSalvaCome", "mnuModifica", "mnuQuote", "tmSalva",
+                            "tmIncontri", "tmElabora", "mnuElabora"},
+                           false),
+                 QStringList());
+        QVERIFY(state.isVisible(u"tmAccorpa"_s) && !state.isVisible(u"tmDisaccorpa"_s));
+
+        state.apply(CommandRule::MatchesConfirmed, document);
+        QCOMPARE(otherwise(state,
+                           {"mnuSalva", "mnuModifica", "mnuPronostico", "mnuQuote", "tmIncontri",
+                            "tmConcData"},
+                           true),
+                 QStringList());
+        QCOMPARE(otherwise(state, PredictionLevel, false), QStringList());
+        state.apply(CommandRule::PredictionConfirmed, document);
+        QCOMPARE(otherwise(state, PredictionLevel, true), QStringList());
+        QCOMPARE(otherwise(state, ReducedLevel + QStringList{"mnuElabora"}, false), QStringList());
+        state.apply(CommandRule::ConditionsConfirmed, document);
+        QVERIFY(state.isEnabled(u"mnuElabora"_s));
+        document.ReducedCount = 5;
+        state.apply(CommandRule::ReductionConfirmed, document);
+        QCOMPARE(otherwise(state, ReducedLevel, true), QStringList());
+        document.MergedCount = 2;
+        state.apply(CommandRule::ReducedStatus, document);
+        QVERIFY(!state.isVisible(u"tmAccorpa"_s) && state.isVisible(u"tmDisaccorpa"_s));
+        document.ReducedCount = 0;
+        state.apply(CommandRule::ReducedStatus, document);
+        QCOMPARE(otherwise(state,
+                           {"mnuVediColRid", "mnuConColRid", "mnuRidotto", "mnuSchedine",
+                            "mnuDetta", "mnuAccorpa"},
+                           false),
+                 QStringList());
+
+        // A command the program cannot offer stays disabled whatever the rules say.
+        state.setAvailable(u"mnuSchedine"_s, false);
+        document.ReducedCount = 1;
+        state.apply(CommandRule::ReductionConfirmed, document);
+        QVERIFY(!state.isEnabled(u"mnuSchedine"_s));
+        state.setAvailable(u"mnuSchedine"_s, true);
+        QVERIFY(state.isEnabled(u"mnuSchedine"_s));
     }
 
-private slots:
+    void openFollowsHowFarTheSystemGot()
+    {
+        SystemDocument document;
+        CommandState state;
+        state.apply(CommandRule::Reset, document);
+        state.apply(CommandRule::Opened, document);
+        // No matches: only saving and the matches dialog.
+        QCOMPARE(otherwise(state,
+                           {"mnuSalvaCome", "mnuSalva", "mnuModifica", "tmSalva", "tmIncontri"},
+                           true),
+                 QStringList());
+        QCOMPARE(otherwise(state, {"mnuPronostico", "mnuCond", "tmElabora"}, false), QStringList());
+        document.setHomeTeam(1, u"ROMA"_s);
+        document.IntegralCount = 6;
+        document.ReducedCount = 2;
+        state.apply(CommandRule::Reset, document);
+        state.apply(CommandRule::Opened, document);
+        QCOMPARE(otherwise(state,
+                           {"mnuPronostico", "mnuCond", "mnuElabora", "tmElabora", "mnuVediColInt",
+                            "mnuVediColRid", "tmSchedine", "mnuAccorpa"},
+                           true),
+                 QStringList());
+    }
+
     void shares_data()
     {
         QTest::addColumn<std::optional<QString>>("answer");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("quote");
-        QTest::addColumn<bool>("modified");
         const auto row = [](const char* tag, std::optional<QString> answer, const char* message,
-                            int quote, bool modified) {
-            QTest::newRow(tag) << answer << QString::fromLatin1(message) << quote << modified;
+                            int quote) {
+            QTest::newRow(tag) << answer << QString::fromLatin1(message) << quote;
         };
-        row("zero", QStringLiteral("0"), "", 12, false);
-        row("empty", QString(), "", 12, false);
-        row("cancel", std::nullopt, "", 12, false);
-        row("out of range", QStringLiteral("1000"), "Valore delle Quote non ammesso !", 12, false);
-        row("overflows a byte", QStringLiteral("300"), "Errore nel valore delle Quote ! (6)", 12,
-            false);
-        row("unchanged", QStringLiteral("12"), "", 12, false);
-        row("new value", QStringLiteral("25.7"), "", 25, true);
+        row("zero", u"0"_s, "", 12);
+        row("empty", QString(), "", 12);
+        row("cancel", std::nullopt, "", 12);
+        row("out of range", u"1000"_s, "Valore delle Quote non ammesso !", 12);
+        row("overflows a byte", u"300"_s, "Errore nel valore delle Quote ! (6)", 12);
+        row("unchanged", u"12"_s, "", 12);
+        row("new value", u"25.7"_s, "", 25);
     }
-
     void shares()
     {
         QFETCH(std::optional<QString>, answer);
         QFETCH(QString, message);
         QFETCH(int, quote);
-        QFETCH(bool, modified);
         Fixture f;
-        f.session.document().SystemName = QStringLiteral("Giro");
-        f.session.document().Quote = 12;
-        f.prompts.expectInput(QStringLiteral("Quote (1...999)"), answer);
+        f.document().SystemName = u"Giro"_s;
+        f.document().Quote = 12;
+        f.prompts.expectInput(u"Quote (1...999)"_s, answer);
         if (!message.isEmpty())
             f.prompts.expectMessage(message);
         f.session.shares();
-        QVERIFY(f.prompts.allConsumed());
-        QCOMPARE(f.prompts.records().first().input.title, QStringLiteral("Giro - Quote"));
-        QCOMPARE(f.prompts.records().first().input.defaultText, QStringLiteral("12"));
-        QCOMPARE(int(f.session.document().Quote), quote);
-        QCOMPARE(f.session.document().Modified == 1, modified);
-        QCOMPARE(f.session.caption().endsWith(QStringLiteral(" *")), modified);
-        if (message.startsWith(QStringLiteral("Errore"))) {
-            QCOMPARE(f.prompts.lastMessage().icon, MessageIcon::Critical);
-            QCOMPARE(f.prompts.lastMessage().title, QStringLiteral("QUADRIGO 13"));
+        QCOMPARE(f.prompts.records().first().input.title, u"Giro - Quote"_s);
+        QCOMPARE(f.prompts.records().first().input.defaultText, u"12"_s);
+        QCOMPARE(int(f.document().Quote), quote);
+        QCOMPARE(f.document().Modified, quote != 12 ? 1 : 0);
+        QCOMPARE(f.session.caption().endsWith(u" *"_s), quote != 12);
+        if (message.startsWith(u"Errore"_s)) {
+            QCOMPARE(f.message().icon, MessageIcon::Critical);
+            QCOMPARE(f.message().title, u"QUADRIGO 13"_s);
         } else if (!message.isEmpty()) {
-            QCOMPARE(f.prompts.lastMessage().title, QStringLiteral("Quote del Sistema"));
+            QCOMPARE(f.message().title, u"Quote del Sistema"_s);
         }
     }
 
-    void newWithAnExistingNameAsksAgainOnNo()
+    void newSystem()
     {
         Fixture f;
-        saveSystem(f.systems(), QStringLiteral("Giro"));
-        f.prompts.expectInput(QStringLiteral("Nome del Nuovo Pronostico"), QStringLiteral("Giro"))
-            .expectMessage(QStringLiteral("Il File Giro.pro esiste ! Sovrascriverlo ?"),
-                           MessageAnswer::No)
-            .expectInput(QStringLiteral("Nome del Nuovo Pronostico"), QStringLiteral("  Nuovo  "));
+        f.save(u"Giro"_s);
+        // An existing name: No asks again.
+        f.prompts.expectInput(NewName, u"Giro"_s)
+            .expectMessage(u"Il File Giro.pro esiste ! Sovrascriverlo ?"_s, MessageAnswer::No)
+            .expectInput(NewName, u"  Nuovo  "_s);
         QVERIFY(f.session.newSystem());
-        QVERIFY(f.prompts.allConsumed());
-        const auto& ask = f.prompts.records().at(1).message;
+        const MessageRequest& ask = f.prompts.records().at(1).message;
         QCOMPARE(ask.buttons, MessageButtons::YesNo);
         QCOMPARE(ask.defaultAnswer, MessageAnswer::No);
-        QCOMPARE(ask.title, QStringLiteral("QUADRIGO 13"));
-        QCOMPARE(f.session.document().SystemName, QStringLiteral("Nuovo"));
-        QCOMPARE(f.session.caption(), QStringLiteral("QUADRIGO 13 - Nuovo"));
-        QVERIFY(!QFile::exists(QDir(f.systems()).filePath(QStringLiteral("Nuovo.pro"))));
-    }
+        QCOMPARE(ask.title, u"QUADRIGO 13"_s);
+        QCOMPARE(f.document().SystemName, u"Nuovo"_s);
+        QCOMPARE(f.session.caption(), u"QUADRIGO 13 - Nuovo"_s);
+        QVERIFY(!QFile::exists(f.pro(u"Nuovo"_s)));
 
-    void newAsksToSaveAModifiedSystemAndCancelKeepsIt()
-    {
-        Fixture f;
-        f.session.document().SystemName = QStringLiteral("Vecchio");
+        // A modified system: Cancel keeps it.
         f.session.markModified();
-        f.prompts.expectInput(QStringLiteral("Nome del Nuovo Pronostico"), QStringLiteral("Altro"))
+        f.prompts.expectInput(NewName, u"Altro"_s)
             .expectMessage(SaveCurrent, MessageAnswer::Cancel);
         QVERIFY(!f.session.newSystem());
-        QCOMPARE(f.session.document().SystemName, QStringLiteral("Vecchio"));
-        QCOMPARE(f.prompts.lastMessage().title, QStringLiteral("Vecchio"));
-
-        f.prompts.expectInput(QStringLiteral("Nome del Nuovo Pronostico"), QStringLiteral("   "));
+        QCOMPARE(f.document().SystemName, u"Nuovo"_s);
+        QCOMPARE(f.message().title, u"Nuovo"_s);
+        f.prompts.expectInput(NewName, u"   "_s);
         QVERIFY(!f.session.newSystem());
     }
 
     void openOfASystemWithoutConditionsLeavesTheBareCaption()
     {
         Fixture f;
-        saveSystem(f.systems(), QStringLiteral("Giro"));
-        QFile::remove(QDir(f.systems()).filePath(QStringLiteral("Giro.cnd")));
-        f.prompts.expectOpenFile(QDir(f.systems()).filePath(QStringLiteral("Giro.pro")))
-            .expectMessage(FileNotFound);
+        f.save(u"Giro"_s);
+        QFile::remove(QDir(f.systems()).filePath(u"Giro.cnd"_s));
+        f.prompts.expectOpenFile(f.pro(u"Giro"_s))
+            .expectMessage(u"Impossibile trovare il File ! (53)  "_s);
         QVERIFY(!f.session.open());
-        QVERIFY(f.prompts.allConsumed());
-        QCOMPARE(f.prompts.lastMessage().icon, MessageIcon::Exclamation);
-        QCOMPARE(f.prompts.lastMessage().title, QStringLiteral("QUADRIGO 13"));
-        QCOMPARE(f.session.caption(), QStringLiteral("QUADRIGO 13"));
-        QCOMPARE(f.session.document().signsOf(2), QStringLiteral("12X"));
+        QCOMPARE(f.message().icon, MessageIcon::Exclamation);
+        QCOMPARE(f.message().title, u"QUADRIGO 13"_s);
+        QCOMPARE(f.session.caption(), u"QUADRIGO 13"_s);
+        QCOMPARE(f.document().signsOf(2), u"12X"_s);
     }
 
     void openFromAnotherFolderMovesTheSystemsFolderOnce()
     {
         Fixture f;
         QTemporaryDir elsewhere;
-        saveSystem(elsewhere.path(), QStringLiteral("Giro"));
-        const QString pro = QDir(elsewhere.path()).filePath(QStringLiteral("Giro.pro"));
+        f.save(u"Giro"_s, elsewhere.path());
+        const QString pro = QDir(elsewhere.path()).filePath(u"Giro.pro"_s);
         f.prompts.expectOpenFile(pro).expectMessage(FolderChanged);
         QSignalSpy opened(&f.session, &Session::systemOpened);
         QVERIFY(f.session.open());
         QCOMPARE(opened.count(), 1);
         QCOMPARE(QDir(f.systems()), QDir(elsewhere.path()));
         const auto options =
-            LegacyTextFile::read(f.session.appFilePath(QStringLiteral("Opzioni.sys")),
+            LegacyTextFile::read(f.session.appFilePath(u"Opzioni.sys"_s),
                                  {Options::Count, LegacyTextFile::LongestTypedText});
         QCOMPARE(QDir(options.values.value(0).toString()), QDir(elsewhere.path()));
-        QCOMPARE(f.session.caption(), QStringLiteral("QUADRIGO 13 - Giro"));
-        QCOMPARE(f.session.document().IntegralCount, 12);
-        QCOMPARE(f.session.document().IntegralColumns.count(), 12);
-
+        QCOMPARE(f.session.caption(), u"QUADRIGO 13 - Giro"_s);
+        QCOMPARE(f.document().IntegralCount, 12);
+        QCOMPARE(f.document().IntegralColumns.count(), 12);
         // The same folder again: no message.
         f.prompts.expectOpenFile(pro);
         QVERIFY(f.session.open());
-        QVERIFY(f.prompts.allConsumed());
     }
 
     void openAsksToSaveAModifiedSystem()
     {
         Fixture f;
-        saveSystem(f.systems(), QStringLiteral("Giro"));
-        f.session.document().SystemName = QStringLiteral("Altro");
+        f.save(u"Giro"_s);
+        f.document().SystemName = u"Altro"_s;
         f.session.markModified();
-        f.prompts.expectMessage(SaveCurrent, MessageAnswer::Yes)
-            .expectOpenFile(QDir(f.systems()).filePath(QStringLiteral("Giro.pro")));
+        f.prompts.expectMessage(SaveCurrent, MessageAnswer::Yes).expectOpenFile(f.pro(u"Giro"_s));
         QVERIFY(f.session.open());
-        QVERIFY(QFile::exists(QDir(f.systems()).filePath(QStringLiteral("Altro.pro"))));
-        QCOMPARE(f.session.document().Modified, 0);
-
+        QVERIFY(QFile::exists(f.pro(u"Altro"_s)));
+        QCOMPARE(f.document().Modified, 0);
         // Cancel in the file dialog leaves the open system untouched.
         f.session.markModified();
         f.prompts.expectMessage(SaveCurrent, MessageAnswer::No).expectOpenFile(std::nullopt);
         QVERIFY(!f.session.open());
-        QCOMPARE(f.session.document().SystemName, QStringLiteral("Giro"));
-        QCOMPARE(f.session.document().Modified, 1);
+        QCOMPARE(f.document().SystemName, u"Giro"_s);
+        QCOMPARE(f.document().Modified, 1);
     }
 
     void saveAsRenamesAndFollowsTheFolder()
     {
         Fixture f;
         QTemporaryDir elsewhere;
-        SystemDocument& document = f.session.document();
-        document = TestSystems::withPrediction(Prediction, QStringLiteral("Giro"));
+        f.document() = TestSystems::withPrediction(Prediction, u"Giro"_s);
         f.session.markModified();
-        f.prompts.expectSaveFile(QDir(elsewhere.path()).filePath(QStringLiteral("Copia.pro")))
+        f.prompts.expectSaveFile(QDir(elsewhere.path()).filePath(u"Copia.pro"_s))
             .expectMessage(FolderChanged);
         QVERIFY(f.session.saveAs());
-        QCOMPARE(f.prompts.records().first().file.fileName, QStringLiteral("Giro.pro"));
+        QCOMPARE(f.prompts.records().first().file.fileName, u"Giro.pro"_s);
         QCOMPARE(f.prompts.records().first().file.selectedFilter, 1);
-        QCOMPARE(document.SystemName, QStringLiteral("Copia"));
-        QCOMPARE(f.session.caption(), QStringLiteral("QUADRIGO 13 - Copia"));
-        QVERIFY(QFile::exists(QDir(elsewhere.path()).filePath(QStringLiteral("Copia.ntg"))));
-
+        QCOMPARE(f.document().SystemName, u"Copia"_s);
+        QCOMPARE(f.session.caption(), u"QUADRIGO 13 - Copia"_s);
+        QVERIFY(QFile::exists(QDir(elsewhere.path()).filePath(u"Copia.ntg"_s)));
         f.prompts.expectSaveFile(std::nullopt);
         QVERIFY(!f.session.saveAs());
+    }
+
+    void systemsWithoutConfirmedOptionsGoToSistemi()
+    {
+        QTemporaryDir dir;
+        AppFolder::prepare(dir.path());
+        ScriptedPrompts prompts;
+        Session session(dir.path(), prompts);
+        session.document() = TestSystems::withPrediction(Prediction, u"Giro"_s);
+        session.save();
+        QVERIFY(QFile::exists(dir.filePath(u"Sistemi/Giro.pro"_s)));
     }
 
     void exitAsksAndCancelKeepsTheProgramRunning()
     {
         Fixture f;
-        f.prompts.expectMessage(QStringLiteral("Uscire dal programma ?"), MessageAnswer::No);
+        f.prompts.expectMessage(Exit, MessageAnswer::No);
         QVERIFY(!f.session.confirmExit());
-        f.prompts.expectMessage(QStringLiteral("Uscire dal programma ?"), MessageAnswer::Yes);
+        f.prompts.expectMessage(Exit, MessageAnswer::Yes);
         QVERIFY(f.session.confirmExit());
-
-        f.session.document().SystemName = QStringLiteral("Giro");
+        f.document().SystemName = u"Giro"_s;
         f.session.markModified();
-        f.prompts.expectMessage(QStringLiteral("Uscire dal programma ?"), MessageAnswer::Yes)
+        f.prompts.expectMessage(Exit, MessageAnswer::Yes)
             .expectMessage(SaveCurrent, MessageAnswer::Cancel);
         QVERIFY(!f.session.confirmExit());
-        QCOMPARE(f.session.document().Modified, 1);
-        QCOMPARE(f.prompts.lastMessage().icon, MessageIcon::Exclamation);
+        QCOMPARE(f.document().Modified, 1);
+        QCOMPARE(f.message().icon, MessageIcon::Exclamation);
     }
 };
 

@@ -1,34 +1,21 @@
 #include "conditions/Measures.h"
 #include "conditions/ReductionEngine.h"
 #include "conditions/SequenceFilter.h"
-#include "document/IntegralGenerator.h"
+#include "support/TestSystems.h"
 
 #include <QTest>
 
-namespace {
+using namespace Qt::StringLiterals;
+using Pass = ReductionPass;
+using Passes = QList<Pass>;
 
-std::array<QString, 13> allTriples()
-{
-    std::array<QString, 13> signs;
-    signs.fill(QStringLiteral("1X2"));
-    return signs;
-}
+namespace {
 
 const ColumnBuffer& fullIntegral()
 {
-    static const ColumnBuffer columns = IntegralGenerator::generate(allTriples());
+    static const ColumnBuffer columns =
+        TestSystems::withPrediction(TestSystems::allTriples()).IntegralColumns;
     return columns;
-}
-
-// Bounds that let every column through, for every kind.
-ConditionSet openConditions()
-{
-    ConditionSet conditions;
-    for (int i : {1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 46, 48}) {
-        conditions.set(i, 0.0);
-        conditions.set(i + 1, 13.0);
-    }
-    return conditions;
 }
 
 void setBounds(ConditionSet& conditions, int index, double minimum, double maximum)
@@ -38,7 +25,7 @@ void setBounds(ConditionSet& conditions, int index, double minimum, double maxim
 }
 
 void setSequence(ConditionSet& conditions, int slot, const QString& signs, const QString& fields,
-                 const QString& active = QStringLiteral("S"))
+                 const QString& active = u"S"_s)
 {
     const int index = ConditionSet::sequenceIndex(slot);
     conditions.set(index, signs);
@@ -46,91 +33,89 @@ void setSequence(ConditionSet& conditions, int slot, const QString& signs, const
     conditions.set(index + 2, active);
 }
 
-struct Event {
-    char kind; // 's'tarted, 'p'rogress, 'f'inished
-    ReductionPass pass;
-    qsizetype a;
-    qsizetype b;
-};
+// Bounds that let every column through, for every kind.
+ConditionSet openConditions()
+{
+    ConditionSet conditions;
+    for (int i : {1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 46, 48})
+        setBounds(conditions, i, 0, 13);
+    return conditions;
+}
 
-class RecordingObserver final : public ReductionObserver {
-public:
-    void passStarted(ReductionPass pass, qsizetype total) override
-    {
-        events.push_back({'s', pass, total, 0});
-    }
-    void passProgress(ReductionPass pass, qsizetype done, qsizetype total) override
-    {
-        events.push_back({'p', pass, done, total});
-    }
-    void passFinished(ReductionPass pass, qsizetype survivors) override
-    {
-        events.push_back({'f', pass, survivors, 0});
-    }
-    std::vector<Event> events;
-};
+// A condition set of the kind a player uses on 13 triples.
+ConditionSet realisticConditions()
+{
+    ConditionSet conditions;
+    const QList<double> bounds = {4, 7,  2, 5, 2, 5, 1, 4, 1, 3, 1, 3,
+                                  6, 10, 2, 6, 1, 4, 1, 3, 1, 4, 1, 3}; // S1 .. PC
+    for (int i = 1; i <= 24; ++i)
+        conditions.set(i, bounds[i - 1]);
+    setBounds(conditions, 46, 2, 7); // FG
+    setBounds(conditions, 48, 1, 4); // FC
+    setSequence(conditions, 0, u"2X1"_s, u"4-5-11"_s);
+    setSequence(conditions, 1, u"111"_s, u"1-2-3"_s, u"N"_s);
+    setSequence(conditions, 2, u" 22 "_s, u"13-12"_s);
+    return conditions;
+}
 
 bool within(const ConditionSet& conditions, int index, int value)
 {
     return value >= conditions.number(index) && value <= conditions.number(index + 1);
 }
 
-// The passes written out from the plain definitions, one column at a time.
-struct Reference {
-    ColumnBuffer survivors;
-    QList<qsizetype> counts;
-};
-
-Reference reduceByDefinition(const ColumnBuffer& integral, const ConditionSet& conditions,
-                             const QString& flags)
+// The passes written out from the plain definitions, one column at a time: the survivors and
+// the count after each pass.
+std::pair<ColumnBuffer, QList<qsizetype>> reduceByDefinition(const ConditionSet& conditions,
+                                                             const QString& flags)
 {
-    Reference reference;
-    reference.survivors = integral;
-    for (ReductionPass pass : ReductionEngine::passOrder()) {
+    ColumnBuffer survivors = fullIntegral();
+    QList<qsizetype> counts;
+    for (Pass pass : ReductionEngine::passOrder()) {
         if (!ReductionEngine::isActive(pass, conditions, flags))
             continue;
         ColumnBuffer kept;
-        for (qsizetype i = 0; i < reference.survivors.count(); ++i) {
-            const QByteArrayView column = reference.survivors.column(i);
+        for (qsizetype i = 0; i < survivors.count(); ++i) {
+            const QByteArrayView column = survivors.column(i);
             const ColumnMeasures m = Measures::measure(column);
+            const auto both = [&](int index, int first, int second) {
+                return within(conditions, index, first) && within(conditions, index + 2, second);
+            };
             bool passes = true;
             switch (pass) {
-            case ReductionPass::SignCounts:
-                passes = within(conditions, 1, m.S1) && within(conditions, 3, m.SX) &&
-                         within(conditions, 5, m.S2);
+            case Pass::SignCounts:
+                passes = both(1, m.S1, m.SX) && within(conditions, 5, m.S2);
                 break;
-            case ReductionPass::SignRuns:
-                passes = within(conditions, 7, m.SC1) && within(conditions, 9, m.SCX) &&
-                         within(conditions, 11, m.SC2);
+            case Pass::SignRuns:
+                passes = both(7, m.SC1, m.SCX) && within(conditions, 11, m.SC2);
                 break;
-            case ReductionPass::Interruptions:
-                passes = within(conditions, 13, m.IG) && within(conditions, 15, m.IC);
+            case Pass::Interruptions:
+                passes = both(13, m.IG, m.IC);
                 break;
-            case ReductionPass::Symmetries:
-                passes = within(conditions, 17, m.SG) && within(conditions, 19, m.SC);
+            case Pass::Symmetries:
+                passes = both(17, m.SG, m.SC);
                 break;
-            case ReductionPass::Parallels:
-                passes = within(conditions, 21, m.PG) && within(conditions, 23, m.PC);
+            case Pass::Parallels:
+                passes = both(21, m.PG, m.PC);
                 break;
-            case ReductionPass::ParallelsStep3:
-                passes = within(conditions, 46, m.FG) && within(conditions, 48, m.FC);
+            case Pass::ParallelsStep3:
+                passes = both(46, m.FG, m.FC);
                 break;
             default: {
                 const int index =
                     ConditionSet::sequenceIndex(ReductionEngine::sequenceSlotOf(pass));
-                const SequenceFilter sequence(conditions.text(index), conditions.text(index + 1));
-                passes = !sequence.eliminates(column);
+                passes = !SequenceFilter(conditions.text(index), conditions.text(index + 1))
+                              .eliminates(column);
             }
             }
             if (passes)
                 kept.append(column);
         }
-        reference.survivors = kept;
-        reference.counts.append(kept.count());
+        survivors = kept;
+        counts.append(kept.count());
         if (kept.isEmpty())
             break;
     }
-    return reference;
+    return {survivors, counts};
 }
 
 QList<qsizetype> countsOf(const ReductionEngine::Result& result)
@@ -141,37 +126,36 @@ QList<qsizetype> countsOf(const ReductionEngine::Result& result)
     return counts;
 }
 
-QList<ReductionPass> passesOf(const ReductionEngine::Result& result)
+Passes passesOf(const ReductionEngine::Result& result)
 {
-    QList<ReductionPass> passes;
+    Passes passes;
     for (const auto& record : result.passes)
         passes.append(record.pass);
     return passes;
 }
 
-// A condition set of the kind a player uses on 13 triples.
-ConditionSet realisticConditions()
-{
-    ConditionSet conditions;
-    setBounds(conditions, 1, 4, 7);   // S1
-    setBounds(conditions, 3, 2, 5);   // SX
-    setBounds(conditions, 5, 2, 5);   // S2
-    setBounds(conditions, 7, 1, 4);   // SC1
-    setBounds(conditions, 9, 1, 3);   // SCX
-    setBounds(conditions, 11, 1, 3);  // SC2
-    setBounds(conditions, 13, 6, 10); // IG
-    setBounds(conditions, 15, 2, 6);  // IC
-    setBounds(conditions, 17, 1, 4);  // SG
-    setBounds(conditions, 19, 1, 3);  // SC
-    setBounds(conditions, 21, 1, 4);  // PG
-    setBounds(conditions, 23, 1, 3);  // PC
-    setSequence(conditions, 0, QStringLiteral("2X1"), QStringLiteral("4-5-11"));
-    setSequence(conditions, 1, QStringLiteral("111"), QStringLiteral("1-2-3"), QStringLiteral("N"));
-    setSequence(conditions, 2, QStringLiteral(" 22 "), QStringLiteral("13-12"));
-    setBounds(conditions, 46, 2, 7); // FG
-    setBounds(conditions, 48, 1, 4); // FC
-    return conditions;
-}
+struct Event {
+    char kind; // 's'tarted, 'p'rogress, 'f'inished
+    Pass pass;
+    qsizetype a, b;
+};
+
+class RecordingObserver final : public ReductionObserver {
+public:
+    void passStarted(Pass pass, qsizetype total) override
+    {
+        events.push_back({'s', pass, total, 0});
+    }
+    void passProgress(Pass pass, qsizetype done, qsizetype total) override
+    {
+        events.push_back({'p', pass, done, total});
+    }
+    void passFinished(Pass pass, qsizetype survivors) override
+    {
+        events.push_back({'f', pass, survivors, 0});
+    }
+    std::vector<Event> events;
+};
 
 } // namespace
 
@@ -181,24 +165,20 @@ private slots:
     void allKindsMatchTheDefinitions()
     {
         ConditionSet conditions = realisticConditions();
-        const QString flags = QStringLiteral("1111111");
-        const Reference reference = reduceByDefinition(fullIntegral(), conditions, flags);
-        const auto result = ReductionEngine::run(fullIntegral(), conditions, flags);
+        const auto [survivors, counts] = reduceByDefinition(conditions, u"1111111"_s);
+        const auto result = ReductionEngine::run(fullIntegral(), conditions, u"1111111"_s);
         QCOMPARE(passesOf(result),
-                 (QList<ReductionPass>{ReductionPass::SignCounts, ReductionPass::SignRuns,
-                                       ReductionPass::Interruptions, ReductionPass::Symmetries,
-                                       ReductionPass::Parallels, ReductionPass::Sequence1,
-                                       ReductionPass::Sequence3, ReductionPass::ParallelsStep3}));
-        QCOMPARE(countsOf(result), reference.counts);
-        QVERIFY(result.survivors == reference.survivors);
-        QVERIFY(!result.stoppedEmpty);
-        QVERIFY(result.survivors.count() > 0);
+                 (Passes{Pass::SignCounts, Pass::SignRuns, Pass::Interruptions, Pass::Symmetries,
+                         Pass::Parallels, Pass::Sequence1, Pass::Sequence3, Pass::ParallelsStep3}));
+        QCOMPARE(countsOf(result), counts);
+        QVERIFY(result.survivors == survivors);
+        QVERIFY(!result.stoppedEmpty && !survivors.isEmpty());
         // Each pass removes something with these bounds, so the order shows in the counts.
-        for (qsizetype i = 1; i < reference.counts.size(); ++i)
-            QVERIFY(reference.counts[i] < reference.counts[i - 1]);
+        for (qsizetype i = 1; i < counts.size(); ++i)
+            QVERIFY(counts[i] < counts[i - 1]);
         // The sequence that ran has its signs trimmed in the condition set.
-        QCOMPARE(conditions.at(31).toString(), QStringLiteral("22"));
-        QCOMPARE(result.passes[6].caption, QStringLiteral("Colonne Condizionate con Sequela 3"));
+        QCOMPARE(conditions.at(31).toString(), u"22"_s);
+        QCOMPARE(result.passes[6].caption, u"Colonne Condizionate con Sequela 3"_s);
     }
 
     void observerSeesEveryPassInOrder()
@@ -206,115 +186,100 @@ private slots:
         ConditionSet conditions = realisticConditions();
         RecordingObserver observer;
         const auto result =
-            ReductionEngine::run(fullIntegral(), conditions, QStringLiteral("1000001"), &observer);
+            ReductionEngine::run(fullIntegral(), conditions, u"1000001"_s, &observer);
         QCOMPARE(result.passes.size(), 2);
         // First pass: started with the whole system, progress every 65536 columns and at the
         // end, then finished with its survivors.
         const qsizetype total = fullIntegral().count();
-        QCOMPARE(observer.events.front().kind, 's');
-        QCOMPARE(observer.events.front().a, total);
-        qsizetype expectedDone = 0;
+        const auto& events = observer.events;
+        QCOMPARE(events.front().kind, 's');
+        QCOMPARE(events.front().a, total);
+        qsizetype done = 0;
         std::size_t i = 1;
-        for (; observer.events[i].kind == 'p'; ++i) {
-            expectedDone = qMin(total, expectedDone + ReductionEngine::ProgressInterval);
-            QCOMPARE(observer.events[i].pass, ReductionPass::SignCounts);
-            QCOMPARE(observer.events[i].a, expectedDone);
-            QCOMPARE(observer.events[i].b, total);
+        for (; events[i].kind == 'p'; ++i) {
+            done = qMin(total, done + ReductionEngine::ProgressInterval);
+            QCOMPARE(events[i].pass, Pass::SignCounts);
+            QCOMPARE(events[i].a, done);
+            QCOMPARE(events[i].b, total);
         }
-        QCOMPARE(expectedDone, total);
+        QCOMPARE(done, total);
         QCOMPARE(int(i), 1 + int((total + 65535) / 65536));
-        QCOMPARE(observer.events[i].kind, 'f');
-        QCOMPARE(observer.events[i].a, result.passes[0].count);
-        QCOMPARE(observer.events[i + 1].kind, 's');
-        QCOMPARE(observer.events[i + 1].pass, ReductionPass::ParallelsStep3);
-        QCOMPARE(observer.events[i + 1].a, result.passes[0].count);
-        QCOMPARE(observer.events.back().kind, 'f');
-        QCOMPARE(observer.events.back().a, result.passes[1].count);
+        QCOMPARE(events[i].kind, 'f');
+        QCOMPARE(events[i].a, result.passes[0].count);
+        QCOMPARE(events[i + 1].kind, 's');
+        QCOMPARE(events[i + 1].pass, Pass::ParallelsStep3);
+        QCOMPARE(events[i + 1].a, result.passes[0].count);
+        QCOMPARE(events.back().kind, 'f');
+        QCOMPARE(events.back().a, result.passes[1].count);
     }
 
-    void disabledKindIsSkipped()
+    void boundsAreInclusive_data()
+    {
+        QTest::addColumn<QList<int>>("bounds"); // index, minimum, maximum, ...
+        QTest::addColumn<QString>("flags");
+        QTest::addColumn<qsizetype>("count");
+        // Exactly six 1, three X and four 2: 13! / (6! 3! 4!) columns.
+        QTest::newRow("signs") << QList<int>{1, 6, 6, 3, 3, 3, 5, 4, 4} << u"1000000"_s
+                               << qsizetype(60060);
+        // Longest run of 1 from 13 to 13: the column of thirteen 1 only.
+        QTest::newRow("runs") << QList<int>{7, 13, 13} << u"0100000"_s << qsizetype(1);
+        // Step-3 parallels 11..11: odd and even matches each of one sign, 3 x 3 columns.
+        QTest::newRow("step 3") << QList<int>{46, 11, 11} << u"0000001"_s << qsizetype(9);
+        // Open bounds pass everything.
+        QTest::newRow("open") << QList<int>{} << u"1111111"_s << qsizetype(1594323);
+    }
+    void boundsAreInclusive()
+    {
+        QFETCH(QList<int>, bounds);
+        QFETCH(QString, flags);
+        QFETCH(qsizetype, count);
+        ConditionSet conditions = openConditions();
+        for (qsizetype k = 0; k < bounds.size(); k += 3)
+            setBounds(conditions, bounds[k], bounds[k + 1], bounds[k + 2]);
+        const auto result = ReductionEngine::run(fullIntegral(), conditions, flags);
+        QCOMPARE(result.survivors.count(), count);
+        QVERIFY(result.survivors ==
+                (bounds.isEmpty() ? fullIntegral() : reduceByDefinition(conditions, flags).first));
+        QCOMPARE(result.passes.size(), bounds.isEmpty() ? 6 : 1);
+        for (const auto& record : result.passes)
+            QCOMPARE(record.count, count);
+    }
+
+    void disabledOrEmptyingPasses()
     {
         // Impossible symmetry bounds do nothing while symmetries are off.
         ConditionSet conditions = realisticConditions();
         setBounds(conditions, 17, 7, 7);
-        const auto off =
-            ReductionEngine::run(fullIntegral(), conditions, QStringLiteral("1110111"));
-        QVERIFY(!off.stoppedEmpty);
-        QVERIFY(!passesOf(off).contains(ReductionPass::Symmetries));
+        auto result = ReductionEngine::run(fullIntegral(), conditions, u"1110111"_s);
+        QVERIFY(!result.stoppedEmpty);
+        QVERIFY(!passesOf(result).contains(Pass::Symmetries));
         conditions = realisticConditions();
         setBounds(conditions, 17, 7, 7);
-        const auto on = ReductionEngine::run(fullIntegral(), conditions, QStringLiteral("1111111"));
-        QVERIFY(on.stoppedEmpty);
-        QCOMPARE(on.passes.back().pass, ReductionPass::Symmetries);
-    }
-
-    void boundsAreInclusive()
-    {
-        // Exactly six 1, three X and four 2: 13! / (6! 3! 4!) columns.
-        ConditionSet conditions = openConditions();
-        setBounds(conditions, 1, 6, 6);
-        setBounds(conditions, 3, 3, 3);
-        setBounds(conditions, 5, 4, 4);
-        auto result = ReductionEngine::run(fullIntegral(), conditions, QStringLiteral("1000000"));
-        QCOMPARE(result.survivors.count(), 60060);
-        for (qsizetype i = 0; i < result.survivors.count(); ++i) {
-            const ColumnMeasures m = Measures::measure(result.survivors.column(i));
-            QVERIFY(m.S1 == 6 && m.SX == 3 && m.S2 == 4);
-        }
-
-        // Longest run of 1 from 13 to 13: the column of thirteen 1 only.
-        conditions = openConditions();
-        setBounds(conditions, 7, 13, 13);
-        result = ReductionEngine::run(fullIntegral(), conditions, QStringLiteral("0100000"));
-        QCOMPARE(result.survivors.count(), 1);
-        QCOMPARE(result.survivors.column(0), QByteArrayView("1111111111111"));
-
-        // Step-3 parallels 11..11: odd and even matches each of one sign, 3 x 3 columns.
-        conditions = openConditions();
-        setBounds(conditions, 46, 11, 11);
-        result = ReductionEngine::run(fullIntegral(), conditions, QStringLiteral("0000001"));
-        QCOMPARE(result.survivors.count(), 9);
-    }
-
-    void openBoundsPassEverything()
-    {
-        ConditionSet conditions = openConditions();
-        const auto result =
-            ReductionEngine::run(fullIntegral(), conditions, QStringLiteral("1111111"));
-        QCOMPARE(result.passes.size(), 6);
-        for (const auto& record : result.passes)
-            QCOMPARE(record.count, fullIntegral().count());
-        QVERIFY(result.survivors == fullIntegral());
-    }
-
-    void stopsWhenAPassLeavesNothing()
-    {
-        ConditionSet conditions = realisticConditions();
-        setBounds(conditions, 7, 14, 14); // no column has a run of 14
-        const auto result =
-            ReductionEngine::run(fullIntegral(), conditions, QStringLiteral("1111111"));
+        result = ReductionEngine::run(fullIntegral(), conditions, u"1111111"_s);
         QVERIFY(result.stoppedEmpty);
-        QCOMPARE(passesOf(result),
-                 (QList<ReductionPass>{ReductionPass::SignCounts, ReductionPass::SignRuns}));
+        QCOMPARE(result.passes.back().pass, Pass::Symmetries);
+
+        // A pass that leaves nothing ends the run; the sequences do not run, so their texts stay
+        // as typed.
+        conditions = realisticConditions();
+        setBounds(conditions, 7, 14, 14);
+        result = ReductionEngine::run(fullIntegral(), conditions, u"1111111"_s);
+        QVERIFY(result.stoppedEmpty);
+        QCOMPARE(passesOf(result), (Passes{Pass::SignCounts, Pass::SignRuns}));
         QCOMPARE(result.passes[1].count, 0);
         QVERIFY(result.survivors.isEmpty());
-        // The sequences did not run, so their texts stay as typed.
-        QCOMPARE(conditions.at(31).toString(), QStringLiteral(" 22 "));
+        QCOMPARE(conditions.at(31).toString(), u" 22 "_s);
     }
 
     void sequencesOnTheirMatches()
     {
         // Matches 4, 5 and 11 triple, the rest fixed: 27 columns in integral order.
-        std::array<QString, 13> signs;
-        signs.fill(QStringLiteral("1"));
-        signs[3] = signs[4] = signs[10] = QStringLiteral("1X2");
-        const ColumnBuffer integral = IntegralGenerator::generate(signs);
-        QCOMPARE(integral.count(), 27);
-
+        QStringList signs(13, u"1"_s);
+        signs[3] = signs[4] = signs[10] = u"1X2"_s;
+        const ColumnBuffer integral = TestSystems::withPrediction(signs).IntegralColumns;
         const auto missing = [&](const ColumnBuffer& survivors) {
             QList<QByteArray> gone;
-            qsizetype k = 0;
-            for (qsizetype i = 0; i < integral.count(); ++i) {
+            for (qsizetype i = 0, k = 0; i < integral.count(); ++i) {
                 if (k < survivors.count() && survivors.column(k) == integral.column(i))
                     ++k;
                 else
@@ -322,31 +287,27 @@ private slots:
             }
             return gone;
         };
-
         ConditionSet conditions;
-        setSequence(conditions, 0, QStringLiteral("2X1"), QStringLiteral("4-5-11"));
-        auto result = ReductionEngine::run(integral, conditions, QStringLiteral("0000010"));
-        QCOMPARE(result.survivors.count(), 26);
+        setSequence(conditions, 0, u"2X1"_s, u"4-5-11"_s);
+        auto result = ReductionEngine::run(integral, conditions, u"0000010"_s);
         QCOMPARE(missing(result.survivors), QList<QByteArray>{"1112X11111111"});
-
-        setSequence(conditions, 0, QStringLiteral("2X1"), QStringLiteral("11-5-4"));
-        result = ReductionEngine::run(integral, conditions, QStringLiteral("0000010"));
+        setSequence(conditions, 0, u"2X1"_s, u"11-5-4"_s);
+        result = ReductionEngine::run(integral, conditions, u"0000010"_s);
         QCOMPARE(missing(result.survivors), QList<QByteArray>{"1111X11111211"});
 
         // Two active sequences: two passes, each with its own count.
-        setSequence(conditions, 0, QStringLiteral("2X1"), QStringLiteral("4-5-11"));
-        setSequence(conditions, 6, QStringLiteral("22"), QStringLiteral("4-11"));
-        result = ReductionEngine::run(integral, conditions, QStringLiteral("0000010"));
-        QCOMPARE(passesOf(result),
-                 (QList<ReductionPass>{ReductionPass::Sequence1, ReductionPass::Sequence7}));
+        setSequence(conditions, 0, u"2X1"_s, u"4-5-11"_s);
+        setSequence(conditions, 6, u"22"_s, u"4-11"_s);
+        result = ReductionEngine::run(integral, conditions, u"0000010"_s);
+        QCOMPARE(passesOf(result), (Passes{Pass::Sequence1, Pass::Sequence7}));
         QCOMPARE(countsOf(result), (QList<qsizetype>{26, 23}));
-        QCOMPARE(result.passes[1].caption, QStringLiteral("Colonne Condizionate con Sequela 7"));
+        QCOMPARE(result.passes[1].caption, u"Colonne Condizionate con Sequela 7"_s);
 
         // Signs that never occur at those matches remove nothing, and the pass still counts.
         ConditionSet never;
-        setSequence(never, 1, QStringLiteral("XX"), QStringLiteral("1-2"));
-        result = ReductionEngine::run(integral, never, QStringLiteral("0000010"));
-        QCOMPARE(passesOf(result), QList<ReductionPass>{ReductionPass::Sequence2});
+        setSequence(never, 1, u"XX"_s, u"1-2"_s);
+        result = ReductionEngine::run(integral, never, u"0000010"_s);
+        QCOMPARE(passesOf(result), Passes{Pass::Sequence2});
         QCOMPARE(countsOf(result), QList<qsizetype>{27});
         QVERIFY(result.survivors == integral);
     }
@@ -354,19 +315,16 @@ private slots:
     void labelTexts()
     {
         using namespace ReductionEngine;
-        QCOMPARE(runningCountText(ReductionPass::SignCounts, 5, 1594323),
-                 QStringLiteral(" 5 su 1594323"));
-        QCOMPARE(runningCountText(ReductionPass::SignRuns, 5, 1594323),
-                 QStringLiteral(" 5 su  1594323"));
-        QCOMPARE(runningCountText(ReductionPass::Sequence4, 12, 12), QStringLiteral(" 12 su  12"));
-        QCOMPARE(finalCountText(60060), QStringLiteral(" 60060"));
-        QCOMPARE(finalCountText(0), QStringLiteral(" 0"));
+        QCOMPARE(runningCountText(Pass::SignCounts, 5, 1594323), u" 5 su 1594323"_s);
+        QCOMPARE(runningCountText(Pass::SignRuns, 5, 1594323), u" 5 su  1594323"_s);
+        QCOMPARE(runningCountText(Pass::Sequence4, 12, 12), u" 12 su  12"_s);
+        QCOMPARE(finalCountText(60060), u" 60060"_s);
+        QCOMPARE(finalCountText(0), u" 0"_s);
         const QLocale italian(QLocale::Italian, QLocale::Italy);
-        QCOMPARE(costText(1594323, 0.5, italian), QStringLiteral("797.161,50 €"));
-        QCOMPARE(costText(3, 0.5, italian), QStringLiteral("1,50 €"));
-        const QLocale c(QLocale::C);
-        QCOMPARE(costText(1594323, 0.5, c), QStringLiteral("797,161.50 €"));
-        QCOMPARE(costText(1, 0.5, c), QStringLiteral("0.50 €"));
+        QCOMPARE(costText(1594323, 0.5, italian), u"797.161,50 €"_s);
+        QCOMPARE(costText(3, 0.5, italian), u"1,50 €"_s);
+        QCOMPARE(costText(1594323, 0.5, QLocale::c()), u"797,161.50 €"_s);
+        QCOMPARE(costText(1, 0.5, QLocale::c()), u"0.50 €"_s);
     }
 };
 

@@ -1,4 +1,3 @@
-#include "document/OptionsLogic.h"
 #include "document/SystemFiles.h"
 #include "platform/Cp1252.h"
 #include "session/Session.h"
@@ -223,8 +222,9 @@ private slots:
         row("options never confirmed", "Opzioni.sys", options("", " "), "", "");
         row("cost beyond the field", "Opzioni.sys", options("1e308", "1"), "0.5", "Opzioni");
         row("negative cost", "Opzioni.sys", options("-1", "1"), "0.5", "Opzioni");
-        row("shares beyond a byte", "Opzioni.sys", options("0.75", "300"), "0.5", "Opzioni");
-        row("no shares", "Opzioni.sys", options("0.75", "0"), "0.5", "Opzioni");
+        // The dialog's OK stores shares it has warned about: they are read back as stored.
+        row("shares beyond a byte", "Opzioni.sys", options("0.75", "300"), "0.75", "");
+        row("negative shares", "Opzioni.sys", options("0.75", "-1"), "0.5", "Opzioni");
         row("eight options", "Opzioni.sys", options("0.75", "1") + "\"\"\r\n", "0.5", "Opzioni");
         row("74 teams", "Squadre.sys", QByteArray("\"ROMA\"\r\n").repeated(74), "ROMA", "");
         row("75 teams", "Squadre.sys", QByteArray("\"ROMA\"\r\n").repeated(75), "SQUADRA 1",
@@ -252,15 +252,6 @@ private slots:
         QCOMPARE(options ? session.options()[Options::ColumnCost]
                          : session.teams().name(1).trimmed(),
                  kept);
-    }
-
-    // The dialog stores no shares that the file could not give back.
-    void optionsDialogRefusesSharesBeyondAByte()
-    {
-        OptionsLogic::Fields fields = {"/s", "0.5", "300", "5", "2025", "", ""};
-        QCOMPARE(OptionsLogic::validationError(fields)->field, OptionsLogic::SharesField);
-        fields[OptionsLogic::SharesField - 1] = QStringLiteral("255");
-        QVERIFY(!OptionsLogic::validationError(fields));
     }
 };
 

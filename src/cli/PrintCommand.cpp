@@ -1,0 +1,236 @@
+#include "cli/CliCommands.h"
+#include "cli/CliSupport.h"
+
+#include "document/Options.h"
+#include "output/SlipLayout.h"
+#include "platform/ColumnDatabase.h"
+#include "platform/PdfPrinter.h"
+#include "platform/PrintError.h"
+#include "platform/PrintSurface.h"
+#include "platform/ProgressReporter.h"
+#include "reports/SystemPrintout.h"
+
+#include <QDir>
+
+#include <map>
+#include <optional>
+
+namespace Cli {
+
+namespace {
+
+const char* PrintUsage =
+    "Uso: print COSA PERCORSO.pro --pdf FILE.pdf [--app-folder CARTELLA]\n"
+    "  COSA: prospect, prospect-reduced, prospect-integral, reduced, integral, merged,\n"
+    "        merged-prospect, slips, slip-test, slip-test-full\n"
+    "  slips: [--from N --to M] [--vertical A --horizontal S --dot D] (millimetri)";
+
+const QString NotAllowed = QStringLiteral("Valore non consentito !");
+
+// "--name value" or "--name=value" taken out of the arguments; the value may start with a minus.
+// False when the option is given without a value.
+bool takeOption(QStringList& arguments, const QString& name, std::optional<QString>& value)
+{
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (argument == name) {
+            if (i + 1 >= arguments.size())
+                return false;
+            value = arguments.at(i + 1);
+            arguments.remove(i, 2);
+            return true;
+        }
+        if (argument.startsWith(name + QLatin1Char('='))) {
+            value = argument.mid(name.size() + 1);
+            arguments.remove(i);
+            return true;
+        }
+    }
+    return true;
+}
+
+std::optional<double> numberOf(const std::optional<QString>& text)
+{
+    bool ok = false;
+    const double value = text ? text->toDouble(&ok) : 0;
+    return ok ? std::optional<double>(value) : std::nullopt;
+}
+
+struct SlipOptions {
+    std::optional<QString> from, to, vertical, horizontal, dot;
+};
+
+// The calibration of DefPrnV.sys, or the one given on the command line.
+bool calibrationOf(const SlipOptions& options, const QString& appFolder,
+                   SlipCalibration& calibration)
+{
+    calibration = SlipCalibration::read(QDir(appFolder).filePath(SlipCalibration::fileName()));
+    if (!options.vertical && !options.horizontal && !options.dot)
+        return true;
+    const auto vertical = numberOf(options.vertical ? options.vertical : QStringLiteral("0"));
+    const auto horizontal = numberOf(options.horizontal ? options.horizontal : QStringLiteral("0"));
+    const auto dot = numberOf(options.dot ? options.dot : QStringLiteral("1.6"));
+    const auto offsetOk = [](const std::optional<double>& value) {
+        return value && qAbs(*value) <= SlipCalibration::OffsetLimit;
+    };
+    if (!offsetOk(vertical) || !offsetOk(horizontal) || !dot || *dot <= 0) {
+        printError(NotAllowed);
+        return false;
+    }
+    if (*dot > SlipCalibration::MaximumDot) {
+        printError(QStringLiteral("Valore Diametro Massimo = 2,5 mm !"));
+        return false;
+    }
+    calibration = {*vertical, *horizontal, *dot};
+    return true;
+}
+
+enum class What { Code, Merged, MergedProspect, Slips, SlipTest, SlipTestFull };
+
+struct Request {
+    What what;
+    QString code;
+};
+
+const std::map<QString, Request>& requests()
+{
+    static const std::map<QString, Request> table = {
+        {QStringLiteral("prospect"), {What::Code, QStringLiteral("StPr")}},
+        {QStringLiteral("prospect-reduced"), {What::Code, QStringLiteral("SPCR")}},
+        {QStringLiteral("prospect-integral"), {What::Code, QStringLiteral("SPCI")}},
+        {QStringLiteral("reduced"), {What::Code, QStringLiteral("VCCR")}},
+        {QStringLiteral("integral"), {What::Code, QStringLiteral("VCCI")}},
+        {QStringLiteral("merged"), {What::Merged, {}}},
+        {QStringLiteral("merged-prospect"), {What::MergedProspect, {}}},
+        {QStringLiteral("slips"), {What::Slips, {}}},
+        {QStringLiteral("slip-test"), {What::SlipTest, {}}},
+        {QStringLiteral("slip-test-full"), {What::SlipTestFull, {}}},
+    };
+    return table;
+}
+
+// Whether the system the request prints has been built; the reason printed when not.
+bool hasColumns(const Request& request, const SystemDocument& document)
+{
+    const bool integral =
+        request.code == QLatin1String("SPCI") || request.code == QLatin1String("VCCI");
+    const bool reduced = request.code == QLatin1String("SPCR") ||
+                         request.code == QLatin1String("VCCR") || request.what == What::Slips;
+    if (integral && (document.IntegralCount < 1 || document.IntegralColumns.isEmpty())) {
+        printError(QStringLiteral("Il Sistema Integrale non è stato ancora generato !"));
+        return false;
+    }
+    if (reduced && (document.ReducedCount < 1 || document.WorkColumns.isEmpty())) {
+        printError(QStringLiteral("Il Sistema Ridotto non è stato ancora elaborato !"));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int runPrint(QStringList arguments)
+{
+    const QString appFolder = takeAppFolder(arguments);
+    std::optional<QString> pdfPath;
+    SlipOptions slip;
+    const bool complete = takeOption(arguments, QStringLiteral("--pdf"), pdfPath) &&
+                          takeOption(arguments, QStringLiteral("--from"), slip.from) &&
+                          takeOption(arguments, QStringLiteral("--to"), slip.to) &&
+                          takeOption(arguments, QStringLiteral("--vertical"), slip.vertical) &&
+                          takeOption(arguments, QStringLiteral("--horizontal"), slip.horizontal) &&
+                          takeOption(arguments, QStringLiteral("--dot"), slip.dot);
+    if (!complete || !pdfPath || pdfPath->isEmpty() || arguments.size() != 2 ||
+        !requests().contains(arguments.first())) {
+        printError(QString::fromLatin1(PrintUsage));
+        return ExitBadInput;
+    }
+    const Request request = requests().at(arguments.first());
+    const bool slips = request.what == What::Slips;
+    if (!slips && (slip.from || slip.to || slip.vertical || slip.horizontal || slip.dot)) {
+        printError(QString::fromLatin1(PrintUsage));
+        return ExitBadInput;
+    }
+
+    SystemPath path;
+    SystemDocument document;
+    if (!splitSystemPath(arguments.at(1), path) || !loadSystem(path, document) ||
+        !hasColumns(request, document))
+        return ExitBadInput;
+    document.SlipCount = double(SlipLayout::slipCount(document.ReducedCount));
+    Options options;
+    options.read(QDir(appFolder).filePath(Options::fileName()), QString());
+
+    MergedColumns merged;
+    if (request.what == What::Merged || request.what == What::MergedProspect) {
+        QString error;
+        if (!ColumnDatabase::readMergedRows(appFolder, merged, &error) || merged.isEmpty()) {
+            printError(QStringLiteral("Le Colonne Accorpate non sono disponibili !"));
+            return ExitBadInput;
+        }
+        document.MergedCount = qint32(merged.count());
+    }
+
+    SlipCalibration calibration;
+    qsizetype from = 1, to = SlipLayout::slipCount(document.ReducedCount);
+    if (slips) {
+        if (!calibrationOf(slip, appFolder, calibration))
+            return ExitBadInput;
+        const auto first = numberOf(slip.from ? slip.from : QString::number(from));
+        const auto last = numberOf(slip.to ? slip.to : QString::number(to));
+        if (!first || !last || *first < 1 || *last > double(to) || *first > *last) {
+            printError(NotAllowed);
+            return ExitBadInput;
+        }
+        from = qsizetype(*first);
+        to = qsizetype(*last);
+    }
+
+    PdfPrinter pdf(*pdfPath, document.SystemName);
+    QString error;
+    if (!pdf.isOpen(&error)) {
+        printError(error);
+        return ExitBadInput;
+    }
+    try {
+        PrintSurface surface(pdf.backEnd());
+        ProgressReporter progress;
+        const SystemPrintout::Context context{document, options.columnCost(), QLocale()};
+        switch (request.what) {
+        case What::Code:
+            SystemPrintout::PrintSystem(surface, context, request.code, progress);
+            break;
+        case What::Merged:
+        case What::MergedProspect:
+            SystemPrintout::PrintMergedColumns(surface, context, merged,
+                                               request.what == What::MergedProspect, progress);
+            break;
+        case What::Slips:
+            SlipLayout::prepare(surface);
+            SlipLayout::printSlips(
+                surface, calibration,
+                SlipLayout::SlipSource(document.WorkColumns, document.ReducedCount), from, to,
+                options.columnCost(), progress);
+            break;
+        case What::SlipTest:
+        case What::SlipTestFull:
+            SlipLayout::prepare(surface);
+            if (request.what == What::SlipTest)
+                SlipLayout::printTest(surface, calibration);
+            else
+                SlipLayout::printAdvancedTest(surface, calibration);
+            break;
+        }
+    } catch (const PrintError& failure) {
+        printError(QStringLiteral("Errore") + QLatin1Char(' ') + QString::number(failure.number) +
+                   QStringLiteral(" (") + failure.description + QLatin1Char(')'));
+        return ExitBadInput;
+    }
+    if (!pdf.finish(&error)) {
+        printError(error);
+        return ExitBadInput;
+    }
+    return ExitOk;
+}
+
+} // namespace Cli

@@ -1,0 +1,34 @@
+#include "platform/PrintFont.h"
+
+#include <array>
+#include <utility>
+
+namespace PrintFonts {
+
+QString family(const QString& name)
+{
+    static const std::array<std::pair<QLatin1StringView, QLatin1StringView>, 3> Table = {{
+        {QLatin1StringView("Courier New"), QLatin1StringView("Liberation Mono")},
+        {QLatin1StringView("Arial"), QLatin1StringView("Liberation Sans")},
+        {QLatin1StringView("Times New Roman"), QLatin1StringView("Liberation Serif")},
+    }};
+    for (const auto& [asked, used] : Table) {
+        if (name.compare(asked, Qt::CaseInsensitive) == 0)
+            return used;
+    }
+    return name;
+}
+
+QFont qfont(const PrintFont& font)
+{
+    QFont result(family(font.Name));
+    result.setPointSizeF(font.Size);
+    result.setBold(font.Bold);
+    result.setItalic(font.Italic);
+    result.setKerning(false);
+    result.setHintingPreference(QFont::PreferNoHinting);
+    result.setStyleStrategy(QFont::StyleStrategy(QFont::PreferOutline | QFont::NoFontMerging));
+    return result;
+}
+
+} // namespace PrintFonts

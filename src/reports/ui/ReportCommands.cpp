@@ -1,0 +1,73 @@
+#include "reports/ui/ReportCommands.h"
+
+#include "platform/ColumnDatabase.h"
+#include "platform/PrintError.h"
+#include "platform/ui/PrintJob.h"
+#include "reports/SystemPrintout.h"
+#include "session/Session.h"
+#include "session/ui/CommandHost.h"
+
+#include <QApplication>
+
+namespace {
+
+SystemPrintout::Context contextOf(Session& session)
+{
+    return {session.document(), session.options().columnCost(), QLocale()};
+}
+
+void printSystem(CommandHost& host, const QString& code)
+{
+    Session& session = host.session();
+    session.TaskMode = QStringLiteral("STAM");
+    PrintJob job(host.hostWidget(), session.prompts(), session.progress());
+    job.run({session.document().SystemName, QStringLiteral("Stampa in corso... Attendere !"), {}},
+            [&session, &code](PrintSurface& surface, ProgressReporter& progress) {
+                SystemPrintout::PrintSystem(surface, contextOf(session), code, progress);
+            });
+}
+
+void printMerged(CommandHost& host, bool withProspect)
+{
+    Session& session = host.session();
+    session.TaskMode = QStringLiteral("STAM");
+    PrintJob job(host.hostWidget(), session.prompts(), session.progress());
+    job.run({session.document().SystemName,
+             QStringLiteral("Stampa Colonne Accorpate in corso... Attendere !"),
+             {}},
+            [&session, withProspect](PrintSurface& surface, ProgressReporter& progress) {
+                MergedColumns rows;
+                QString error;
+                if (!ColumnDatabase::readMergedRows(session.appFolder(), rows, &error))
+                    throw PrintError{3021, error};
+                SystemPrintout::PrintMergedColumns(surface, contextOf(session), rows, withProspect,
+                                                   progress);
+            });
+}
+
+} // namespace
+
+void installReportCommands(CommandHost& host)
+{
+    Session& session = host.session();
+    host.setHandler(QStringLiteral("mnuStampaPro"), [&host, &session] {
+        session.PrintMode = QStringLiteral("StPr");
+        printSystem(host, session.PrintMode);
+    });
+    host.setHandler(QStringLiteral("mnuIntegrale"), [&host, &session] {
+        session.PrintMode = QStringLiteral("SPCI");
+        printSystem(host, session.PrintMode);
+    });
+    // With a merged system the column printouts show the merged rows instead.
+    host.setHandler(QStringLiteral("mnuRidotto"), [&host, &session] {
+        if (session.document().MergedCount >= 1)
+            return printMerged(host, true);
+        session.PrintMode = QStringLiteral("SPCR");
+        printSystem(host, session.PrintMode);
+    });
+    host.setHandler(QStringLiteral("tmRidotto"), [&host, &session] {
+        if (session.document().MergedCount >= 1)
+            return printMerged(host, false);
+        printSystem(host, QStringLiteral("VCCR"));
+    });
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+class CommandHost;
+
+// Gives the main host the print commands of the system: the prospect alone, the prospect with
+// the reduced or the integral columns, the columns alone, and the merged columns.
+void installReportCommands(CommandHost& host);

@@ -1,0 +1,453 @@
+#include "output/ui/ColumnViewerWindow.h"
+#include "output/ui/WinningsCheckWindow.h"
+#include "platform/ColumnDatabase.h"
+#include "platform/ui/StatusPanels.h"
+#include "support/GuiDriver.h"
+#include "support/TestSystems.h"
+
+#include <QAbstractItemModelTester>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QListView>
+#include <QProgressBar>
+#include <QRegularExpression>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QRegularExpression Elapsed(u"^\\d\\d:\\d\\d:\\d\\d$"_s);
+
+// A system whose open document has `reduced` as its reduced columns, the program started when
+// asked (its commands then follow the system).
+void prepare(StartedProgram& p, const QStringList& signs, const QList<QByteArray>& reduced,
+             bool started)
+{
+    if (started)
+        p.start();
+    p.document() = TestSystems::withPrediction(signs);
+    p.document().WorkColumns = TestSystems::columnsOf(reduced);
+    p.document().ReducedCount = qint32(reduced.size());
+    p.session->applyRule(CommandRule::MatchesConfirmed);
+    p.session->applyRule(CommandRule::PredictionConfirmed);
+    p.session->applyRule(CommandRule::ReductionConfirmed);
+    p.session->refreshStatus();
+}
+
+// Seven doubles: an integral system of 128 columns.
+const QStringList SevenDoubles = {"1X", "1X", "X2", "12", "1X", "1X", "X2",
+                                  "1",  "1",  "1",  "1",  "1",  "1"};
+const QList<QByteArray> FourColumns = {"1111111111111", "1X1X1X1X1X1X1", "X111111111112",
+                                       "X211111111111"};
+
+QString lineAt(QWidget* viewer, int row)
+{
+    return child<QListView>(viewer, u"lstCOL"_s)->model()->index(row, 0).data().toString();
+}
+
+// The merge window's captions, the visibility of its four caption labels and the texts of
+// its four value labels.
+QStringList mergeShows(QWidget* window)
+{
+    const QStringList captions = {"lbl1", "lbl2", "lbl3", "lbl4"};
+    return QStringList{window->windowTitle(), textOf(window, u"cmdAnnulla"_s),
+                       child(window, u"cmdAccorpa"_s)->isEnabled() ? "merge" : "merged",
+                       visibleOf(window, captions).join(u',')} +
+           textsOf(window, {"lblTotColRid", "lblTotColAcc", "lblRapp"});
+}
+
+// Match 1 plays 1X, match 5 the triple, match 13 the double 12, the others one sign each. W,
+// the winning column below, is the first reduced column; the second misses it on one match,
+// the third on three.
+const QStringList Played = {"1X", "1", "2", "X", "1X2", "1", "1", "1", "1", "1", "1", "1", "12"};
+
+struct Check {
+    StartedProgram p;
+    std::unique_ptr<WinningsCheckWindow> window;
+    explicit Check(const char* mode)
+    {
+        prepare(p, Played, {"112X111111111", "X12X111111111", "X12XX11111112"}, false);
+        p.session->TaskMode = QLatin1String(mode);
+        window = std::make_unique<WinningsCheckWindow>(*p.session);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+    QLineEdit* box(int i) const
+    {
+        return child<QLineEdit>(window.get(), u"txtColVin(%1)"_s.arg(i));
+    }
+    QLabel* played(int i) const { return child<QLabel>(window.get(), u"lblPro(%1)"_s.arg(i)); }
+    QCheckBox* tick(int k) const { return child<QCheckBox>(window.get(), u"chkAb(%1)"_s.arg(k)); }
+    QWidget* start() const { return child(window.get(), u"cmdAvvia"_s); }
+    // Enters a box as the user does, by giving it the focus; its text ends up selected.
+    void enter(int i) const
+    {
+        box(i)->setFocus(Qt::MouseFocusReason);
+        QCoreApplication::processEvents();
+    }
+    // Types the keys into whatever box has the focus, as the user sees it move on.
+    void typeKeys(const QString& keys) const
+    {
+        for (QChar key : keys)
+            QTest::keyClicks(QApplication::focusWidget(), QString(key));
+    }
+    void count(const QString& column) const
+    {
+        enter(1);
+        typeKeys(column);
+        QCOMPARE(QApplication::focusWidget(), start());
+        QTest::mouseClick(start(), Qt::LeftButton);
+    }
+    QStringList counters() const
+    {
+        QStringList texts;
+        for (int k = 1; k <= 8; ++k)
+            texts << textOf(window.get(), u"lblV(%1)"_s.arg(k));
+        return texts;
+    }
+    // The categories whose mark is shown.
+    QList<int> marked() const
+    {
+        QList<int> shown;
+        for (int k = 1; k <= 8; ++k)
+            if (child(window.get(), u"AB(%1)"_s.arg(k))->isVisible())
+                shown << k;
+        return shown;
+    }
+    // The matches shown as missed: bold and red; the others plain and black.
+    QList<int> missed() const
+    {
+        QList<int> matches;
+        for (int i = 1; i <= 13; ++i) {
+            const bool bold = played(i)->font().bold();
+            const QColor colour = played(i)->palette().color(QPalette::WindowText);
+            if (bold && colour == QColor(Qt::red))
+                matches << i;
+            else if (bold || colour != QColor(Qt::black))
+                matches << -i;
+        }
+        return matches;
+    }
+};
+
+} // namespace
+
+class TestOutputWindows final : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void viewerListsAndCopiesTheColumns()
+    {
+        StartedProgram p;
+        AppFolder::prepare(p.dir.path());
+        prepare(p, SevenDoubles, {}, false);
+        p.document().WorkColumns = p.document().IntegralColumns;
+        p.document().ReducedCount = p.document().IntegralCount;
+        auto v = p.open<ColumnViewerWindow>(u"CRid"_s);
+        QCOMPARE(v->windowTitle(), u"Prova - Colonne Sistema Ridotto"_s);
+        QCOMPARE(textOf(v.get(), u"lblCol"_s), u"Colonne del Sistema Ridotto - 128"_s);
+        auto* list = child<QListView>(v.get(), u"lstCOL"_s);
+        QAbstractItemModelTester tester(list->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE(list->model()->rowCount(), 128);
+        QCOMPARE(lineAt(v.get(), 0), u"0000001  -  11X 111 X11 1111"_s);
+        QCOMPARE(lineAt(v.get(), 127), u"0000128  -  XX2 2XX 211 1111"_s);
+        // Ctrl+C copies the selected lines in list order.
+        list->setFocus();
+        for (int row : {4, 1, 2})
+            list->selectionModel()->select(list->model()->index(row, 0),
+                                           QItemSelectionModel::Select);
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(
+            QGuiApplication::clipboard()->text(),
+            QStringList({lineAt(v.get(), 1), lineAt(v.get(), 2), lineAt(v.get(), 4)}).join(u'\n'));
+
+        p.document() = TestSystems::withPrediction(TestSystems::allTriples());
+        v = p.open<ColumnViewerWindow>(u"CInt"_s);
+        QCOMPARE(textOf(v.get(), u"lblCol"_s), u"Colonne del Sistema Integrale - 1594323"_s);
+        child<QListView>(v.get(), u"lstCOL"_s)->scrollToBottom();
+        QCOMPARE(lineAt(v.get(), 1594322), u"1594323  -  222 222 222 2222"_s);
+    }
+
+    void viewerCommandsShowAndExportTheirSystem_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("reduced") << "mnuVediColRid"
+                                 << "CRid";
+        QTest::newRow("integral") << "mnuVediColInt"
+                                  << "CInt";
+    }
+    void viewerCommandsShowAndExportTheirSystem()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, mode);
+        StartedProgram p;
+        prepare(p, SevenDoubles, FourColumns, true);
+        const ColumnBuffer& shown =
+            mode == "CInt"_L1 ? p.document().IntegralColumns : p.document().WorkColumns;
+        QString title;
+        int rows = 0, progressMaximum = -1;
+        const QString done = u"File 'Export.mdb' creato con successo !"_s;
+        p.prompts.expectMessage(done).expectMessage(done);
+        whenModal(u"frmVEDICOL"_s, [&](QWidget* window) {
+            title = window->windowTitle();
+            rows = child<QListView>(window, u"lstCOL"_s)->model()->rowCount();
+            clickOn(window, u"cmdCreaMDB"_s);
+            progressMaximum = p.window->progressBar()->maximum();
+            // Exporting again replaces the rows of the first export.
+            clickOn(window, u"cmdCreaMDB"_s);
+            clickOn(window, u"cmdEsci"_s);
+        });
+        p.window->runCommand(command);
+        QCOMPARE(p.session->DialogMode, mode);
+        QCOMPARE(title, mode == "CInt"_L1 ? u"Prova - Colonne Sistema Integrale"_s
+                                          : u"Prova - Colonne Sistema Ridotto"_s);
+        QCOMPARE(rows, shown.count());
+        // The export drives the main window's progress bar over the columns, then clears it.
+        QCOMPARE(progressMaximum, shown.count());
+        QCOMPARE(p.window->progressBar()->value(), 0);
+        QCOMPARE(p.prompts.lastMessage().icon, MessageIcon::None);
+        QCOMPARE(p.prompts.lastMessage().title, u"QUADRIGO 13"_s);
+        QCOMPARE(p.prompts.lastMessage().buttons, MessageButtons::Ok);
+        QList<ColumnDatabase::StoredWinningRow> stored;
+        QVERIFY(ColumnDatabase::readWinningRows(p.dir.path(), ColumnDatabase::Database::Export,
+                                                stored, nullptr));
+        QByteArray exported;
+        for (const auto& row : stored)
+            exported += QByteArrayList(row.texts.begin() + 2, row.texts.begin() + 15).join();
+        QCOMPARE(exported, shown.records());
+    }
+
+    void mergeShowsTheResult()
+    {
+        // The ratio in the user's locale.
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        StartedProgram p;
+        prepare(p, QStringList(12, u"1"_s) << u"1X2"_s,
+                {"1111111111111", "111111111111X", "1111111111112"}, true);
+        QVERIFY(p.command("mnuAccorpa")->isEnabled());
+        QCOMPARE(p.command("mnuAccorpa")->text(), u"&Accorpa Colonne"_s);
+        QStringList before, after;
+        QString menuWhileOpen, time;
+        int progressMaximum = -1;
+        whenModal(u"frmACCORPA"_s, [&](QWidget* window) {
+            before = mergeShows(window);
+            clickOn(window, u"cmdAccorpa"_s);
+            after = mergeShows(window);
+            time = textOf(window, u"lblTempo"_s);
+            menuWhileOpen = p.command("mnuAccorpa")->text();
+            progressMaximum = p.window->progressBar()->maximum();
+            clickOn(window, u"cmdAnnulla"_s);
+        });
+        p.window->runCommand(u"mnuAccorpa"_s);
+        QCOMPARE(before,
+                 (QStringList{"Prova - Accorpa Colonne", "&Annulla", "merge", "", "", "", ""}));
+        QCOMPARE(after, (QStringList{"Prova - Accorpa Colonne", "&Chiudi", "merged",
+                                     "lbl1,lbl2,lbl3,lbl4", "3", "2", "1,50"}));
+        QVERIFY(Elapsed.match(time).hasMatch());
+        QCOMPARE(menuWhileOpen, u"Dis&accorpa"_s);
+        QCOMPARE(progressMaximum, 3);
+        QCOMPARE(p.window->progressBar()->value(), 0);
+        QCOMPARE(p.document().MergedCount, 2);
+        MergedColumns stored;
+        QVERIFY(ColumnDatabase::readMergedRows(p.dir.path(), stored, nullptr));
+        QCOMPARE(stored.count(), 2);
+        QVERIFY(p.prompts.records().isEmpty());
+    }
+
+    void mergeToggles()
+    {
+        StartedProgram p;
+        prepare(p, QStringList(12, u"1"_s) << u"1X2"_s,
+                {"1111111111111", "111111111111X", "1111111111112"}, true);
+        // Closing before merging changes nothing.
+        whenModal(u"frmACCORPA"_s, [](QWidget* window) { clickOn(window, u"cmdAnnulla"_s); });
+        p.window->runCommand(u"mnuAccorpa"_s);
+        QCOMPARE(p.document().MergedCount, 0);
+        MergedColumns stored;
+        QVERIFY(ColumnDatabase::readMergedRows(p.dir.path(), stored, nullptr));
+        QCOMPARE(stored.count(), 0);
+        QVERIFY(p.command("tmAccorpa")->isVisible() && !p.command("tmDisaccorpa")->isVisible());
+        QCOMPARE(p.window->reducedStatus()->panelText(8), QString());
+
+        // The toolbar button runs the same toggle as the menu item.
+        whenModal(u"frmACCORPA"_s, [](QWidget* window) {
+            clickOn(window, u"cmdAccorpa"_s);
+            clickOn(window, u"cmdAnnulla"_s);
+        });
+        p.command("tmAccorpa")->trigger();
+        QCOMPARE(p.document().MergedCount, 2);
+        QCOMPARE(p.command("mnuAccorpa")->text(), u"Dis&accorpa"_s);
+        QCOMPARE(p.window->reducedStatus()->panelText(8), u"Accorpate: 2"_s);
+        QVERIFY(!p.command("tmAccorpa")->isVisible() && p.command("tmDisaccorpa")->isVisible());
+        QVERIFY(p.command("tmDisaccorpa")->isEnabled());
+
+        // With a merged system the command never opens the window: it discards the merge.
+        p.prompts.expectMessage(u"Colonne disaccorpate"_s);
+        QVERIFY(!p.runWithoutWindow("mnuAccorpa"));
+        QCOMPARE(p.prompts.lastMessage().icon, MessageIcon::Information);
+        QCOMPARE(p.prompts.lastMessage().title, u"Prova"_s);
+        QCOMPARE(p.document().MergedCount, 0);
+        QCOMPARE(p.command("mnuAccorpa")->text(), u"&Accorpa Colonne"_s);
+        QCOMPARE(p.window->reducedStatus()->panelText(8), QString());
+        QVERIFY(p.command("tmAccorpa")->isVisible() && !p.command("tmDisaccorpa")->isVisible());
+        // The rows stay in Accorpa.mdb until the next merge replaces them.
+        QVERIFY(ColumnDatabase::readMergedRows(p.dir.path(), stored, nullptr));
+        QCOMPARE(stored.count(), 2);
+    }
+
+    void checkKeysAndMarks()
+    {
+        Check c("CRid");
+        QCOMPARE(textsOf(c.window.get(), {"lblPro(1)", "lblPro(2)", "lblPro(5)"}),
+                 (QStringList{"1X", "1", "1X2"}));
+        QCOMPARE(c.counters(), QStringList(8, QString()));
+        QCOMPARE(c.marked(), QList<int>());
+        QVERIFY(!c.start()->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), c.box(1));
+        QCOMPARE(c.missed(), QList<int>());
+
+        // Each key: the box it goes to, what that box then shows, the box with the focus.
+        const QList<std::tuple<int, const char*, const char*, int>> steps = {
+            {1, "3", "X", 2}, {2, "a", "", 2},  {2, " ", "", 2},
+            {2, "x", "X", 3}, {3, "-", "-", 4}, {4, "2", "2", 5}};
+        for (const auto& [i, key, shown, next] : steps) {
+            QTest::keyClicks(c.box(i), QLatin1String(key));
+            QCOMPARE(c.box(i)->text(), QLatin1String(shown));
+            QCOMPARE(QApplication::focusWidget(), c.box(next));
+        }
+        // Entering a box selects its entry, so a key replaces it; Backspace stays in the box.
+        c.enter(2);
+        QCOMPARE(c.box(2)->selectedText(), u"X"_s);
+        QTest::keyClicks(c.box(2), u"1"_s);
+        QCOMPARE(c.box(2)->text(), u"1"_s);
+        QCOMPARE(QApplication::focusWidget(), c.box(3));
+        QTest::keyClick(c.box(3), Qt::Key_Backspace);
+        QVERIFY(c.box(3)->text().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), c.box(3));
+
+        // A result outside the played signs is marked until corrected; either sign of a double,
+        // and no entry, are no miss.
+        QTest::keyClick(c.box(3), Qt::Key_Tab);
+        QCOMPARE(c.missed(), (QList<int>{4}));
+        c.enter(1);
+        c.typeKeys(u"2"_s);
+        QCOMPARE(c.missed(), (QList<int>{1, 4}));
+        c.enter(1);
+        c.typeKeys(u"X"_s);
+        c.enter(13);
+        c.typeKeys(u"2"_s);
+        QCOMPARE(c.missed(), (QList<int>{4}));
+    }
+
+    void countStartsOnlyOnceTheColumnIsComplete()
+    {
+        Check c("CRid");
+        c.enter(1);
+        c.typeKeys(u"112X"_s);
+        // Leaving the last box with an earlier one empty goes to the first empty one.
+        c.enter(13);
+        c.typeKeys(u"1"_s);
+        QCOMPARE(QApplication::focusWidget(), c.box(5));
+        QVERIFY(!c.start()->isEnabled());
+        c.typeKeys(u"11111111"_s);
+        QCOMPARE(QApplication::focusWidget(), c.box(13));
+        QVERIFY(!c.start()->isEnabled());
+        // Nor can the last box be left empty while the others are filled.
+        QTest::keyClick(c.box(13), Qt::Key_Backspace);
+        c.enter(2);
+        QCOMPARE(QApplication::focusWidget(), c.box(13));
+        QVERIFY(!c.start()->isEnabled());
+        c.typeKeys(u"2"_s);
+        QVERIFY(c.start()->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), c.start());
+        // Once offered, the count stays available.
+        c.enter(3);
+        QTest::keyClick(c.box(3), Qt::Key_Backspace);
+        c.enter(13);
+        QTest::keyClick(c.box(13), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), c.box(3));
+        QVERIFY(c.start()->isEnabled());
+    }
+
+    void checkCountsByCategory()
+    {
+        Check c("CRid");
+        c.count(u"112X111111111"_s);
+        QCOMPARE(c.counters(), (QStringList{"1", "1", "0", "1", "0", "0", "0", "0"}));
+        QCOMPARE(c.marked(), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8}));
+        QCOMPARE(visibleOf(c.window.get(), {"lblDescr", "BarraWait"}), QStringList{"lblDescr"});
+        QVERIFY(Elapsed.match(textOf(c.window.get(), u"lblTempo"_s)).hasMatch());
+        QVERIFY(c.start()->isEnabled() && child(c.window.get(), u"cmdEsci"_s)->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), c.box(1));
+        // A merged system plays no part in the check.
+        c.p.document().MergedCount = 1;
+        QTest::mouseClick(c.start(), Qt::LeftButton);
+        QCOMPARE(c.counters(), (QStringList{"1", "1", "0", "1", "0", "0", "0", "0"}));
+
+        // Unticked categories stay empty; a '-' equals no sign: the first two columns score 12
+        // points, the third 10.
+        Check dash("CRid");
+        dash.enter(1);
+        dash.typeKeys(u"-12X111111111"_s);
+        for (int k = 3; k <= 8; ++k)
+            QTest::mouseClick(dash.tick(k), Qt::LeftButton, {},
+                              QPoint(4, dash.tick(k)->height() / 2));
+        QTest::mouseClick(dash.start(), Qt::LeftButton);
+        QCOMPARE(dash.counters(), (QStringList{"0", "2", "", "", "", "", "", ""}));
+        QCOMPARE(dash.marked(), (QList<int>{1, 2}));
+        // The column stays for a second count with other categories.
+        dash.tick(4)->setChecked(true);
+        QTest::mouseClick(dash.start(), Qt::LeftButton);
+        QCOMPARE(dash.counters(), (QStringList{"0", "2", "", "1", "", "", "", ""}));
+        QCOMPARE(dash.marked(), (QList<int>{1, 2, 4}));
+
+        // Every entry among the played signs: on the integral system one column scores 13, and
+        // one column for each other sign played on a match scores 12.
+        Check integral("CInt");
+        integral.count(u"X12X211111112"_s);
+        QCOMPARE(integral.counters().mid(0, 2), (QStringList{"1", "4"}));
+    }
+
+    void checkCommandsOpenTheWindowInTheirMode()
+    {
+        StartedProgram p;
+        prepare(p, Played, {"112X111111111"}, true);
+        const SystemDocument prepared = p.document();
+        p.session->resetDocument();
+        QVERIFY(QTest::qWaitForWindowActive(p.window.get()));
+        QVERIFY(!p.command("mnuColVincente")->isEnabled());
+        // F2 is the shortcut key of the check on the integral system.
+        QVERIFY(!modalOpenedDuring([&p] {
+            QTest::keyClick(p.window.get(), Qt::Key_F2);
+            QTest::qWait(50);
+        }));
+        QVERIFY(p.session->TaskMode.isEmpty());
+        p.document() = prepared;
+        p.session->applyRule(CommandRule::PredictionConfirmed);
+        p.session->applyRule(CommandRule::ReductionConfirmed);
+        QVERIFY(p.command("mnuColVincente")->isEnabled());
+        const QList<std::pair<const char*, const char*>> commands = {
+            {"F2", "CInt"}, {"mnuConColRid", "CRid"}, {"mnuConColInt", "CInt"}};
+        for (const auto& [command, mode] : commands) {
+            p.session->TaskMode.clear();
+            QString title;
+            whenModal(u"frmCONTROLLA"_s, [&title](QWidget* window) {
+                title = window->windowTitle();
+                window->close();
+            });
+            if (command == "F2"_L1)
+                QTest::keyClick(p.window.get(), Qt::Key_F2);
+            else
+                p.window->runCommand(QLatin1String(command));
+            QCOMPARE(p.session->TaskMode, QLatin1String(mode));
+            QCOMPARE(title, u"Prova - Spoglio Schedine"_s);
+        }
+    }
+};
+
+QTEST_MAIN(TestOutputWindows)
+#include "testOutputWindows.moc"

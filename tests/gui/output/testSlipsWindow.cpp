@@ -1,0 +1,195 @@
+#include "output/ui/SlipPicture.h"
+#include "output/ui/SlipsWindow.h"
+#include "platform/RecordingPrinter.h"
+#include "session/Session.h"
+#include "support/PdfPages.h"
+#include "support/PrintChecks.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestSystems.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The slip window on a system of nine reduced columns (three slips: 4, 3, 2 columns).
+class TestSlipsWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<ScriptedPrompts> m_prompts;
+    std::unique_ptr<Session> m_session;
+    std::unique_ptr<SlipsWindow> m_window;
+
+    template <typename T> T* get(const char* name) const
+    {
+        return m_window->findChild<T*>(QLatin1String(name));
+    }
+    QString text(const char* name) const
+    {
+        if (auto* box = get<QLineEdit>(name))
+            return box->text();
+        return get<QLabel>(name)->text();
+    }
+    void open()
+    {
+        m_window = std::make_unique<SlipsWindow>(*m_session);
+        m_window->show();
+        QApplication::setActiveWindow(m_window.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+    // Replaces a box's text by typing, then leaves it for `next`.
+    void type(const char* name, const QString& keys, const char* next = nullptr)
+    {
+        QLineEdit* box = get<QLineEdit>(name);
+        box->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        if (keys.isEmpty())
+            QTest::keyClick(box, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(box, keys);
+        if (next)
+            get<QWidget>(next)->setFocus(Qt::TabFocusReason);
+    }
+    QString calibrationPath() const { return m_folder->filePath(QStringLiteral("DefPrnV.sys")); }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
+    void init()
+    {
+        m_folder = std::make_unique<QTemporaryDir>();
+        m_prompts = std::make_unique<ScriptedPrompts>();
+        m_session = std::make_unique<Session>(m_folder->path(), *m_prompts);
+        m_session->options()[Options::ColumnCost] = QStringLiteral("0.5");
+        QStringList signs(11, QStringLiteral("1"));
+        signs << QStringLiteral("1X2") << QStringLiteral("1X2");
+        SystemDocument& document = m_session->document() = TestSystems::withPrediction(signs);
+        document.WorkColumns = document.IntegralColumns;
+        document.ReducedCount = 9;
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        QVERIFY2(m_prompts->allConsumed(), "a scripted prompt did not come");
+    }
+
+    // lblVert, lblOriz, txtDIA, lblTotSched, txtDA and vscAlto as the window opens.
+    void opening_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("defaults") << QByteArray() << "0|0|1,6|3 su 3|1|0";
+        QTest::newRow("saved") << QByteArray("1.5\r\n-0.3\r\n2\r\n") << "1.5|-0.3|2|3 su 3|1|15";
+    }
+    void opening()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, shown);
+        QFile out(calibrationPath());
+        if (!file.isEmpty())
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) && out.flush());
+        open();
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Prova - Stampa Schedine"));
+        const QStringList texts = {
+            text("lblVert"), text("lblOriz"),
+            text("txtDIA"),  text("lblTotSched"),
+            text("txtDA"),   QString::number(get<QScrollBar>("vscAlto")->value())};
+        QCOMPARE(texts.join(u'|'), shown);
+        QCOMPARE(QFile::exists(calibrationPath()), !file.isEmpty());
+    }
+
+    void memorizzaWritesTheCalibration()
+    {
+        open();
+        get<QScrollBar>("vscAlto")->setValue(15);
+        get<QScrollBar>("vscSini")->setValue(-3);
+        type("txtDIA", QStringLiteral("1,25"));
+        QTest::mouseClick(get<QPushButton>("cmdOK"), Qt::LeftButton);
+        QCOMPARE(TestSystems::fileContent(calibrationPath()),
+                 QByteArray("1.5\r\n-0.3\r\n1.25\r\n"));
+    }
+
+    // Box, keys typed, message; no message when accepted.
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("row");
+        const QString notAllowed = QStringLiteral("|Valore non consentito !");
+        QTest::newRow("dot 2,54") << "txtDIA|2,54|";
+        QTest::newRow("dot 2,55") << "txtDIA|2,55|Valore Diametro Massimo = 2,5 mm !";
+        QTest::newRow("dot empty") << "txtDIA|" + notAllowed;
+        QTest::newRow("first emptied") << "txtDA|" + notAllowed;
+        QTest::newRow("first beyond") << "txtDA|4" + notAllowed;
+        QTest::newRow("last beyond") << "txtA|4" + notAllowed;
+        QTest::newRow("last 2") << "txtA|2|";
+        QTest::newRow("letters dropped") << "txtA|x2|";
+    }
+    void refusals()
+    {
+        QFETCH(QString, row);
+        const QByteArray box = row.section(u'|', 0, 0).toLatin1();
+        const QString message = row.section(u'|', 2);
+        open();
+        if (!message.isEmpty())
+            m_prompts->expectMessage(message);
+        // The first slip is checked as it changes, the others when left.
+        type(box.constData(), row.section(u'|', 1, 1), box == "txtDA" ? nullptr : "cmdTest");
+        QCOMPARE(m_prompts->messageTexts(),
+                 message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(QApplication::focusWidget() == get<QWidget>(box.constData()), !message.isEmpty());
+        if (message.isEmpty() && box == "txtA")
+            QCOMPARE(text("lblTotSched"), QStringLiteral("2 su 3"));
+    }
+
+    // Last slip, button, PDF chosen ("-": cancelled), pages (-1: failed). One PDF page per slip
+    // sent; the tests print one page; a failed run reports the printer's failure and closes the
+    // window.
+    void printing_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::newRow("all") << "3 cmdStampa schedine.pdf 3";
+        QTest::newRow("first two") << "2 cmdStampa schedine.pdf 2";
+        QTest::newRow("cancelled") << "3 cmdStampa - 0";
+        QTest::newRow("failed") << "3 cmdStampa no/schedine.pdf -1";
+        QTest::newRow("test") << "3 cmdTest schedine.pdf 1";
+        QTest::newRow("advanced test") << "3 cmdTestAV schedine.pdf 1";
+    }
+    void printing()
+    {
+        QFETCH(QString, row);
+        const QStringList fields = row.split(u' ');
+        const QByteArray button = fields[1].toLatin1();
+        const int pages = fields[3].toInt();
+        open();
+        type("txtA", fields[0], "txtDA");
+        const QString path = m_folder->filePath(fields[2]);
+        m_prompts->expectPrinterChoice(fields[2] == u'-' ? std::nullopt
+                                                         : std::optional<QString>(path));
+        if (pages < 0)
+            m_prompts->expectMessage(QStringLiteral("Stampa fallita ! (482)"));
+        QTest::mouseClick(get<QPushButton>(button.constData()), Qt::LeftButton);
+        PdfPages printed(path);
+        QCOMPARE(printed.count(), std::max(pages, 0));
+        // Slip 1 column 1 is all 1: its dot of match 13 on the base line.
+        QVERIFY(pages <= 0 || printed.isDark(0, 83.45, 129.3));
+        QCOMPARE(m_window->isVisible(), pages >= 0);
+        QVERIFY(m_window->isEnabled());
+        QCOMPARE(m_session->TaskMode == QLatin1String("STAM"), button == "cmdStampa");
+    }
+
+    void pictureFollowsTheCalibration()
+    {
+        open();
+        const auto* picture = get<SlipPicture>("picSchedina");
+        QCOMPARE(PrintChecks::dots(picture->recorded()).first(), QStringLiteral("31.10,129.30"));
+        get<QScrollBar>("vscSini")->setValue(-12);
+        QCOMPARE(PrintChecks::dots(picture->recorded()).first(), QStringLiteral("29.90,129.30"));
+        type("txtDIA", QStringLiteral("2"));
+        QCOMPARE(picture->recorded().items().first().radius, 1.0 * 1440 / 25.4);
+    }
+};
+
+QTEST_MAIN(TestSlipsWindow)
+#include "testSlipsWindow.moc"

@@ -1,0 +1,74 @@
+#include "document/SystemFiles.h"
+
+#include "support/CliRunner.h"
+#include "support/PdfPages.h"
+#include "support/TestSystems.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestPrintCli : public QObject {
+    Q_OBJECT
+private slots:
+    // Arguments | reduced system saved | pages (0: refused, no file) | error | where a slip's
+    // first dot (match 1, sign 1, column 1) lands, with A = -1, S = 2 in DefPrnV.sys.
+    void print_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::newRow("prospect") << "prospect|1|1|";
+        QTest::newRow("prospect, columns") << "prospect-reduced|1|2|";
+        QTest::newRow("integral") << "integral|0|1|";
+        QTest::newRow("full test") << "slip-test-full|0|1|";
+        QTest::newRow("slips, file") << "slips|1|1||33.1 128.3";
+        QTest::newRow("slips, blank") << "slips --horizontal -5|1|1||26.1 129.3";
+        QTest::newRow("slips, equals") << "slips --horizontal=-5 --vertical=3|1|1||26.1 132.3";
+        QTest::newRow("no reduced")
+            << "reduced|0|0|Il Sistema Ridotto non è stato ancora elaborato !";
+        QTest::newRow("no merged") << "merged|1|0|Le Colonne Accorpate non sono disponibili !";
+        QTest::newRow("range") << "slips --from 2|1|0|Valore non consentito !";
+        QTest::newRow("dot") << "slips --dot=2.55|1|0|Valore Diametro Massimo = 2,5 mm !";
+        QTest::newRow("unknown") << "schedine|1|0|Uso: print";
+        QTest::newRow("range elsewhere") << "prospect --to 1|1|0|Uso: print";
+        QTest::newRow("no value") << "slips --from|1|0|Uso: print";
+        QTest::newRow("unwritable") << "prospect --pdf no/out.pdf|1|0|Impossibile creare il File";
+    }
+    void print()
+    {
+        QFETCH(QString, row);
+        const int pages = row.section(u'|', 2, 2).toInt();
+        QTemporaryDir dir;
+        QFile calibration(dir.filePath(QStringLiteral("DefPrnV.sys")));
+        QVERIFY(calibration.open(QIODevice::WriteOnly) && calibration.write("-1\r\n2\r\n2\r\n"));
+        calibration.close();
+        // Match 1 played 1X2, the others 1: the reduced system keeps 1.. and X.. of the three.
+        QStringList signs(13, QStringLiteral("1"));
+        signs[0] = QStringLiteral("1X2");
+        SystemDocument document = TestSystems::withPrediction(signs);
+        if (row.section(u'|', 1, 1) == u'1') {
+            document.WorkColumns.append("1111111111111");
+            document.WorkColumns.append("X111111111111");
+            document.ReducedCount = 2;
+        }
+        QVERIFY(SystemFiles::save(document, dir.path()));
+        const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+        QStringList arguments = row.section(u'|', 0, 0).split(u' ');
+        arguments.insert(1, dir.filePath(QStringLiteral("Prova.pro")));
+        if (!arguments.contains(QStringLiteral("--pdf")))
+            arguments << QStringLiteral("--pdf") << pdf;
+        const CliRun run =
+            runCli(QStringList{"print"} + arguments + QStringList{"--app-folder", dir.path()});
+        QCOMPARE(run.status, pages > 0 ? 0 : 1);
+        QVERIFY2(run.err.contains(row.section(u'|', 3, 3)), qPrintable(run.err));
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.pdf*")}, QDir::Files).size(),
+                 pages > 0 ? 1 : 0);
+        PdfPages printed(pdf);
+        QCOMPARE(printed.count(), pages);
+        if (const QStringList dot = row.section(u'|', 4).split(u' '); dot.size() == 2) {
+            QVERIFY(printed.isDark(0, dot[0].toDouble(), dot[1].toDouble()));
+            QVERIFY(!printed.isDark(0, dot[0].toDouble() + 2, dot[1].toDouble()));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPrintCli)
+#include "testPrintCli.moc"

@@ -1,0 +1,174 @@
+#include "platform/PrintError.h"
+
+#include "support/DiskFaults.h"
+#include "support/PdfPages.h"
+#include "support/PrintChecks.h"
+
+#include <QDir>
+#include <QFontInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+
+using namespace PrintChecks;
+using Kind = RecordingPrinter::Kind;
+
+namespace {
+
+// t a line of text, n a new page, e the end of a document.
+void playScript(PrintSurface& surface, const QString& script)
+{
+    for (QChar step : script) {
+        if (step == u't')
+            surface.printLine(QStringLiteral("Pagina"));
+        else if (step == u'n')
+            surface.NewPage();
+        else
+            surface.EndDoc();
+    }
+}
+
+} // namespace
+
+// Text is measured with real fonts, which need the GUI application.
+class TestPrintSurface : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fontsResolveToInstalledFaces()
+    {
+        for (const auto& [name, face] : {std::pair{"Courier New", "Liberation Mono"},
+                                         {"Arial", "Liberation Sans"},
+                                         {"Times New Roman", "Liberation Serif"}}) {
+            QCOMPARE(PrintFonts::family(QLatin1String(name)), QLatin1String(face));
+            QCOMPARE(QFontInfo(PrintFonts::qfont({QLatin1String(name), 10, true, false})).family(),
+                     QLatin1String(face));
+        }
+    }
+
+    // Liberation Mono advances 1229/2048 of an em: at 10 points (200 twips) a character is
+    // 120.02 twips, and its line is (1705 + 615) / 2048 em = 226.56 twips high.
+    void printMovesThroughColumnsLinesAndUnits()
+    {
+        RecordingPrinter recorder;
+        PrintSurface surface(recorder);
+        surface.Font = {QStringLiteral("Courier New"), 10, false, false};
+        surface.print(QStringLiteral("AB"));
+        QVERIFY(near(surface.CurrentX, 240.04));
+        surface.tab(5);
+        QVERIFY(near(surface.CurrentX, 480.08));
+        surface.print(QStringLiteral("C"));
+        surface.tab(2); // already past column 2: the next line
+        QVERIFY(near(surface.CurrentX, 120.02) && near(surface.CurrentY, 226.56, 0.5));
+        surface.printLine(QStringLiteral("D"));
+        QVERIFY(surface.CurrentX == 0 && near(surface.CurrentY, 2 * 226.56, 1));
+        QCOMPARE(recorder.lines(), QStringList({"ABC", "D"}));
+        QVERIFY(near(recorder.items(Kind::Text)[1].at.x(), 480.08));
+        QCOMPARE(recorder.items(Kind::Text)[0].font.Name, QStringLiteral("Courier New"));
+        // Millimetres keep the position on the page.
+        surface.CurrentX = 1440;
+        surface.setScaleMode(PrintSurface::Millimetres);
+        QVERIFY(near(surface.CurrentX, 25.4, 1e-9));
+        QVERIFY(near(surface.ScaleWidth(), 210, 0.01)); // A4 portrait
+        surface.FillStyle = 0;
+        surface.DrawStyle = 6;
+        surface.circle(31.1, 129.3, 0.8, Qt::black);
+        QCOMPARE(dots(recorder), QStringList{"31.10,129.30"});
+        const auto dot = recorder.items(Kind::Circle).first();
+        QVERIFY(near(dot.radius, 0.8 * 1440 / 25.4, 1e-9));
+        QCOMPARE(QList<int>({dot.circle.fillStyle, dot.circle.drawStyle}), QList<int>({0, 6}));
+    }
+
+    void pagesAndDocuments()
+    {
+        RecordingPrinter recorder(QStringLiteral("Prova"), QSizeF(11906, 1000));
+        PrintSurface surface(recorder);
+        QCOMPARE(surface.DeviceName(), QStringLiteral("Prova"));
+        for (int i = 0; i < 5; ++i) // four lines of Arial 10 fit in 1000 twips, the fifth not
+            surface.printLine(QString::number(i));
+        QCOMPARE(surface.Page(), 2);
+        QCOMPARE(recorder.lines(1, 2), QStringList({"4"}));
+        surface.EndDoc();
+        QCOMPARE(surface.Page(), 1);
+        surface.printLine(QStringLiteral("x"));
+        QCOMPARE(recorder.items().last().document, 2);
+        QCOMPARE(recorder.documentsEnded(), 1);
+        recorder.failAfter(0);
+        QVERIFY_THROWS_EXCEPTION(PrintError, surface.printLine(QStringLiteral("y")));
+    }
+
+    // A page break opens a page even when nothing follows on the old one; ending a document
+    // goes to the next page of the same file; nothing drawn after it leaves no blank page.
+    void pdfPagesFollowTheDocuments_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("nothing") << "" << 1;
+        QTest::newRow("one") << "t" << 1;
+        QTest::newRow("new page") << "tnt" << 2;
+        QTest::newRow("blank page") << "tnnt" << 3;
+        QTest::newRow("documents") << "tetete" << 3;
+        QTest::newRow("trailing") << "ten" << 2;
+    }
+    void pdfPagesFollowTheDocuments()
+    {
+        QFETCH(QString, script);
+        QFETCH(int, pages);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("out.pdf"));
+        QVERIFY(toPdf(path, [&](PrintSurface& surface) { playScript(surface, script); }));
+        PdfPages pdf(path);
+        QCOMPARE(pdf.count(), pages);
+        QCOMPARE(pdf.pointSize(0), QSize(595, 842)); // A4
+    }
+
+    // Arial 36 at (20, 20) mm: capitals 9.1 mm high stand on the base line 11.5 mm lower.
+    void pdfTextStandsWhereItWasPut()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("out.pdf"));
+        QVERIFY(toPdf(path, [](PrintSurface& surface) {
+            surface.setScaleMode(PrintSurface::Millimetres);
+            surface.Font = {QStringLiteral("Arial"), 36, false, false};
+            surface.CurrentX = surface.CurrentY = 20;
+            surface.print(QStringLiteral("H H"));
+        }));
+        PdfPages pages(path);
+        QVERIFY(pages.anyDark(0, QRectF(20, 26, 3, 0.5)));
+        QVERIFY(!pages.anyDark(0, QRectF(15, 15, 40, 6.5)));
+        QVERIFY(!pages.anyDark(0, QRectF(15, 32.5, 40, 3)));
+        QVERIFY(!pages.anyDark(0, QRectF(29, 22, 3, 10))); // the blank between the letters
+    }
+
+    // Abandoned, refused or cut short by a full disk at any write: no file, no temporary.
+    void pdfLeavesNoFileUnlessFinished()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("out.pdf"));
+        {
+            PdfPrinter pdf(path);
+            PrintSurface(pdf.backEnd()).printLine(QStringLiteral("abbandonato"));
+        }
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList());
+        QString error;
+        QVERIFY(!PdfPrinter(folder.filePath(QStringLiteral("no/out.pdf"))).finish(&error));
+        QVERIFY2(error.startsWith(QStringLiteral("Impossibile creare il File")), qPrintable(error));
+        const auto print = [&] {
+            return toPdf(path, [](PrintSurface& s) { playScript(s, "tnt"); });
+        };
+        // A folder left unsynced after the rename is reported, the file already in place.
+        const QList<DiskFaults::Step> steps = DiskFaults::stepsOf([&] { print(); });
+        const qsizetype renamed = steps.indexOf(DiskFaults::Step::Rename) + 1;
+        QVERIFY(renamed > 2 && QFile::remove(path));
+        for (int step = 1; step <= steps.size(); ++step) {
+            QVERIFY(!DiskFaults::failingAt(step, ENOSPC, print));
+            QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
+                     step <= renamed ? QStringList() : QStringList{"out.pdf"});
+            QFile::remove(path);
+        }
+    }
+};
+
+QTEST_MAIN(TestPrintSurface)
+#include "testPrintSurface.moc"

@@ -1,0 +1,175 @@
+#include "document/StatusTexts.h"
+#include "platform/ProgressReporter.h"
+#include "reports/SystemPrintout.h"
+
+#include "support/PrintChecks.h"
+#include "support/TestSystems.h"
+
+#include <QTest>
+
+namespace {
+
+// 4 doubles and 2 triples: 144 columns; `reduced` columns whose first sign runs 1, X, 2, 1, ...
+SystemDocument system144(int reduced)
+{
+    QStringList signs = {"1X", "1X", "1X", "1X", "1X2", "1X2"};
+    while (signs.size() < 13)
+        signs << "1";
+    SystemDocument document = TestSystems::withPrediction(signs);
+    for (int i = 0; i < reduced; ++i)
+        document.WorkColumns.append(QByteArray(1, "1X2"[i % 3]) + QByteArray(12, '1'));
+    document.ReducedCount = reduced;
+    document.SlipCount = StatusTexts::slipCountFor(reduced);
+    return document;
+}
+
+void print(RecordingPrinter& recorder, const SystemDocument& document, const QString& code)
+{
+    PrintSurface surface(recorder);
+    ProgressReporter progress;
+    SystemPrintout::PrintSystem(surface, {document, 1, QLocale(QLocale::Italian)}, code, progress);
+}
+
+// "page:first-last" group numbers of each block heading (the bold italic lines).
+QString blocks(const RecordingPrinter& recorder)
+{
+    QStringList result;
+    for (const auto& item : recorder.items(RecordingPrinter::Kind::Text)) {
+        const QStringList numbers = item.text.split(u' ', Qt::SkipEmptyParts);
+        if (item.font.Bold && item.font.Italic)
+            result
+                << QStringLiteral("%1:%2-%3").arg(item.page).arg(numbers.first(), numbers.last());
+    }
+    return result.join(u' ');
+}
+
+} // namespace
+
+class TestProspect : public QObject {
+    Q_OBJECT
+
+private slots:
+    void conditionValueList()
+    {
+        QCOMPARE(SystemPrintout::ConditionValueList(3, 6), QStringLiteral(" 3,4,5,6 "));
+        QCOMPARE(SystemPrintout::ConditionValueList(4, 4), QStringLiteral(" 4 "));
+        QCOMPARE(SystemPrintout::ConditionValueList(0, 1), QStringLiteral(" 0,1 "));
+    }
+
+    // 40 columns to a block, three blocks to a page, groups of 4 numbered across blocks.
+    void columnBlocks_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("blocks");
+        QTest::newRow("41") << 41 << "1:1-10 1:11-11";
+        QTest::newRow("120") << 120 << "1:1-10 1:11-20 1:21-30";
+        QTest::newRow("121") << 121 << "1:1-10 1:11-20 1:21-30 2:31-31";
+        QTest::newRow("7") << 7 << "1:1-2";
+    }
+    void columnBlocks()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, blocks);
+        RecordingPrinter recorder;
+        print(recorder, system144(count), QStringLiteral("VCCR"));
+        QCOMPARE(::blocks(recorder), blocks);
+        const QStringList page1 = recorder.lines(1, 1);
+        QCOMPARE(page1.first(),
+                 QStringLiteral("Nome File: Prova.pro     Ridotto %1 colonnePagina 1").arg(count));
+        // Match 1 of the first block's columns, four to a group.
+        QCOMPARE(page1.at(4), count == 7 ? QStringLiteral("     1X21   X21")
+                                         : QStringLiteral("     ") +
+                                               QStringLiteral("1X21   X21X   21X2   ").repeated(3) +
+                                               QStringLiteral("1X21   "));
+        QCOMPARE(recorder.documentsEnded(), 1);
+        QVERIFY(!PrintChecks::texts(recorder).join(u'\n').contains(QStringLiteral("CONCORSO")));
+        if (count == 41) // the last block stops after the last column
+            QCOMPARE(page1.mid(page1.size() - 15, 3),
+                     QStringList({QStringLiteral("     11     "),
+                                  QStringLiteral("        ") + QString(4, QChar(0x2014)),
+                                  QStringLiteral("     X")}));
+    }
+
+    void prospectSections_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<int>("reduced");
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QString>("absent");
+        const QStringList reducedLines = {"SISTEMA RIDOTTO:41 colonne  (Riduzione 28 %)",
+                                          "\u2022 Costo : 41,00 \u20ac   (79.387,07 lire)",
+                                          "\u2022 Quote : 2 x 20,50 \u20ac",
+                                          "\u2022 Numero Schedine : 11"};
+        const QStringList always = {"CONCORSO 12 DEL 01/02/2025",
+                                    "NOME FILE:        Prova.pro",
+                                    "SISTEMA INTEGRALE:4 doppie 2 triple 144 colonne",
+                                    "\u2022 Costo : 144,00 \u20ac   (278.822,88 lire)",
+                                    "CONDIZIONI:",
+                                    "      1. CASA 1          - OSPITE 1         1X  _____   "
+                                    "_____   _____   _____"};
+        QTest::newRow("StPr") << "StPr" << 41 << always + reducedLines << "Pagina 1";
+        QTest::newRow("StPr none reduced") << "StPr" << 0 << always << "SISTEMA RIDOTTO:";
+        QTest::newRow("SPCR") << "SPCR" << 41 << always + reducedLines << "Pagina 1";
+        QTest::newRow("SPCI") << "SPCI" << 41 << always << "SISTEMA RIDOTTO:";
+    }
+    void prospectSections()
+    {
+        QFETCH(QString, code);
+        QFETCH(int, reduced);
+        QFETCH(QStringList, present);
+        QFETCH(QString, absent);
+        SystemDocument document = system144(reduced);
+        document.NumConcorso = QStringLiteral("12");
+        document.DataConcorso = QStringLiteral("01/02/2025");
+        document.Quote = 2;
+        RecordingPrinter recorder;
+        print(recorder, document, code);
+        const QStringList page1 = recorder.lines(1, 1);
+        for (const QString& line : present)
+            QVERIFY2(page1.contains(line), qPrintable(line));
+        QVERIFY2(!page1.join(u'\n').contains(absent), qPrintable(absent));
+        QCOMPARE(page1.count(QStringLiteral("     ") + QString(72, QChar(0x2013))), 3);
+        // The column pages start on a page of their own, with their header.
+        const bool columns = code != QLatin1String("StPr");
+        QCOMPARE(recorder.items().last().page > 1, columns);
+        QVERIFY(!columns || recorder.lines(1, 2).first().startsWith(QStringLiteral("Nome File: ")));
+    }
+
+    // EnableFlags | the lines after "CONDIZIONI:".
+    void conditionLines_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::newRow("counts and runs")
+            << "1100000|Segni 1 : 3,4,5   consecutivi : 1,2 |Segni X : 0,1,2   consecutivi : 2 "
+               "|Segni 2 : 5   consecutivi : 0 ";
+        QTest::newRow("runs") << "0100000|Segni 1 consecutivi : 1,2 |Segni X consecutivi : 2 "
+                                 "|Segni 2 consecutivi : 0 ";
+        QTest::newRow("interruptions and step 3") << "0010001|Interruzioni : 4   consecutive : "
+                                                     "0,1,2 |Paralleli P3 : 1,2   consecutivi : 3 ";
+        QTest::newRow("sequences") << "0000010|Sequele escluse:|2X1in campo  4-5-11";
+    }
+    void conditionLines()
+    {
+        QFETCH(QString, row);
+        const QStringList lines = row.split(u'|').mid(1);
+        SystemDocument document = system144(0);
+        document.EnableFlags = row.section(u'|', 0, 0);
+        // Entries 1..16, then 46..49, as (minimum, maximum) pairs.
+        const int bounds[] = {3, 5, 0, 2, 5, 5, 1, 2, 2, 2, 0, 0, 4, 4, 0, 2, 1, 2, 3, 3};
+        for (int i = 0; i < 20; ++i)
+            document.Conditions.set(i < 16 ? i + 1 : i + 30, bounds[i]);
+        document.Conditions.set(25, QStringLiteral("2X1"));
+        document.Conditions.set(26, QStringLiteral("4-5-11"));
+        document.Conditions.set(27, QStringLiteral("S"));
+        document.Conditions.set(29, QStringLiteral("N"));
+        RecordingPrinter recorder;
+        print(recorder, document, QStringLiteral("StPr"));
+        const QStringList page = recorder.lines();
+        const qsizetype at = page.indexOf(QStringLiteral("CONDIZIONI:"));
+        QCOMPARE(page.mid(at + 1, lines.size()), lines);
+        QVERIFY(page.at(at + 1 + lines.size()).startsWith(QStringLiteral("     ")));
+    }
+};
+
+QTEST_MAIN(TestProspect)
+#include "testProspect.moc"
