@@ -65,9 +65,7 @@ private slots:
         // A saved system that had been reduced and merged, without integral columns on disk.
         SystemDocument stale = withPrediction(prediction, u"Giro"_s);
         stale.Quote = 3;
-        stale.IntegralCount = 0;
-        stale.IntegralColumns.clear();
-        stale.WorkColumns = columnsOf({"1111111111111", "X111111111111"});
+        stale.WorkColumns = columnsOf({"X12X1X12X12X1", "112X1212X12X1"});
         stale.ReducedCount = 2;
         stale.MergedCount = 1;
         QVERIFY(SystemFiles::save(stale, dir.path()));
