@@ -126,7 +126,7 @@ QString ticked(QWidget* dialog, const QList<int>& rows)
 class TestConditionDialogs final : public QObject {
     Q_OBJECT
 private slots:
-    void signsAndInterruptionsShowTheirBoxes()
+    void signsAndInterruptionsBoxesAndOk()
     {
         StartedProgram p;
         prepare(p);
@@ -157,6 +157,38 @@ private slots:
         QVERIFY(!child(d.get(), u"BarraInfo"_s)->isVisible());
         for (int i = 1; i <= 16; ++i)
             QCOMPARE(box(d.get(), i)->isEnabled(), i >= 13);
+
+        d = openIn(p, u"SEGN"_s);
+        // A refused leave stops the click on OK; the corrected value passes on the next one.
+        p.prompts.expectMessage(u"Valore dei Segni 2 Massimi non ammesso !"_s);
+        enter(d.get(), 6, u"5"_s);
+        clickOn(d.get(), u"cmdOK"_s);
+        QVERIFY(box(d.get(), 6)->text() == "2"_L1 && box(d.get(), 6)->hasFocus());
+        QCOMPARE(p.document().Modified, 0);
+        // OK checks the maxima against the minima: it marks the system modified even so.
+        enter(d.get(), 10, u"2"_s);
+        typeAndLeave(d.get(), 9, u"3"_s);
+        p.prompts.expectMessage(u"Valore dei Segni X Massimi consecutivi non ammesso !"_s);
+        clickOn(d.get(), u"cmdOK"_s);
+        QVERIFY(d->isVisible() && box(d.get(), 10)->text() == "3"_L1 &&
+                box(d.get(), 10)->hasFocus());
+        QCOMPARE(p.session->caption(), u"QUADRIGO 13 - Prova *"_s);
+        QCOMPARE(p.document().Conditions.number(9), 0.0);
+        QVERIFY(!p.session->commands().isEnabled(u"mnuElabora"_s));
+        clickOn(d.get(), u"cmdOK"_s);
+        QCOMPARE(d->result(), int(QDialog::Accepted));
+        for (const auto& [i, value] : entries(u"6=2 9=3 10=3"_s))
+            QCOMPARE(p.document().Conditions.at(i), value);
+
+        // Enter checks the box it leaves, then confirms.
+        d = openIn(p, u"SEGN"_s);
+        p.prompts.expectMessage(u"Valore dei Segni 1 Massimi consecutivi non ammesso !"_s);
+        enter(d.get(), 8, u"12"_s);
+        QTest::keyClick(box(d.get(), 8), Qt::Key_Return);
+        QVERIFY(d->isVisible() && box(d.get(), 8)->text() == "11"_L1);
+        QTest::keyClick(box(d.get(), 8), Qt::Key_Return);
+        QCOMPARE(d->result(), int(QDialog::Accepted));
+        QCOMPARE(p.document().Conditions.at(8), QVariant(11.0));
     }
 
     void symmetriesAndParallelsShowTheirGroup()
@@ -216,43 +248,6 @@ private slots:
         // The predicted signs stay bold while a signs box is being corrected.
         if (field[0] == "SEQU"_L1)
             QVERIFY(bold(d.get(), "lblPro(1)"));
-    }
-
-    void okChecksTheWholeDialog()
-    {
-        StartedProgram p;
-        prepare(p);
-        auto d = openIn(p, u"SEGN"_s);
-        // A refused leave stops the click on OK; the corrected value passes on the next one.
-        p.prompts.expectMessage(u"Valore dei Segni 2 Massimi non ammesso !"_s);
-        enter(d.get(), 6, u"5"_s);
-        clickOn(d.get(), u"cmdOK"_s);
-        QVERIFY(box(d.get(), 6)->text() == "2"_L1 && box(d.get(), 6)->hasFocus());
-        QCOMPARE(p.document().Modified, 0);
-        // OK checks the maxima against the minima: it marks the system modified even so.
-        enter(d.get(), 10, u"2"_s);
-        typeAndLeave(d.get(), 9, u"3"_s);
-        p.prompts.expectMessage(u"Valore dei Segni X Massimi consecutivi non ammesso !"_s);
-        clickOn(d.get(), u"cmdOK"_s);
-        QVERIFY(d->isVisible() && box(d.get(), 10)->text() == "3"_L1 &&
-                box(d.get(), 10)->hasFocus());
-        QCOMPARE(p.session->caption(), u"QUADRIGO 13 - Prova *"_s);
-        QCOMPARE(p.document().Conditions.number(9), 0.0);
-        QVERIFY(!p.session->commands().isEnabled(u"mnuElabora"_s));
-        clickOn(d.get(), u"cmdOK"_s);
-        QCOMPARE(d->result(), int(QDialog::Accepted));
-        for (const auto& [i, value] : entries(u"6=2 9=3 10=3"_s))
-            QCOMPARE(p.document().Conditions.at(i), value);
-
-        // Enter checks the box it leaves, then confirms.
-        d = openIn(p, u"SEGN"_s);
-        p.prompts.expectMessage(u"Valore dei Segni 1 Massimi consecutivi non ammesso !"_s);
-        enter(d.get(), 8, u"12"_s);
-        QTest::keyClick(box(d.get(), 8), Qt::Key_Return);
-        QVERIFY(d->isVisible() && box(d.get(), 8)->text() == "11"_L1);
-        QTest::keyClick(box(d.get(), 8), Qt::Key_Return);
-        QCOMPARE(d->result(), int(QDialog::Accepted));
-        QCOMPARE(p.document().Conditions.at(8), QVariant(11.0));
     }
 
     // Mode and button, the boxes typed ("*" clicks the switch of a row), the values stored and
@@ -340,6 +335,31 @@ private slots:
         child(d.get(), u"cmdOK"_s)->setFocus(Qt::TabFocusReason);
         QCOMPARE(textsOf(d.get(), u"txtCond(38) txtCond(39) txtCond(26)"_s), u"||4-5-11-2"_s);
         QCOMPARE(ticked(d.get(), {27, 33, 39}), u"27 33"_s);
+
+        // The fields are checked on leaving them.
+        d = openIn(p, u"SEQU"_s);
+        typeAndLeave(d.get(), 25, u"231"_s);
+        QVERIFY(box(d.get(), 25)->text() == "2X1"_L1 && box(d.get(), 26)->hasFocus());
+        const QList<std::pair<const char*, const char*>> refused = {
+            {"4--5-11", "Rilevati trattini Doppi (--) !"},
+            {"4-5", "Numero di campi non valido !"},
+            {"", "Numero di campi non valido !"}, // an empty list counts as one field
+            {"4-5-14", "Numero di campo non valido (1...13) !"},
+            {"0-5-4", "Numero di campo non valido (1...13) !"}};
+        for (const auto& [keys, message] : refused) {
+            p.prompts.expectMessage(QString::fromUtf8(message));
+            typeAndLeave(d.get(), 26, QLatin1String(keys));
+            QVERIFY(box(d.get(), 26)->text() == QLatin1String(keys) &&
+                    box(d.get(), 26)->hasFocus());
+        }
+        // Outer dashes go.
+        typeAndLeave(d.get(), 26, u"-13-5-1-"_s);
+        QVERIFY(box(d.get(), 26)->text() == "13-5-1"_L1 && !box(d.get(), 26)->hasFocus());
+        // Beside an empty signs box the row is unused: its fields are not counted.
+        typeAndLeave(d.get(), 29, u"4-5"_s);
+        QVERIFY(!box(d.get(), 29)->hasFocus());
+        typeAndLeave(d.get(), 28, u"1111111111111"_s);
+        QVERIFY(box(d.get(), 29)->hasFocus());
     }
 
     void rowWithoutSignsIsClearedHoweverConfirmed_data()
@@ -367,35 +387,6 @@ private slots:
         for (int i : {25, 26, 28, 29, 30})
             stored << p.document().Conditions.text(i);
         QCOMPARE(stored.join(u'|'), u"2X|1-2|||N"_s);
-    }
-
-    void sequenceFieldsChecks()
-    {
-        StartedProgram p;
-        prepare(p);
-        auto d = openIn(p, u"SEQU"_s);
-        typeAndLeave(d.get(), 25, u"231"_s);
-        QVERIFY(box(d.get(), 25)->text() == "2X1"_L1 && box(d.get(), 26)->hasFocus());
-        const QList<std::pair<const char*, const char*>> refused = {
-            {"4--5-11", "Rilevati trattini Doppi (--) !"},
-            {"4-5", "Numero di campi non valido !"},
-            {"", "Numero di campi non valido !"}, // an empty list counts as one field
-            {"4-5-14", "Numero di campo non valido (1...13) !"},
-            {"0-5-4", "Numero di campo non valido (1...13) !"}};
-        for (const auto& [keys, message] : refused) {
-            p.prompts.expectMessage(QString::fromUtf8(message));
-            typeAndLeave(d.get(), 26, QLatin1String(keys));
-            QVERIFY(box(d.get(), 26)->text() == QLatin1String(keys) &&
-                    box(d.get(), 26)->hasFocus());
-        }
-        // Outer dashes go.
-        typeAndLeave(d.get(), 26, u"-13-5-1-"_s);
-        QVERIFY(box(d.get(), 26)->text() == "13-5-1"_L1 && !box(d.get(), 26)->hasFocus());
-        // Beside an empty signs box the row is unused: its fields are not counted.
-        typeAndLeave(d.get(), 29, u"4-5"_s);
-        QVERIFY(!box(d.get(), 29)->hasFocus());
-        typeAndLeave(d.get(), 28, u"1111111111111"_s);
-        QVERIFY(box(d.get(), 29)->hasFocus());
     }
 };
 

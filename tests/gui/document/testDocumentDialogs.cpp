@@ -222,7 +222,7 @@ private slots:
         QVERIFY(summary.count() == 2 && !d->isVisible());
     }
 
-    void optionsShowDefaultsAndFilterKeys()
+    void optionsDefaultsKeysAndRefusals()
     {
         StartedProgram p;
         auto d = p.open<OptionsDialog>();
@@ -246,13 +246,10 @@ private slots:
             typeInto(box(d.get(), "txtOpt", k), QString::fromLatin1(keys));
             QCOMPARE(box(d.get(), "txtOpt", k)->text(), QString::fromLatin1(shown));
         }
-    }
 
-    void optionsRefusals()
-    {
-        StartedProgram p;
+        // Refusals, on a named system whose name titles them.
         p.document().SystemName = u"Prova"_s;
-        auto d = p.open<OptionsDialog>();
+        d = p.open<OptionsDialog>();
         // The shares are checked on leaving their field for another.
         const auto leaveShares = [&](const char* keys, int to, const char* shown, bool refused) {
             if (refused)

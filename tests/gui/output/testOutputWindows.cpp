@@ -306,31 +306,29 @@ private slots:
             c.typeKeys(QLatin1String(key));
             QCOMPARE(c.missed(), missed);
         }
-    }
 
-    void countStartsOnlyOnceTheColumnIsComplete()
-    {
-        Check c("CRid");
-        c.enter(1);
-        c.typeKeys(u"112X"_s);
+        // The count starts only once the column is complete.
+        Check full("CRid");
+        full.enter(1);
+        full.typeKeys(u"112X"_s);
         // Leaving the last box with an earlier one empty goes to the first empty one; nor can the
         // last box be left empty while the others are filled.
-        c.enter(13);
-        c.typeKeys(u"1"_s);
-        QVERIFY(c.box(5)->hasFocus() && !c.start()->isEnabled());
-        c.typeKeys(u"11111111"_s);
-        QVERIFY(c.box(13)->hasFocus() && !c.start()->isEnabled());
-        QTest::keyClick(c.box(13), Qt::Key_Backspace);
-        c.enter(2);
-        QVERIFY(c.box(13)->hasFocus() && !c.start()->isEnabled());
-        c.typeKeys(u"2"_s);
-        QVERIFY(c.start()->hasFocus() && c.start()->isEnabled());
+        full.enter(13);
+        full.typeKeys(u"1"_s);
+        QVERIFY(full.box(5)->hasFocus() && !full.start()->isEnabled());
+        full.typeKeys(u"11111111"_s);
+        QVERIFY(full.box(13)->hasFocus() && !full.start()->isEnabled());
+        QTest::keyClick(full.box(13), Qt::Key_Backspace);
+        full.enter(2);
+        QVERIFY(full.box(13)->hasFocus() && !full.start()->isEnabled());
+        full.typeKeys(u"2"_s);
+        QVERIFY(full.start()->hasFocus() && full.start()->isEnabled());
         // Once offered, the count stays available.
-        c.enter(3);
-        QTest::keyClick(c.box(3), Qt::Key_Backspace);
-        c.enter(13);
-        QTest::keyClick(c.box(13), Qt::Key_Tab);
-        QVERIFY(c.box(3)->hasFocus() && c.start()->isEnabled());
+        full.enter(3);
+        QTest::keyClick(full.box(3), Qt::Key_Backspace);
+        full.enter(13);
+        QTest::keyClick(full.box(13), Qt::Key_Tab);
+        QVERIFY(full.box(3)->hasFocus() && full.start()->isEnabled());
     }
 
     void checkCountsByCategory()
