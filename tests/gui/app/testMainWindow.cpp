@@ -115,7 +115,7 @@ private slots:
         QTest::mouseClick(p.window->integralStatus()->panel(6), Qt::LeftButton);
     }
 
-    void openOfASavedSystemFollowsItsProgress()
+    void openOfASavedSystem()
     {
         StartedProgram p;
         p.start();
@@ -137,12 +137,8 @@ private slots:
         });
         QTest::keyClick(p.window.get(), Qt::Key_W, Qt::ControlModifier);
         QCOMPARE(mode, u"CInt"_s);
-    }
 
-    void summaryBesideTheEnablingWindowAfterEveryOpen()
-    {
-        StartedProgram p;
-        p.start();
+        // The summary goes beside the enabling window after every Open.
         for (const char* name : {"Giro", "Altro"}) {
             p.openSaved(TestSystems::withPrediction(SmallPrediction, QLatin1String(name)));
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -223,7 +223,7 @@ private slots:
         QCOMPARE(enabling(p)->flagsText(), u"1000000"_s);
     }
 
-    void conditionCommandsOpenTheirDialogsInTheirModes()
+    void conditionCommandsAndTheReductionThroughTheMainWindow()
     {
         StartedProgram p;
         openSaved(p);
@@ -246,12 +246,7 @@ private slots:
             p.command(command)->trigger();
             QCOMPARE(shown, QLatin1String(caption) + u'|' + QLatin1String(mode));
         }
-    }
 
-    void reductionThroughTheMainWindow()
-    {
-        StartedProgram p;
-        openSaved(p);
         // Confirming the interruptions enables the reduction again after an Open.
         whenModal(u"frmCOND"_s, [](QWidget* dialog) { clickOn(dialog, u"cmdOK"_s); });
         p.window->runCommand(u"mnuInt"_s);
