@@ -8,6 +8,7 @@
 #include "platform/ProgressReporter.h"
 #include "session/Session.h"
 #include "support/ScriptedPrompts.h"
+#include "support/TestSystems.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -190,6 +191,20 @@ struct StartedProgram {
         session->writeTeams({});
         showWindow();
         window->startUp(false);
+    }
+    // Opens a system of these signs whose reduced columns are `reduced` and then the first
+    // `integral` columns of the integral system, its commands following it.
+    void prepare(const QStringList& signs, const QList<QByteArray>& reduced, int integral = 0)
+    {
+        document() = TestSystems::withPrediction(signs);
+        document().WorkColumns = TestSystems::columnsOf(reduced);
+        for (int i = 0; i < integral; ++i)
+            document().WorkColumns.append(document().IntegralColumns.column(i));
+        document().ReducedCount = qint32(document().WorkColumns.count());
+        for (const auto rule : {CommandRule::MatchesConfirmed, CommandRule::PredictionConfirmed,
+                                CommandRule::ReductionConfirmed})
+            session->applyRule(rule);
+        session->refreshStatus();
     }
     // Saves `system` in the systems folder and opens it through Apri.
     void openSaved(SystemDocument system)

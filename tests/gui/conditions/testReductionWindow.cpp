@@ -227,24 +227,23 @@ private slots:
     {
         StartedProgram p;
         openSaved(p);
-        const QList<std::array<const char*, 4>> commands = {
-            {"mnuSegni", "frmCOND", "Giro - Segni", "SEGN"},
-            {"mnuInt", "frmCOND", "Giro - Interruzioni", "INTE"},
-            {"mnuSim", "frmCONDSP", "Giro - Simmetrie", "SIMM"},
-            {"mnuPar", "frmCONDSP", "Giro - Paralleli", "PARA"},
-            {"tmPar", "frmCONDSP", "Giro - Paralleli", "PARA"},
-            {"mnuParP3", "frmCONDSP", "Giro - Paralleli a Passo 3", "PAR3"},
-            {"mnuSequele", "frmSEQUELE", "Giro - Elimina Sequele", ""}};
-        for (const auto& [command, name, caption, mode] : commands) {
-            QVERIFY2(p.command(command)->isEnabled(), command);
+        // Command, dialog, mode and the caption's end.
+        for (const char* row :
+             {"mnuSegni frmCOND SEGN Segni", "mnuInt frmCOND INTE Interruzioni",
+              "mnuSim frmCONDSP SIMM Simmetrie", "mnuPar frmCONDSP PARA Paralleli",
+              "tmPar frmCONDSP PARA Paralleli", "mnuParP3 frmCONDSP PAR3 Paralleli a Passo 3",
+              "mnuSequele frmSEQUELE - Elimina Sequele"}) {
+            const QStringList field = QString::fromLatin1(row).split(u' ');
+            QVERIFY2(p.window->command(field[0])->isEnabled(), row);
             QString shown;
             p.session->DialogMode.clear();
-            whenModal(QLatin1String(name), [&](QWidget* dialog) {
-                shown = dialog->windowTitle() + u'|' + p.session->DialogMode;
+            whenModal(field[1], [&](QWidget* dialog) {
+                shown = p.session->DialogMode + u'|' + dialog->windowTitle();
                 clickOn(dialog, u"cmdChiudi"_s);
             });
-            p.command(command)->trigger();
-            QCOMPARE(shown, QLatin1String(caption) + u'|' + QLatin1String(mode));
+            p.window->command(field[0])->trigger();
+            QCOMPARE(shown, QString(field[2] == u'-' ? QString() : field[2]) + u"|Giro - "_s +
+                                field.mid(3).join(u' '));
         }
 
         // Confirming the interruptions enables the reduction again after an Open.

@@ -18,22 +18,6 @@ namespace {
 
 const QRegularExpression Elapsed(u"^\\d\\d:\\d\\d:\\d\\d$"_s);
 
-// A system whose open document has `reduced` as its reduced columns, the program started when
-// asked (its commands then follow the system).
-void prepare(StartedProgram& p, const QStringList& signs, const QList<QByteArray>& reduced,
-             bool started)
-{
-    if (started)
-        p.start();
-    p.document() = TestSystems::withPrediction(signs);
-    p.document().WorkColumns = TestSystems::columnsOf(reduced);
-    p.document().ReducedCount = qint32(reduced.size());
-    p.session->applyRule(CommandRule::MatchesConfirmed);
-    p.session->applyRule(CommandRule::PredictionConfirmed);
-    p.session->applyRule(CommandRule::ReductionConfirmed);
-    p.session->refreshStatus();
-}
-
 // Seven doubles: an integral system of 128 columns.
 const QStringList SevenDoubles = {"1X", "1X", "X2", "12", "1X", "1X", "X2",
                                   "1",  "1",  "1",  "1",  "1",  "1"};
@@ -64,7 +48,7 @@ struct Check {
     std::unique_ptr<WinningsCheckWindow> window;
     explicit Check(const char* mode)
     {
-        prepare(p, Played, {"112X111111111", "X12X111111111", "X12XX11111112"}, false);
+        p.prepare(Played, {"112X111111111", "X12X111111111", "X12XX11111112"});
         p.session->TaskMode = QLatin1String(mode);
         window = std::make_unique<WinningsCheckWindow>(*p.session);
         QVERIFY(activate(window.get()));
@@ -136,7 +120,7 @@ private slots:
     {
         StartedProgram p;
         AppFolder::prepare(p.dir.path());
-        prepare(p, SevenDoubles, {}, false);
+        p.prepare(SevenDoubles, {});
         p.document().WorkColumns = p.document().IntegralColumns;
         p.document().ReducedCount = p.document().IntegralCount;
         auto v = p.open<ColumnViewerWindow>(u"CRid"_s);
@@ -178,7 +162,8 @@ private slots:
         const QString mode = command.section(u' ', 1);
         command = command.section(u' ', 0, 0);
         StartedProgram p;
-        prepare(p, SevenDoubles, FourColumns, true);
+        p.start();
+        p.prepare(SevenDoubles, FourColumns);
         const ColumnBuffer& shown =
             mode == "CInt"_L1 ? p.document().IntegralColumns : p.document().WorkColumns;
         QString title;
@@ -219,8 +204,9 @@ private slots:
         // The ratio in the user's locale.
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
         StartedProgram p;
-        prepare(p, QStringList(12, u"1"_s) << u"1X2"_s,
-                {"1111111111111", "111111111111X", "1111111111112"}, true);
+        p.start();
+        p.prepare(QStringList(12, u"1"_s) << u"1X2"_s,
+                  {"1111111111111", "111111111111X", "1111111111112"});
         MergedColumns stored;
         const auto storedRows = [&] {
             return ColumnDatabase::readMergedRows(p.dir.path(), stored, nullptr) ? stored.count()
@@ -371,7 +357,8 @@ private slots:
     void checkCommandsOpenTheWindowInTheirMode()
     {
         StartedProgram p;
-        prepare(p, Played, {"112X111111111"}, true);
+        p.start();
+        p.prepare(Played, {"112X111111111"});
         const SystemDocument prepared = p.document();
         p.session->resetDocument();
         QVERIFY(QTest::qWaitForWindowActive(p.window.get()));
