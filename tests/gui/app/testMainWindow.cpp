@@ -15,15 +15,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The commands among `names` that are enabled.
-QStringList enabledOf(const StartedProgram& p, const QStringList& names)
+// The commands among `names` (separated by blanks) that are enabled.
+QString enabledOf(const StartedProgram& p, const QString& names)
 {
     QStringList enabled;
-    for (const QString& name : names) {
+    for (const QString& name : names.split(u' '))
         if (p.window->command(name)->isEnabled())
             enabled << name;
-    }
-    return enabled;
+    return enabled.join(u' ');
 }
 
 const QStringList SmallPrediction = {"1X", "12X", "1", "1", "1", "1", "1",
@@ -73,9 +72,8 @@ private slots:
         StartedProgram p;
         p.start();
         // Only the commands that need no system are available at start-up.
-        QCOMPARE(enabledOf(p, {"mnuNuovo", "mnuSalva", "mnuQuote", "tmSalva", "tmNuovo",
-                               "tmPronostico", "tmAbout"}),
-                 (QStringList{"mnuNuovo", "tmNuovo", "tmAbout"}));
+        QCOMPARE(enabledOf(p, u"mnuNuovo mnuSalva mnuQuote tmSalva tmNuovo tmPronostico tmAbout"_s),
+                 u"mnuNuovo tmNuovo tmAbout"_s);
         QVERIFY(!p.window->reducedStatus()->isVisible());
         QCOMPARE(p.window->integralStatus()->panelText(1) +
                      p.window->integralStatus()->panelText(2),
@@ -85,16 +83,15 @@ private slots:
         whenModal(u"frmINCONTRI"_s, [](QWidget* dialog) { clickOn(dialog, u"cmdOK"_s); });
         p.window->runCommand(u"mnuNuovo"_s);
         QCOMPARE(p.window->windowTitle(), u"QUADRIGO 13 - Giro *"_s);
-        QCOMPARE(enabledOf(p, {"mnuSalva", "mnuPronostico", "tmPronostico", "mnuCond", "tmSegni"}),
-                 (QStringList{"mnuSalva", "mnuPronostico", "tmPronostico"}));
+        QCOMPARE(enabledOf(p, u"mnuSalva mnuPronostico tmPronostico mnuCond tmSegni"_s),
+                 u"mnuSalva mnuPronostico tmPronostico"_s);
 
         p.window->runCommand(u"mnuPronostico"_s);
         auto* prediction = p.window->findChild<QWidget*>(u"frmPRONOSTICO"_s);
         QVERIFY(prediction);
         for (int i = 1; i <= 13; ++i)
-            typeInto(child(prediction, u"txtPro(%1)"_s.arg(i)), i == 1   ? u"1x"_s
-                                                                : i == 2 ? u"12x"_s
-                                                                         : u"1"_s);
+            typeInto(child(prediction, u"txtPro(%1)"_s.arg(i)),
+                     QStringList{"1x", "12x"}.value(i - 1, u"1"_s));
         clickOn(prediction, u"cmdOK"_s);
         QCOMPARE(p.window->integralStatus()->panelText(2), u"Colonne: 6"_s);
         QCOMPARE(p.window->integralStatus()->panelText(5), u"Fi=11      Do=1      Tr=1"_s);
