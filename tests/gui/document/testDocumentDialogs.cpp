@@ -420,7 +420,7 @@ private slots:
         QCOMPARE(p.session->caption(), u"QUADRIGO 13 - Prova *"_s);
     }
 
-    void matchesListTheTeamsAndStoreTheChoices()
+    void matchesListTheTeamsAndStoreTheChoicesOrNot()
     {
         StartedProgram p;
         std::array<QString, TeamList::Count> teams;
@@ -480,14 +480,10 @@ private slots:
         QCOMPARE(combo("cboCasa", 1)->count(), 74);
         QCOMPARE(caption.last().first().toString(), u"QUADRIGO 13 - Prova *"_s);
         QVERIFY(p.session->commands().isEnabled(u"mnuPronostico"_s));
-    }
 
-    void matchesAnnulla()
-    {
-        StartedProgram p;
-        p.session->resetDocument();
         // A new system without a name: Escape changes nothing.
-        auto d = p.open<MatchesDialog>();
+        p.session->resetDocument();
+        d = p.open<MatchesDialog>();
         QTest::keyClick(d.get(), Qt::Key_Escape);
         QVERIFY(!d->isVisible() && p.document().Modified == 0);
         QVERIFY(!p.session->commands().isEnabled(u"mnuSalva"_s));
