@@ -78,9 +78,16 @@ private slots:
         QCOMPARE(QFile::exists(calibrationPath()), !file.isEmpty());
     }
 
-    void memorizzaWritesTheCalibration()
+    void calibrationMovesThePictureAndIsWritten()
     {
         open();
+        const auto* picture = get<SlipPicture>("picSchedina");
+        QCOMPARE(PrintChecks::dots(picture->recorded()).first(), QStringLiteral("31.10,129.30"));
+        get<QScrollBar>("vscSini")->setValue(-12);
+        QCOMPARE(PrintChecks::dots(picture->recorded()).first(), QStringLiteral("29.90,129.30"));
+        type("txtDIA", QStringLiteral("2"));
+        QCOMPARE(picture->recorded().items().first().radius, 1.0 * 1440 / 25.4);
+        // Memorizza writes it.
         get<QScrollBar>("vscAlto")->setValue(15);
         get<QScrollBar>("vscSini")->setValue(-3);
         type("txtDIA", QStringLiteral("1,25"));
@@ -154,17 +161,6 @@ private slots:
         QCOMPARE(m_window->isVisible(), pages >= 0);
         QVERIFY(m_window->isEnabled());
         QCOMPARE(m_p->session->TaskMode == QLatin1String("STAM"), button == "cmdStampa");
-    }
-
-    void pictureFollowsTheCalibration()
-    {
-        open();
-        const auto* picture = get<SlipPicture>("picSchedina");
-        QCOMPARE(PrintChecks::dots(picture->recorded()).first(), QStringLiteral("31.10,129.30"));
-        get<QScrollBar>("vscSini")->setValue(-12);
-        QCOMPARE(PrintChecks::dots(picture->recorded()).first(), QStringLiteral("29.90,129.30"));
-        type("txtDIA", QStringLiteral("2"));
-        QCOMPARE(picture->recorded().items().first().radius, 1.0 * 1440 / 25.4);
     }
 };
 
