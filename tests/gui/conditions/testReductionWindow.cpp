@@ -22,6 +22,7 @@ const QString PassLabels =
 const QString Buttons = u" cmdAvvia cmdAnnulla cmdOK"_s;
 const QString TimeLabels = u" lblTempo lblStrTmp"_s;
 const QString NoColumn = u"Il Sistema Ridotto non prevede alcuna Colonna !"_s;
+const QStringList FourTriples = QStringList(4, u"1X2"_s) + QStringList(9, u"1"_s);
 
 // The reduced table as the window left it.
 ColumnBuffer table(const StartedProgram& p)
@@ -41,8 +42,7 @@ struct Reduction {
     Reduction()
     {
         p.session->options()[Options::ColumnCost] = u"0.5"_s;
-        p.document() = TestSystems::withPrediction(
-            {"1X2", "1X2", "1X2", "1X2", "1", "1", "1", "1", "1", "1", "1", "1", "1"});
+        p.document() = TestSystems::withPrediction(FourTriples);
         // Left at 0..0 the runs would remove everything, but their kind is off.
         setBounds(1, {11, 13, 0, 1, 0, 1});
         setBounds(13, {0, 2, 0, 12});
@@ -74,8 +74,7 @@ struct Reduction {
 void openSaved(StartedProgram& p)
 {
     p.start(u"0.5"_s);
-    SystemDocument saved = TestSystems::withPrediction(
-        {"1X2", "1X2", "1X2", "1X2", "1", "1", "1", "1", "1", "1", "1", "1", "1"}, u"Giro"_s);
+    SystemDocument saved = TestSystems::withPrediction(FourTriples, u"Giro"_s);
     saved.EnableFlags = u"1010000"_s;
     const QList<double> bounds = {11, 13, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 2, 0, 2};
     for (int i = 1; i <= 16; ++i)
