@@ -352,9 +352,6 @@ private slots:
     {
         StartedProgram p;
         p.start();
-        p.prepare(Played, {"112X111111111"});
-        const SystemDocument prepared = p.document();
-        p.session->resetDocument();
         QVERIFY(QTest::qWaitForWindowActive(p.window.get()));
         QVERIFY(!p.command("mnuColVincente")->isEnabled());
         // F2 is the shortcut key of the check on the integral system.
@@ -363,9 +360,7 @@ private slots:
             QTest::qWait(50);
         }));
         QVERIFY(p.session->TaskMode.isEmpty());
-        p.document() = prepared;
-        p.session->applyRule(CommandRule::PredictionConfirmed);
-        p.session->applyRule(CommandRule::ReductionConfirmed);
+        p.prepare(Played, {"112X111111111"});
         QVERIFY(p.command("mnuColVincente")->isEnabled());
         const QList<std::pair<const char*, const char*>> commands = {
             {"F2", "CInt"}, {"mnuConColRid", "CRid"}, {"mnuConColInt", "CInt"}};
