@@ -115,9 +115,8 @@ private slots:
     void predictionUnchangedOrChangedOnLastMatch()
     {
         StartedProgram p;
-        preparePrediction(p, {});
-        p.document() = TestSystems::withPrediction(
-            {"1X", "12X", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1"});
+        p.document() =
+            TestSystems::withPrediction(QStringList{"1X", "12X"} + QStringList(11, u"1"_s));
         p.document().WorkColumns = TestSystems::columnsOf({"1111111111111", "X211111111111"});
         p.document().ReducedCount = 2;
         auto d = p.open<PredictionDialog>();
