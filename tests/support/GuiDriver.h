@@ -8,6 +8,7 @@
 #include "platform/ProgressReporter.h"
 #include "session/Session.h"
 #include "support/ScriptedPrompts.h"
+#include "support/TestSystems.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -51,24 +52,25 @@ inline QString textOf(const QObject* parent, const QString& name)
     return widget ? widget->windowTitle() : QStringLiteral("<missing %1>").arg(name);
 }
 
-inline QStringList textsOf(const QObject* parent, const QStringList& names)
+// The texts of the controls named in `names` (separated by blanks), joined by '|'.
+inline QString textsOf(const QObject* parent, const QString& names)
 {
     QStringList texts;
-    for (const QString& name : names)
+    for (const QString& name : names.split(u' ', Qt::SkipEmptyParts))
         texts << textOf(parent, name);
-    return texts;
+    return texts.join(u'|');
 }
 
-// The names among `names` whose controls are visible.
-inline QStringList visibleOf(const QObject* parent, const QStringList& names)
+// The names among `names` (separated by blanks) whose controls are visible.
+inline QString visibleOf(const QObject* parent, const QString& names)
 {
     QStringList visible;
-    for (const QString& name : names) {
+    for (const QString& name : names.split(u' ', Qt::SkipEmptyParts)) {
         const QWidget* widget = child(parent, name);
         if (widget && widget->isVisible())
             visible << name;
     }
-    return visible;
+    return visible.join(u' ');
 }
 
 // Replaces a box's text by typing: select all, then the keys (Backspace when there are none).
@@ -170,6 +172,12 @@ struct StartedProgram {
     SystemDocument& document() { return session->document(); }
     QString systems() const { return session->systemsFolder(); }
     QAction* command(const char* name) const { return window->command(QLatin1String(name)); }
+    // Whether the last message shown was a warning with this caption.
+    bool warned(const QString& title = QStringLiteral("Prova")) const
+    {
+        return prompts.lastMessage().icon == MessageIcon::Exclamation &&
+               prompts.lastMessage().title == title;
+    }
 
     // Settings at their dialog defaults (with this column cost when given), no teams, the main
     // window shown and started.
@@ -183,6 +191,20 @@ struct StartedProgram {
         session->writeTeams({});
         showWindow();
         window->startUp(false);
+    }
+    // Opens a system of these signs whose reduced columns are `reduced` and then the first
+    // `integral` columns of the integral system, its commands following it.
+    void prepare(const QStringList& signs, const QList<QByteArray>& reduced, int integral = 0)
+    {
+        document() = TestSystems::withPrediction(signs);
+        document().WorkColumns = TestSystems::columnsOf(reduced);
+        for (int i = 0; i < integral; ++i)
+            document().WorkColumns.append(document().IntegralColumns.column(i));
+        document().ReducedCount = qint32(document().WorkColumns.count());
+        for (const auto rule : {CommandRule::MatchesConfirmed, CommandRule::PredictionConfirmed,
+                                CommandRule::ReductionConfirmed})
+            session->applyRule(rule);
+        session->refreshStatus();
     }
     // Saves `system` in the systems folder and opens it through Apri.
     void openSaved(SystemDocument system)
@@ -207,10 +229,5 @@ struct StartedProgram {
         if (!activate(dialog.get()))
             qWarning("the dialog did not become active");
         return dialog;
-    }
-    // Runs a command that must not open any window; true when one opened (and was closed).
-    bool runWithoutWindow(const char* name)
-    {
-        return modalOpenedDuring([this, name] { window->runCommand(QLatin1String(name)); });
     }
 };

@@ -1,79 +1,58 @@
 #include "output/ui/SlipPicture.h"
 #include "output/ui/SlipsWindow.h"
 #include "platform/RecordingPrinter.h"
-#include "session/Session.h"
+#include "support/GuiDriver.h"
 #include "support/PdfPages.h"
 #include "support/PrintChecks.h"
-#include "support/ScriptedPrompts.h"
 #include "support/TestSystems.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
-#include <QTest>
+
+using namespace Qt::StringLiterals;
 
 // The slip window on a system of nine reduced columns (three slips: 4, 3, 2 columns).
 class TestSlipsWindow : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<ScriptedPrompts> m_prompts;
-    std::unique_ptr<Session> m_session;
+    std::unique_ptr<StartedProgram> m_p;
     std::unique_ptr<SlipsWindow> m_window;
 
     template <typename T> T* get(const char* name) const
     {
         return m_window->findChild<T*>(QLatin1String(name));
     }
-    QString text(const char* name) const
-    {
-        if (auto* box = get<QLineEdit>(name))
-            return box->text();
-        return get<QLabel>(name)->text();
-    }
     void open()
     {
-        m_window = std::make_unique<SlipsWindow>(*m_session);
-        m_window->show();
-        QApplication::setActiveWindow(m_window.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        m_window = std::make_unique<SlipsWindow>(*m_p->session);
+        QVERIFY(activate(m_window.get()));
     }
     // Replaces a box's text by typing, then leaves it for `next`.
     void type(const char* name, const QString& keys, const char* next = nullptr)
     {
-        QLineEdit* box = get<QLineEdit>(name);
-        box->setFocus(Qt::MouseFocusReason);
-        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-        if (keys.isEmpty())
-            QTest::keyClick(box, Qt::Key_Backspace);
-        else
-            QTest::keyClicks(box, keys);
+        get<QLineEdit>(name)->setFocus(Qt::MouseFocusReason);
+        typeInto(get<QLineEdit>(name), keys);
         if (next)
             get<QWidget>(next)->setFocus(Qt::TabFocusReason);
     }
-    QString calibrationPath() const { return m_folder->filePath(QStringLiteral("DefPrnV.sys")); }
+    QString calibrationPath() const { return m_p->dir.filePath(QStringLiteral("DefPrnV.sys")); }
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
     void init()
     {
-        m_folder = std::make_unique<QTemporaryDir>();
-        m_prompts = std::make_unique<ScriptedPrompts>();
-        m_session = std::make_unique<Session>(m_folder->path(), *m_prompts);
-        m_session->options()[Options::ColumnCost] = QStringLiteral("0.5");
+        m_p = std::make_unique<StartedProgram>();
+        m_p->session->options()[Options::ColumnCost] = QStringLiteral("0.5");
         QStringList signs(11, QStringLiteral("1"));
         signs << QStringLiteral("1X2") << QStringLiteral("1X2");
-        SystemDocument& document = m_session->document() = TestSystems::withPrediction(signs);
+        SystemDocument& document = m_p->session->document() = TestSystems::withPrediction(signs);
         document.WorkColumns = document.IntegralColumns;
         document.ReducedCount = 9;
     }
     void cleanup()
     {
         m_window.reset();
-        QVERIFY2(m_prompts->allConsumed(), "a scripted prompt did not come");
+        m_p.reset();
     }
 
     // lblVert, lblOriz, txtDIA, lblTotSched, txtDA and vscAlto as the window opens.
@@ -93,17 +72,22 @@ private slots:
             QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) && out.flush());
         open();
         QCOMPARE(m_window->windowTitle(), QStringLiteral("Prova - Stampa Schedine"));
-        const QStringList texts = {
-            text("lblVert"), text("lblOriz"),
-            text("txtDIA"),  text("lblTotSched"),
-            text("txtDA"),   QString::number(get<QScrollBar>("vscAlto")->value())};
-        QCOMPARE(texts.join(u'|'), shown);
+        QCOMPARE(textsOf(m_window.get(), u"lblVert lblOriz txtDIA lblTotSched txtDA"_s) + u'|' +
+                     QString::number(get<QScrollBar>("vscAlto")->value()),
+                 shown);
         QCOMPARE(QFile::exists(calibrationPath()), !file.isEmpty());
     }
 
-    void memorizzaWritesTheCalibration()
+    void calibrationMovesThePictureAndIsWritten()
     {
         open();
+        const auto* picture = get<SlipPicture>("picSchedina");
+        QCOMPARE(PrintChecks::dots(picture->recorded()).first(), QStringLiteral("31.10,129.30"));
+        get<QScrollBar>("vscSini")->setValue(-12);
+        QCOMPARE(PrintChecks::dots(picture->recorded()).first(), QStringLiteral("29.90,129.30"));
+        type("txtDIA", QStringLiteral("2"));
+        QCOMPARE(picture->recorded().items().first().radius, 1.0 * 1440 / 25.4);
+        // Memorizza writes it.
         get<QScrollBar>("vscAlto")->setValue(15);
         get<QScrollBar>("vscSini")->setValue(-3);
         type("txtDIA", QStringLiteral("1,25"));
@@ -133,14 +117,14 @@ private slots:
         const QString message = row.section(u'|', 2);
         open();
         if (!message.isEmpty())
-            m_prompts->expectMessage(message);
+            m_p->prompts.expectMessage(message);
         // The first slip is checked as it changes, the others when left.
         type(box.constData(), row.section(u'|', 1, 1), box == "txtDA" ? nullptr : "cmdTest");
-        QCOMPARE(m_prompts->messageTexts(),
+        QCOMPARE(m_p->prompts.messageTexts(),
                  message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(QApplication::focusWidget() == get<QWidget>(box.constData()), !message.isEmpty());
         if (message.isEmpty() && box == "txtA")
-            QCOMPARE(text("lblTotSched"), QStringLiteral("2 su 3"));
+            QCOMPARE(textOf(m_window.get(), u"lblTotSched"_s), QStringLiteral("2 su 3"));
     }
 
     // Last slip, button, PDF chosen ("-": cancelled), pages (-1: failed). One PDF page per slip
@@ -164,11 +148,11 @@ private slots:
         const int pages = fields[3].toInt();
         open();
         type("txtA", fields[0], "txtDA");
-        const QString path = m_folder->filePath(fields[2]);
-        m_prompts->expectPrinterChoice(fields[2] == u'-' ? std::nullopt
-                                                         : std::optional<QString>(path));
+        const QString path = m_p->dir.filePath(fields[2]);
+        m_p->prompts.expectPrinterChoice(fields[2] == u'-' ? std::nullopt
+                                                           : std::optional<QString>(path));
         if (pages < 0)
-            m_prompts->expectMessage(QStringLiteral("Stampa fallita ! (482)"));
+            m_p->prompts.expectMessage(QStringLiteral("Stampa fallita ! (482)"));
         QTest::mouseClick(get<QPushButton>(button.constData()), Qt::LeftButton);
         PdfPages printed(path);
         QCOMPARE(printed.count(), std::max(pages, 0));
@@ -176,18 +160,7 @@ private slots:
         QVERIFY(pages <= 0 || printed.isDark(0, 83.45, 129.3));
         QCOMPARE(m_window->isVisible(), pages >= 0);
         QVERIFY(m_window->isEnabled());
-        QCOMPARE(m_session->TaskMode == QLatin1String("STAM"), button == "cmdStampa");
-    }
-
-    void pictureFollowsTheCalibration()
-    {
-        open();
-        const auto* picture = get<SlipPicture>("picSchedina");
-        QCOMPARE(PrintChecks::dots(picture->recorded()).first(), QStringLiteral("31.10,129.30"));
-        get<QScrollBar>("vscSini")->setValue(-12);
-        QCOMPARE(PrintChecks::dots(picture->recorded()).first(), QStringLiteral("29.90,129.30"));
-        type("txtDIA", QStringLiteral("2"));
-        QCOMPARE(picture->recorded().items().first().radius, 1.0 * 1440 / 25.4);
+        QCOMPARE(m_p->session->TaskMode == QLatin1String("STAM"), button == "cmdStampa");
     }
 };
 

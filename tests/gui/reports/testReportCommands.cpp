@@ -21,19 +21,11 @@ class TestReportCommands : public QObject {
             QStringList signs = {"1X", "1X", "1X", "1X", "1X2", "1X2"};
             while (signs.size() < 13)
                 signs << "1";
-            session->document() = TestSystems::withPrediction(signs);
-            SystemDocument& document = session->document();
-            for (int i = 0; i < 41; ++i)
-                document.WorkColumns.append(document.IntegralColumns.column(i));
-            document.ReducedCount = 41;
-            session->applyRule(CommandRule::MatchesConfirmed);
-            session->applyRule(CommandRule::PredictionConfirmed);
-            session->applyRule(CommandRule::ReductionConfirmed);
-            session->refreshStatus();
+            prepare(signs, {}, 41);
             if (merged > 0) {
                 MergedColumns rows;
                 for (int i = 0; i < merged; ++i)
-                    rows.appendPair(document.WorkColumns.columnData(i), 12, 'X');
+                    rows.appendPair(document().WorkColumns.columnData(i), 12, 'X');
                 ColumnDatabase::writeMergedRows(dir.path(), rows, nullptr);
                 session->setMerged(merged);
             }
