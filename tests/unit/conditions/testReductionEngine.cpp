@@ -232,8 +232,6 @@ private slots:
         auto result = ReductionEngine::run(fullIntegral(), conditions, u"1110111"_s);
         QVERIFY(!result.stoppedEmpty);
         QVERIFY(!passesOf(result).contains(Pass::Symmetries));
-        conditions = realisticConditions();
-        setBounds(conditions, 17, 7, 7);
         result = ReductionEngine::run(fullIntegral(), conditions, u"1111111"_s);
         QVERIFY(result.stoppedEmpty);
         QCOMPARE(result.passes.back().pass, Pass::Symmetries);
