@@ -125,28 +125,26 @@ private slots:
                "mnuVediColRid tmSchedine mnuAccorpa"_s);
     }
 
+    // The answer typed (none: cancelled) | the shares afterwards | the message shown, if any.
     void shares_data()
     {
-        QTest::addColumn<std::optional<QString>>("answer");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("quote");
-        const auto row = [](const char* tag, std::optional<QString> answer, const char* message,
-                            int quote) {
-            QTest::newRow(tag) << answer << QString::fromLatin1(message) << quote;
-        };
-        row("zero", u"0"_s, "", 12);
-        row("empty", QString(), "", 12);
-        row("cancel", std::nullopt, "", 12);
-        row("out of range", u"1000"_s, "Valore delle Quote non ammesso !", 12);
-        row("overflows a byte", u"300"_s, "Errore nel valore delle Quote ! (6)", 12);
-        row("unchanged", u"12"_s, "", 12);
-        row("new value", u"25.7"_s, "", 25);
+        QTest::addColumn<QString>("row");
+        QTest::newRow("zero") << u"0|12"_s;
+        QTest::newRow("empty") << u"|12"_s;
+        QTest::newRow("cancel") << u"none|12"_s;
+        QTest::newRow("out of range") << u"1000|12|Valore delle Quote non ammesso !"_s;
+        QTest::newRow("overflows a byte") << u"300|12|Errore nel valore delle Quote ! (6)"_s;
+        QTest::newRow("unchanged") << u"12|12"_s;
+        QTest::newRow("new value") << u"25.7|25"_s;
     }
     void shares()
     {
-        QFETCH(std::optional<QString>, answer);
-        QFETCH(QString, message);
-        QFETCH(int, quote);
+        QFETCH(QString, row);
+        const QStringList fields = row.split(u'|');
+        const std::optional<QString> answer =
+            fields[0] == u"none"_s ? std::nullopt : std::optional(fields[0]);
+        const int quote = fields[1].toInt();
+        const QString message = fields.value(2);
         Fixture f;
         f.document().SystemName = u"Giro"_s;
         f.document().Quote = 12;
