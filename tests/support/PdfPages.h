@@ -11,9 +11,8 @@ class PdfPages {
 public:
     static constexpr int PixelsPerMillimetre = 10;
 
-    explicit PdfPages(const QString& path) { m_loaded = m_document.load(path); }
+    explicit PdfPages(const QString& path) { m_document.load(path); }
 
-    bool isLoaded() const { return m_loaded == QPdfDocument::Error::None; }
     int count() const { return m_document.pageCount(); }
     QSize pointSize(int page) const { return m_document.pagePointSize(page).toSize(); }
 
@@ -42,7 +41,6 @@ public:
 
 private:
     QPdfDocument m_document;
-    QPdfDocument::Error m_loaded = QPdfDocument::Error::Unknown;
     QImage m_image;
     int m_page = -1;
 };

@@ -1,27 +1,17 @@
 #pragma once
 
-#include "platform/ColumnBuffer.h"
 #include "platform/PdfPrinter.h"
 #include "platform/PrintSurface.h"
 #include "platform/RecordingPrinter.h"
 
 #include <QStringList>
 
-// Shared checks of the printing tests: recorded dots and texts, columns from texts, a printout
-// drawn into a PDF file.
+// Shared checks of the printing tests: recorded dots and texts, a printout drawn into a PDF file.
 namespace PrintChecks {
 
 inline bool near(double value, double expected, double tolerance = 0.05)
 {
     return qAbs(value - expected) < tolerance;
-}
-
-inline ColumnBuffer columnsOf(const QList<QByteArray>& texts)
-{
-    ColumnBuffer columns;
-    for (const QByteArray& text : texts)
-        columns.append(text);
-    return columns;
 }
 
 // Dot centres in millimetres as "x,y" rounded to hundredths, of one document or of all.

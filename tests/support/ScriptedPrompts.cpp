@@ -10,8 +10,6 @@ std::optional<ScriptedPrompts::Entry> ScriptedPrompts::next(const Record& record
     if (!m_script.isEmpty() && m_script.first().kind == kind &&
         (m_script.first().text.isEmpty() || m_script.first().text == text))
         return m_script.takeFirst();
-    if (kind == Kind::Message && m_lenientMessages)
-        return std::nullopt;
     static const char* const names[] = {"message",     "input box",      "open dialog",
                                         "save dialog", "printer set-up", "printer choice"};
     const auto name = [](Kind k) { return QLatin1String(names[int(k)]); };
@@ -29,9 +27,7 @@ MessageAnswer ScriptedPrompts::message(const MessageRequest& request)
 {
     if (const auto entry = next({Kind::Message, request, {}, {}}, request.text))
         return entry->answer;
-    if (request.buttons == MessageButtons::Ok)
-        return MessageAnswer::Ok;
-    return m_lenientMessages ? request.defaultAnswer : MessageAnswer::Cancel;
+    return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
 std::optional<QString> ScriptedPrompts::input(const InputRequest& request)

@@ -56,9 +56,6 @@ public:
         return expect({Kind::PrinterChoice, {}, MessageAnswer::Ok, std::move(pdfPath)});
     }
 
-    // Messages not scripted are answered with Ok (or the default) instead of failing.
-    void setLenientMessages(bool lenient) { m_lenientMessages = lenient; }
-
     MessageAnswer message(const MessageRequest& request) override;
     std::optional<QString> input(const InputRequest& request) override;
     std::optional<QString> openFile(const FileRequest& request) override;
@@ -70,12 +67,6 @@ public:
     QStringList messageTexts() const;
     const MessageRequest& lastMessage() const;
     bool allConsumed() const { return m_script.isEmpty(); }
-    int pending() const { return int(m_script.size()); }
-    void clear()
-    {
-        m_script.clear();
-        m_records.clear();
-    }
 
 private:
     ScriptedPrompts& expect(Entry entry)
@@ -83,10 +74,9 @@ private:
         m_script.append(std::move(entry));
         return *this;
     }
-    // The next entry when it is of this kind and text; nothing (a failure unless lenient) else.
+    // The next entry when it is of this kind and text; nothing (and a failure) else.
     std::optional<Entry> next(const Record& record, const QString& text);
 
     QList<Entry> m_script;
     QList<Record> m_records;
-    bool m_lenientMessages = false;
 };

@@ -8,6 +8,9 @@
 
 namespace TestSystems {
 
+const QStringList Prediction = {"1X", "12X", "2", "X", "1", "X2", "1",
+                                "2",  "X",   "1", "2", "X", "1"};
+
 SystemDocument withPrediction(const QStringList& signs, const QString& name)
 {
     SystemDocument document;

@@ -14,6 +14,8 @@ namespace TestSystems {
 SystemDocument withPrediction(const QStringList& signs,
                               const QString& name = QStringLiteral("Prova"));
 
+// Two doubles and a triple among fixed signs: 12 columns.
+extern const QStringList Prediction;
 // Thirteen triples.
 QStringList allTriples();
 

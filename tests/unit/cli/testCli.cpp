@@ -60,10 +60,8 @@ private slots:
     void generateSavesAsSaveWould()
     {
         QTemporaryDir dir, reference;
-        const QStringList prediction = {"1X", "12X", "2", "X", "1", "X2", "1",
-                                        "2",  "X",   "1", "2", "X", "1"};
         // A saved system that had been reduced and merged, without integral columns on disk.
-        SystemDocument stale = withPrediction(prediction, u"Giro"_s);
+        SystemDocument stale = withPrediction(Prediction, u"Giro"_s);
         stale.Quote = 3;
         stale.WorkColumns = columnsOf({"X12X1X12X12X1", "112X1212X12X1"});
         stale.ReducedCount = 2;
@@ -79,7 +77,7 @@ private slots:
         QCOMPARE(run.err, QString());
         QCOMPARE(filesIn(dir.path()),
                  (QStringList{"GIRO.CLN", "GIRO.CND", "GIRO.NTG", "GIRO.PRO"}));
-        SystemDocument expected = withPrediction(prediction, u"Giro"_s);
+        SystemDocument expected = withPrediction(Prediction, u"Giro"_s);
         expected.Quote = 3;
         expected.DataConcorso = stale.DataConcorso;
         QVERIFY(SystemFiles::save(expected, reference.path()));
@@ -130,14 +128,12 @@ private slots:
             if (m.S1 >= 8 && m.S1 <= 9 && !(column[0] == '2' && column[1] == '2'))
                 expected.append(column);
         }
-        QCOMPARE(expected.count(), 92);
         ColumnBuffer stored;
         QVERIFY(ColumnDatabase::readReducedColumns(app, stored, nullptr));
         QCOMPARE(columnsText(stored), columnsText(expected));
         SystemDocument loaded;
         QCOMPARE(SystemFiles::load(loaded, dir.path(), u"Prova"_s).status,
                  SystemFiles::LoadStatus::Ok);
-        QCOMPARE(loaded.ReducedCount, 92);
         QCOMPARE(columnsText(loaded.WorkColumns), columnsText(expected));
         QCOMPARE(loaded.MatchRecords[0], u" 92"_s.leftJustified(33));
         QCOMPARE(loaded.EnableFlags, u"1000010"_s);
@@ -194,9 +190,6 @@ private slots:
         // The integral adds 2..X (12 points) and 2..2 (11).
         const CliRun integral = runCli({u"check"_s, pro, winning, u"--integral"_s});
         QCOMPARE(integral.lines().mid(0, 3), QStringList({"I: 1", "II: 3", "III: 2"}));
-        // A dash matches no sign.
-        const CliRun dash = runCli({u"check"_s, pro, u"X1111-111111X"_s});
-        QCOMPARE(dash.lines().mid(0, 3), QStringList({"I: 0", "II: 1", "III: 2"}));
 
         const CliRun list = runCli({u"list"_s, pro});
         QCOMPARE(list.status, 0);
@@ -290,35 +283,25 @@ private slots:
         QCOMPARE(runCli(reduce).status, 0);
     }
 
-    void helpAndVersionPrintAndEnd_data()
+    // Both programs print and end before anything is set up, not even the application folder.
+    void helpAndVersionPrintAndEnd()
     {
-        QTest::addColumn<QString>("program");
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<QString>("printed");
         const QString version = u"%1.%2.%3"_s.arg(QUADRIGO_VERSION_MAJOR)
                                     .arg(QUADRIGO_VERSION_MINOR)
                                     .arg(QUADRIGO_VERSION_PATCH);
-        const auto row = [](const char* program, const char* option, const QString& printed) {
-            QTest::addRow("%s %s", program, option)
-                << QString::fromLatin1(program) << QString::fromLatin1(option) << printed;
-        };
-        row(QUADRIGO_GUI_PATH, "--help", u"--app-folder <CARTELLA>"_s);
-        row(QUADRIGO_GUI_PATH, "--version", "QUADRIGO 13 " + version);
-        row(QUADRIGO_CLI_PATH, "--help", u"generate PERCORSO.pro"_s);
-        row(QUADRIGO_CLI_PATH, "--version", "quadrigo13-cli " + version);
-    }
-    // Both programs print and end before anything is set up.
-    void helpAndVersionPrintAndEnd()
-    {
-        QFETCH(QString, program);
-        QFETCH(QString, option);
-        QFETCH(QString, printed);
-        QTemporaryDir dir;
-        const CliRun run = runProgram(
-            program, {option, u"--app-folder"_s, dir.filePath(u"Programma"_s)}, dir.path());
-        QCOMPARE(run.status, 0);
-        QVERIFY2(run.out.contains(printed), qPrintable(run.out));
-        QVERIFY(QDir(dir.path()).isEmpty()); // not even the application folder
+        const QList<std::array<QString, 3>> cases = {
+            {QUADRIGO_GUI_PATH, u"--help"_s, u"--app-folder <CARTELLA>"_s},
+            {QUADRIGO_GUI_PATH, u"--version"_s, "QUADRIGO 13 " + version},
+            {QUADRIGO_CLI_PATH, u"--help"_s, u"generate PERCORSO.pro"_s},
+            {QUADRIGO_CLI_PATH, u"--version"_s, "quadrigo13-cli " + version}};
+        for (const auto& [program, option, printed] : cases) {
+            QTemporaryDir dir;
+            const CliRun run = runProgram(
+                program, {option, u"--app-folder"_s, dir.filePath(u"Programma"_s)}, dir.path());
+            QCOMPARE(run.status, 0);
+            QVERIFY2(run.out.contains(printed), qPrintable(run.out));
+            QVERIFY(QDir(dir.path()).isEmpty());
+        }
     }
 };
 

@@ -12,29 +12,23 @@
 
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString Name = QStringLiteral("H");
+const QString Name = u"H"_s;
 
 QByteArray record(const char* text)
 {
     return '"' + QByteArray(text).leftJustified(SystemDocument::RecordWidth) + '"';
 }
 
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 // A saved system of 12 integral and 2 reduced columns, alone in its folder.
 struct SavedSystem {
     QTemporaryDir dir;
-    explicit SavedSystem(const QString& awayTeam = QStringLiteral("OSPITE 2"))
+    explicit SavedSystem(const QString& awayTeam = u"OSPITE 2"_s)
     {
-        SystemDocument document = TestSystems::withPrediction(
-            {"1X", "12X", "2", "X", "1", "X2", "1", "2", "X", "1", "2", "X", "1"}, Name);
+        SystemDocument document = TestSystems::withPrediction(TestSystems::Prediction, Name);
         document.setAwayTeam(2, awayTeam);
         document.ReducedCount = 2;
         document.WorkColumns.append(document.IntegralColumns.column(3));
@@ -53,7 +47,7 @@ struct SavedSystem {
         if (line == lines.size())
             lines.append(QByteArray());
         lines[line] = text + '\r';
-        writeBytes(path(extension), lines.join('\n') + '\n');
+        QVERIFY(TestSystems::writeBytes(path(extension), lines.join('\n') + '\n'));
     }
 };
 
@@ -125,79 +119,63 @@ private slots:
 
     // Through the command-line tool, so that a reader blocking on a pipe fails the test when
     // the tool is stopped instead of hanging it.
+    // Command, file and what takes its place (a prediction with a huge count, a pipe, a link to
+    // an endless device, a folder).
     void commandsRefuseWhatCannotBeRead_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QByteArray>("extension");
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("message");
-        const auto row = [](const char* command, const char* extension, const char* kind,
-                            const char* message) {
-            QTest::addRow("%s %s %s", command, extension, kind)
-                << QString::fromLatin1(command) << QByteArray(extension)
-                << QString::fromLatin1(kind) << QString::fromUtf8(message);
-        };
-        const char* count = "Il File H.pro non è un Pronostico valido !";
-        for (const char* command : {"list", "check", "merge"})
-            row(command, ".pro", "huge count", count);
-        row("list", ".cnd", "pipe", "Il File H.cnd non è un file ordinario !");
-        row("list", ".ntg", "link to /dev/zero", "Il File H.ntg non è un file ordinario !");
-        row("list", ".cln", "folder", "Il File H.cln non è un file ordinario !");
+        QTest::addColumn<QString>("row");
+        for (const char* row : {"list .pro count", "check .pro count", "merge .pro count",
+                                "list .cnd pipe", "list .ntg link", "list .cln folder"})
+            QTest::newRow(row) << QString::fromLatin1(row);
     }
 
     void commandsRefuseWhatCannotBeRead()
     {
-        QFETCH(QString, command);
-        QFETCH(QByteArray, extension);
-        QFETCH(QString, kind);
-        QFETCH(QString, message);
+        QFETCH(QString, row);
+        const QStringList fields = row.split(u' ');
+        const QString &command = fields[0], &extension = fields[1], &kind = fields[2];
         SavedSystem saved;
-        const QString path = saved.path(extension.constData());
-        if (kind == QLatin1String("huge count")) {
+        const QString path = saved.path(extension.toLatin1().constData());
+        if (kind == u"count"_s) {
             saved.replaceLine(".pro", 14, record(" 2000000000"));
         } else {
             QVERIFY(QFile::remove(path));
-            if (kind == QLatin1String("pipe"))
+            if (kind == u"pipe"_s)
                 QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-            else if (kind == QLatin1String("folder"))
+            else if (kind == u"folder"_s)
                 QVERIFY(QDir().mkdir(path));
             else
-                QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+                QVERIFY(QFile::link(u"/dev/zero"_s, path));
         }
         QStringList arguments = {command, saved.path(".pro")};
-        if (command == QLatin1String("check"))
-            arguments << QStringLiteral("1111111111111");
-        const CliRun run = runCli(arguments << QStringLiteral("--app-folder") << saved.dir.path());
-        QCOMPARE(run.err, message + u'\n');
+        if (command == u"check"_s)
+            arguments << u"1111111111111"_s;
+        const CliRun run = runCli(arguments << u"--app-folder"_s << saved.dir.path());
+        QCOMPARE(run.err, kind == u"count"_s
+                              ? u"Il File H.pro non è un Pronostico valido !\n"_s
+                              : u"Il File H%1 non è un file ordinario !\n"_s.arg(extension));
         QCOMPARE(run.status, 1);
-    }
-
-    void predictionSavedAsUtf8ReadsAsWritten_data()
-    {
-        QTest::addColumn<QByteArray>("mark");
-        QTest::newRow("with byte order mark") << QByteArray("\xEF\xBB\xBF");
-        QTest::newRow("without") << QByteArray();
     }
 
     void predictionSavedAsUtf8ReadsAsWritten()
     {
-        QFETCH(QByteArray, mark);
-        SavedSystem saved(QStringLiteral("CITTÀ"));
-        const QString pro = saved.path(".pro");
-        const QByteArray codePage = TestSystems::fileContent(pro);
-        writeBytes(pro, mark + Cp1252::decode(codePage).toUtf8());
-        SystemDocument loaded;
-        QCOMPARE(SystemFiles::load(loaded, saved.dir.path(), Name).status,
-                 SystemFiles::LoadStatus::Ok);
-        QCOMPARE(loaded.awayTeam(2), QStringLiteral("CITTÀ          "));
-        QCOMPARE(loaded.signsOf(2), QStringLiteral("12X"));
-        QCOMPARE(loaded.IntegralColumns.count(), 12);
-        // Written back in the code page, as it was first saved.
-        QTemporaryDir again;
-        loaded.SystemName = Name;
-        QVERIFY(SystemFiles::save(loaded, again.path()));
-        QCOMPARE(TestSystems::fileContent(SystemFiles::pathOf(again.path(), Name, ".pro")),
-                 codePage);
+        for (const QByteArray& mark : {QByteArray("\xEF\xBB\xBF"), QByteArray()}) {
+            SavedSystem saved(u"CITTÀ"_s);
+            const QString pro = saved.path(".pro");
+            const QByteArray codePage = TestSystems::fileContent(pro);
+            QVERIFY(TestSystems::writeBytes(pro, mark + Cp1252::decode(codePage).toUtf8()));
+            SystemDocument loaded;
+            QCOMPARE(SystemFiles::load(loaded, saved.dir.path(), Name).status,
+                     SystemFiles::LoadStatus::Ok);
+            QCOMPARE(loaded.awayTeam(2), u"CITTÀ          "_s);
+            QCOMPARE(loaded.signsOf(2), u"12X"_s);
+            // Written back in the code page, as it was first saved.
+            QTemporaryDir again;
+            loaded.SystemName = Name;
+            QVERIFY(SystemFiles::save(loaded, again.path()));
+            QCOMPARE(TestSystems::fileContent(SystemFiles::pathOf(again.path(), Name, ".pro")),
+                     codePage);
+        }
     }
 
     void settingsOutOfRangeAreRefused_data()
@@ -213,8 +191,8 @@ private slots:
         const auto row = [](const char* tag, const char* file, QByteArray content, const char* kept,
                             const char* what) {
             QTest::newRow(tag) << QString::fromLatin1(file) << content << QString::fromLatin1(kept)
-                               << (*what ? QStringLiteral("Il File %1 non contiene %2 valide !")
-                                               .arg(QLatin1String(file), QLatin1String(what))
+                               << (*what ? u"Il File %1 non contiene %2 valide !"_s.arg(
+                                               QLatin1String(file), QLatin1String(what))
                                          : QString());
         };
         // A refused options file leaves the dialog's defaults to be corrected.
@@ -240,10 +218,10 @@ private slots:
         QFETCH(QString, kept);
         QFETCH(QString, message);
         QTemporaryDir dir;
-        writeBytes(dir.filePath(file), content);
+        QVERIFY(TestSystems::writeBytes(dir.filePath(file), content));
         ScriptedPrompts prompts;
         Session session(dir.path(), prompts);
-        session.options()[Options::ColumnCost] = QStringLiteral("2");
+        session.options()[Options::ColumnCost] = u"2"_s;
         if (!message.isEmpty())
             prompts.expectMessage(message);
         const bool options = file == Options::fileName();

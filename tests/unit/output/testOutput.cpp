@@ -57,15 +57,12 @@ QStringList rowTexts(const MergedColumns& rows)
     return texts;
 }
 
-class LastValue final : public ProgressReporter {
+class Progress final : public ProgressReporter {
 public:
     void setRange(int, int top) override { maximum = top; }
-    void setValue(int value) override
-    {
-        ++calls;
-        last = value;
-    }
-    int maximum = -1, last = -1, calls = 0;
+    void setValue(int value) override { values << value; }
+    int maximum = -1;
+    QList<int> values;
 };
 
 } // namespace
@@ -138,11 +135,10 @@ private slots:
             QSqlQuery query(database);
             QVERIFY(query.exec(u"SELECT SC2, S2, SCX, Anno, Serie, FG, FC FROM ColonneVincenti"_s));
             QVERIFY(query.next());
-            QVERIFY(query.isNull(0));
-            QCOMPARE(query.value(1), QVariant(0));
-            QCOMPARE(query.value(2), QVariant(1));
-            for (int f = 3; f < 7; ++f)
-                QVERIFY(query.isNull(f));
+            QStringList values;
+            for (int f = 0; f < 7; ++f)
+                values << (query.isNull(f) ? u"NULL"_s : query.value(f).toString());
+            QCOMPARE(values.join(u' '), u"NULL 0 1 NULL NULL NULL NULL"_s);
         }
         QSqlDatabase::removeDatabase(u"export"_s);
     }
@@ -154,11 +150,10 @@ private slots:
             signs[k] = k < 6 ? u"1X2"_s : u"1X"_s;
         const ColumnBuffer columns = withPrediction(signs).IntegralColumns;
         QTemporaryDir dir;
-        LastValue progress;
+        Progress progress;
         QVERIFY(ExportWriter::exportColumns(dir.path(), columns, nullptr, &progress));
         QCOMPARE(progress.maximum, int(columns.count()));
-        QCOMPARE(progress.last, 0);
-        QVERIFY(progress.calls > 2);
+        QVERIFY(progress.values.size() > 2 && progress.values.last() == 0);
         QList<ColumnDatabase::StoredWinningRow> rows;
         QVERIFY(ColumnDatabase::readWinningRows(dir.path(), ColumnDatabase::Database::Export, rows,
                                                 nullptr));

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestPrintCli : public QObject {
     Q_OBJECT
 private slots:
@@ -37,12 +39,10 @@ private slots:
         QFETCH(QString, row);
         const int pages = row.section(u'|', 2, 2).toInt();
         QTemporaryDir dir;
-        QFile calibration(dir.filePath(QStringLiteral("DefPrnV.sys")));
-        QVERIFY(calibration.open(QIODevice::WriteOnly) && calibration.write("-1\r\n2\r\n2\r\n"));
-        calibration.close();
+        QVERIFY(TestSystems::writeBytes(dir.filePath(u"DefPrnV.sys"_s), "-1\r\n2\r\n2\r\n"));
         // Match 1 played 1X2, the others 1: the reduced system keeps 1.. and X.. of the three.
-        QStringList signs(13, QStringLiteral("1"));
-        signs[0] = QStringLiteral("1X2");
+        QStringList signs(13, u"1"_s);
+        signs[0] = u"1X2"_s;
         SystemDocument document = TestSystems::withPrediction(signs);
         if (row.section(u'|', 1, 1) == u'1') {
             document.WorkColumns.append("1111111111111");
@@ -50,17 +50,16 @@ private slots:
             document.ReducedCount = 2;
         }
         QVERIFY(SystemFiles::save(document, dir.path()));
-        const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+        const QString pdf = dir.filePath(u"out.pdf"_s);
         QStringList arguments = row.section(u'|', 0, 0).split(u' ');
-        arguments.insert(1, dir.filePath(QStringLiteral("Prova.pro")));
-        if (!arguments.contains(QStringLiteral("--pdf")))
-            arguments << QStringLiteral("--pdf") << pdf;
+        arguments.insert(1, dir.filePath(u"Prova.pro"_s));
+        if (!arguments.contains(u"--pdf"_s))
+            arguments << u"--pdf"_s << pdf;
         const CliRun run =
             runCli(QStringList{"print"} + arguments + QStringList{"--app-folder", dir.path()});
         QCOMPARE(run.status, pages > 0 ? 0 : 1);
         QVERIFY2(run.err.contains(row.section(u'|', 3, 3)), qPrintable(run.err));
-        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.pdf*")}, QDir::Files).size(),
-                 pages > 0 ? 1 : 0);
+        QCOMPARE(QDir(dir.path()).entryList({u"*.pdf*"_s}, QDir::Files).size(), pages > 0 ? 1 : 0);
         PdfPages printed(pdf);
         QCOMPARE(printed.count(), pages);
         if (const QStringList dot = row.section(u'|', 4).split(u' '); dot.size() == 2) {

@@ -14,6 +14,8 @@
 using namespace PrintChecks;
 using Kind = RecordingPrinter::Kind;
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // t a line of text, n a new page, e the end of a document.
@@ -21,7 +23,7 @@ void playScript(PrintSurface& surface, const QString& script)
 {
     for (QChar step : script) {
         if (step == u't')
-            surface.printLine(QStringLiteral("Pagina"));
+            surface.printLine(u"Pagina"_s);
         else if (step == u'n')
             surface.NewPage();
         else
@@ -53,19 +55,19 @@ private slots:
     {
         RecordingPrinter recorder;
         PrintSurface surface(recorder);
-        surface.Font = {QStringLiteral("Courier New"), 10, false, false};
-        surface.print(QStringLiteral("AB"));
+        surface.Font = {u"Courier New"_s, 10, false, false};
+        surface.print(u"AB"_s);
         QVERIFY(near(surface.CurrentX, 240.04));
         surface.tab(5);
         QVERIFY(near(surface.CurrentX, 480.08));
-        surface.print(QStringLiteral("C"));
+        surface.print(u"C"_s);
         surface.tab(2); // already past column 2: the next line
         QVERIFY(near(surface.CurrentX, 120.02) && near(surface.CurrentY, 226.56, 0.5));
-        surface.printLine(QStringLiteral("D"));
+        surface.printLine(u"D"_s);
         QVERIFY(surface.CurrentX == 0 && near(surface.CurrentY, 2 * 226.56, 1));
         QCOMPARE(recorder.lines(), QStringList({"ABC", "D"}));
         QVERIFY(near(recorder.items(Kind::Text)[1].at.x(), 480.08));
-        QCOMPARE(recorder.items(Kind::Text)[0].font.Name, QStringLiteral("Courier New"));
+        QCOMPARE(recorder.items(Kind::Text)[0].font.Name, u"Courier New"_s);
         // Millimetres keep the position on the page.
         surface.CurrentX = 1440;
         surface.setScaleMode(PrintSurface::Millimetres);
@@ -82,20 +84,20 @@ private slots:
 
     void pagesAndDocuments()
     {
-        RecordingPrinter recorder(QStringLiteral("Prova"), QSizeF(11906, 1000));
+        RecordingPrinter recorder(u"Prova"_s, QSizeF(11906, 1000));
         PrintSurface surface(recorder);
-        QCOMPARE(surface.DeviceName(), QStringLiteral("Prova"));
+        QCOMPARE(surface.DeviceName(), u"Prova"_s);
         for (int i = 0; i < 5; ++i) // four lines of Arial 10 fit in 1000 twips, the fifth not
             surface.printLine(QString::number(i));
         QCOMPARE(surface.Page(), 2);
         QCOMPARE(recorder.lines(1, 2), QStringList({"4"}));
         surface.EndDoc();
         QCOMPARE(surface.Page(), 1);
-        surface.printLine(QStringLiteral("x"));
+        surface.printLine(u"x"_s);
         QCOMPARE(recorder.items().last().document, 2);
         QCOMPARE(recorder.documentsEnded(), 1);
         recorder.failAfter(0);
-        QVERIFY_THROWS_EXCEPTION(PrintError, surface.printLine(QStringLiteral("y")));
+        QVERIFY_THROWS_EXCEPTION(PrintError, surface.printLine(u"y"_s));
     }
 
     // A page break opens a page even when nothing follows on the old one; ending a document
@@ -116,7 +118,7 @@ private slots:
         QFETCH(QString, script);
         QFETCH(int, pages);
         QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("out.pdf"));
+        const QString path = folder.filePath(u"out.pdf"_s);
         QVERIFY(toPdf(path, [&](PrintSurface& surface) { playScript(surface, script); }));
         PdfPages pdf(path);
         QCOMPARE(pdf.count(), pages);
@@ -127,12 +129,12 @@ private slots:
     void pdfTextStandsWhereItWasPut()
     {
         QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("out.pdf"));
+        const QString path = folder.filePath(u"out.pdf"_s);
         QVERIFY(toPdf(path, [](PrintSurface& surface) {
             surface.setScaleMode(PrintSurface::Millimetres);
-            surface.Font = {QStringLiteral("Arial"), 36, false, false};
+            surface.Font = {u"Arial"_s, 36, false, false};
             surface.CurrentX = surface.CurrentY = 20;
-            surface.print(QStringLiteral("H H"));
+            surface.print(u"H H"_s);
         }));
         PdfPages pages(path);
         QVERIFY(pages.anyDark(0, QRectF(20, 26, 3, 0.5)));
@@ -145,15 +147,15 @@ private slots:
     void pdfLeavesNoFileUnlessFinished()
     {
         QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("out.pdf"));
+        const QString path = folder.filePath(u"out.pdf"_s);
         {
             PdfPrinter pdf(path);
-            PrintSurface(pdf.backEnd()).printLine(QStringLiteral("abbandonato"));
+            PrintSurface(pdf.backEnd()).printLine(u"abbandonato"_s);
         }
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList());
         QString error;
-        QVERIFY(!PdfPrinter(folder.filePath(QStringLiteral("no/out.pdf"))).finish(&error));
-        QVERIFY2(error.startsWith(QStringLiteral("Impossibile creare il File")), qPrintable(error));
+        QVERIFY(!PdfPrinter(folder.filePath(u"no/out.pdf"_s)).finish(&error));
+        QVERIFY2(error.startsWith(u"Impossibile creare il File"_s), qPrintable(error));
         const auto print = [&] {
             return toPdf(path, [](PrintSurface& s) { playScript(s, "tnt"); });
         };

@@ -1,11 +1,14 @@
 #include "platform/LegacyTextFile.h"
 #include "platform/TextDecoding.h"
+#include "support/TestSystems.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using LegacyTextFile::ReadStatus;
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -14,11 +17,8 @@ constexpr LegacyTextFile::Shape Small{2, 5};
 
 QString written(const QTemporaryDir& dir, const QByteArray& bytes)
 {
-    const QString path = dir.filePath(QStringLiteral("f.sys"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return {};
-    return path;
+    const QString path = dir.filePath(u"f.sys"_s);
+    return TestSystems::writeBytes(path, bytes) ? path : QString();
 }
 
 } // namespace
@@ -83,7 +83,7 @@ private slots:
         QCOMPARE(read.badLine, badLine);
         QCOMPARE(read.status, badLine < 0 ? ReadStatus::Ok : ReadStatus::Malformed);
         if (badLine < 0)
-            QCOMPARE(read.values, (QVariantList{QStringLiteral("a b"), 1.5}));
+            QCOMPARE(read.values, (QVariantList{u"a b"_s, 1.5}));
         else
             QVERIFY(read.values.isEmpty());
     }
@@ -91,13 +91,13 @@ private slots:
     void sizeIsBoundedByTheKind()
     {
         QTemporaryDir dir;
-        const QByteArray euros = QStringLiteral("€€€€€").toUtf8();
+        const QByteArray euros = u"€€€€€"_s.toUtf8();
         const QByteArray largest =
             TextDecoding::Utf8Bom.toByteArray() + ('"' + euros + "\"\r\n").repeated(2);
         QCOMPARE(largest.size(), LegacyTextFile::largestSize(Small));
         auto read = LegacyTextFile::read(written(dir, largest), Small);
         QCOMPARE(read.status, ReadStatus::Ok);
-        QCOMPARE(read.values.value(1).toString(), QStringLiteral("€€€€€"));
+        QCOMPARE(read.values.value(1).toString(), u"€€€€€"_s);
         read = LegacyTextFile::read(written(dir, largest + ' '), Small);
         QCOMPARE(read.status, ReadStatus::TooLarge);
 
@@ -107,6 +107,16 @@ private slots:
         QCOMPARE(records, QByteArray("1X2222"));
         QCOMPARE(LegacyTextFile::readFixedRecords(columns, 1, 3, 1, records), ReadStatus::TooLarge);
         QCOMPARE(LegacyTextFile::readFixedRecords(columns, 3, 3, 2, records),
+                 ReadStatus::Malformed);
+        // Written with CR LF ends; read with LF ends too, or none after the last record.
+        QVERIFY(LegacyTextFile::writeFixedRecords(columns, "1X2222", 3));
+        QCOMPARE(TestSystems::fileContent(columns), QByteArray("\"1X2\"\r\n\"222\"\r\n"));
+        records.clear();
+        const QString lf = written(dir, "\"1X2\"\n\"222\"");
+        QCOMPARE(LegacyTextFile::readFixedRecords(lf, 2, 3, 2, records), ReadStatus::Ok);
+        QCOMPARE(records, QByteArray("1X2222"));
+        const QString shortRecord = written(dir, "\"1X\"\r\n\"222\"\r\n");
+        QCOMPARE(LegacyTextFile::readFixedRecords(shortRecord, 2, 3, 2, records),
                  ReadStatus::Malformed);
     }
 };

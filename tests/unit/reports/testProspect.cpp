@@ -7,6 +7,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // 4 doubles and 2 triples: 144 columns; `reduced` columns whose first sign runs 1, X, 2, 1, ...
@@ -37,8 +39,7 @@ QString blocks(const RecordingPrinter& recorder)
     for (const auto& item : recorder.items(RecordingPrinter::Kind::Text)) {
         const QStringList numbers = item.text.split(u' ', Qt::SkipEmptyParts);
         if (item.font.Bold && item.font.Italic)
-            result
-                << QStringLiteral("%1:%2-%3").arg(item.page).arg(numbers.first(), numbers.last());
+            result << u"%1:%2-%3"_s.arg(item.page).arg(numbers.first(), numbers.last());
     }
     return result.join(u' ');
 }
@@ -49,13 +50,6 @@ class TestProspect : public QObject {
     Q_OBJECT
 
 private slots:
-    void conditionValueList()
-    {
-        QCOMPARE(SystemPrintout::ConditionValueList(3, 6), QStringLiteral(" 3,4,5,6 "));
-        QCOMPARE(SystemPrintout::ConditionValueList(4, 4), QStringLiteral(" 4 "));
-        QCOMPARE(SystemPrintout::ConditionValueList(0, 1), QStringLiteral(" 0,1 "));
-    }
-
     // 40 columns to a block, three blocks to a page, groups of 4 numbered across blocks.
     void columnBlocks_data()
     {
@@ -71,23 +65,21 @@ private slots:
         QFETCH(int, count);
         QFETCH(QString, blocks);
         RecordingPrinter recorder;
-        print(recorder, system144(count), QStringLiteral("VCCR"));
+        print(recorder, system144(count), u"VCCR"_s);
         QCOMPARE(::blocks(recorder), blocks);
         const QStringList page1 = recorder.lines(1, 1);
         QCOMPARE(page1.first(),
-                 QStringLiteral("Nome File: Prova.pro     Ridotto %1 colonnePagina 1").arg(count));
+                 u"Nome File: Prova.pro     Ridotto %1 colonnePagina 1"_s.arg(count));
         // Match 1 of the first block's columns, four to a group.
-        QCOMPARE(page1.at(4), count == 7 ? QStringLiteral("     1X21   X21")
-                                         : QStringLiteral("     ") +
-                                               QStringLiteral("1X21   X21X   21X2   ").repeated(3) +
-                                               QStringLiteral("1X21   "));
+        QCOMPARE(page1.at(4),
+                 count == 7 ? u"     1X21   X21"_s
+                            : u"     "_s + u"1X21   X21X   21X2   "_s.repeated(3) + u"1X21   "_s);
         QCOMPARE(recorder.documentsEnded(), 1);
-        QVERIFY(!PrintChecks::texts(recorder).join(u'\n').contains(QStringLiteral("CONCORSO")));
+        QVERIFY(!PrintChecks::texts(recorder).join(u'\n').contains(u"CONCORSO"_s));
         if (count == 41) // the last block stops after the last column
             QCOMPARE(page1.mid(page1.size() - 15, 3),
-                     QStringList({QStringLiteral("     11     "),
-                                  QStringLiteral("        ") + QString(4, QChar(0x2014)),
-                                  QStringLiteral("     X")}));
+                     QStringList({u"     11     "_s, u"        "_s + QString(4, QChar(0x2014)),
+                                  u"     X"_s}));
     }
 
     void prospectSections_data()
@@ -119,8 +111,8 @@ private slots:
         QFETCH(QStringList, present);
         QFETCH(QString, absent);
         SystemDocument document = system144(reduced);
-        document.NumConcorso = QStringLiteral("12");
-        document.DataConcorso = QStringLiteral("01/02/2025");
+        document.NumConcorso = u"12"_s;
+        document.DataConcorso = u"01/02/2025"_s;
         document.Quote = 2;
         RecordingPrinter recorder;
         print(recorder, document, code);
@@ -128,11 +120,11 @@ private slots:
         for (const QString& line : present)
             QVERIFY2(page1.contains(line), qPrintable(line));
         QVERIFY2(!page1.join(u'\n').contains(absent), qPrintable(absent));
-        QCOMPARE(page1.count(QStringLiteral("     ") + QString(72, QChar(0x2013))), 3);
+        QCOMPARE(page1.count(u"     "_s + QString(72, QChar(0x2013))), 3);
         // The column pages start on a page of their own, with their header.
         const bool columns = code != QLatin1String("StPr");
         QCOMPARE(recorder.items().last().page > 1, columns);
-        QVERIFY(!columns || recorder.lines(1, 2).first().startsWith(QStringLiteral("Nome File: ")));
+        QVERIFY(!columns || recorder.lines(1, 2).first().startsWith(u"Nome File: "_s));
     }
 
     // EnableFlags | the lines after "CONDIZIONI:".
@@ -158,16 +150,16 @@ private slots:
         const int bounds[] = {3, 5, 0, 2, 5, 5, 1, 2, 2, 2, 0, 0, 4, 4, 0, 2, 1, 2, 3, 3};
         for (int i = 0; i < 20; ++i)
             document.Conditions.set(i < 16 ? i + 1 : i + 30, bounds[i]);
-        document.Conditions.set(25, QStringLiteral("2X1"));
-        document.Conditions.set(26, QStringLiteral("4-5-11"));
-        document.Conditions.set(27, QStringLiteral("S"));
-        document.Conditions.set(29, QStringLiteral("N"));
+        document.Conditions.set(25, u"2X1"_s);
+        document.Conditions.set(26, u"4-5-11"_s);
+        document.Conditions.set(27, u"S"_s);
+        document.Conditions.set(29, u"N"_s);
         RecordingPrinter recorder;
-        print(recorder, document, QStringLiteral("StPr"));
+        print(recorder, document, u"StPr"_s);
         const QStringList page = recorder.lines();
-        const qsizetype at = page.indexOf(QStringLiteral("CONDIZIONI:"));
+        const qsizetype at = page.indexOf(u"CONDIZIONI:"_s);
         QCOMPARE(page.mid(at + 1, lines.size()), lines);
-        QVERIFY(page.at(at + 1 + lines.size()).startsWith(QStringLiteral("     ")));
+        QVERIFY(page.at(at + 1 + lines.size()).startsWith(u"     "_s));
     }
 };
 
