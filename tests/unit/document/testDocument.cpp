@@ -4,6 +4,8 @@
 #include "document/StatusTexts.h"
 #include "document/SystemFiles.h"
 #include "document/TeamList.h"
+#include "output/ExportWriter.h"
+#include "output/Merger.h"
 #include "platform/ColumnDatabase.h"
 #include "platform/LegacyTextFile.h"
 #include "support/DiskFaults.h"
@@ -97,8 +99,7 @@ const std::vector<Writer>& writers()
              return options.write(QDir(app).filePath(Options::fileName()), error);
          },
          [](const QString& app) { return fileContent(QDir(app).filePath(Options::fileName())); }},
-        // Two blocks of rows and a tail, so that the engine writes more than once. Every database
-        // but the archive is replaced the same way, whatever writes it.
+        // Two blocks of rows and a tail, so that the engine writes more than once.
         {"reduced columns", "Ridotto",
          [](const QString& app, int v, QString* error) {
              return ColumnDatabase::writeReducedColumns(app, randomColumns(130 + v, 3), error);
@@ -120,6 +121,28 @@ const std::vector<Writer>& writers()
              QList<ColumnDatabase::StoredWinningRow> rows;
              ColumnDatabase::readWinningRows(app, ColumnDatabase::Database::Archive, rows, nullptr);
              return QByteArray::number(rows.size());
+         }},
+        {"merge", "Accorpa",
+         [](const QString& app, int v, QString* error) {
+             MergedColumns rows;
+             return Merger::mergeAndStore(app, version(v).IntegralColumns, rows, error);
+         },
+         [](const QString& app) {
+             MergedColumns rows;
+             ColumnDatabase::readMergedRows(app, rows, nullptr);
+             return QByteArray::number(rows.count());
+         }},
+        {"export", "Export",
+         [](const QString& app, int v, QString* error) {
+             return ExportWriter::exportColumns(app, version(v).IntegralColumns, error);
+         },
+         [](const QString& app) {
+             QList<ColumnDatabase::StoredWinningRow> rows;
+             ColumnDatabase::readWinningRows(app, ColumnDatabase::Database::Export, rows, nullptr);
+             QByteArray signs;
+             for (const auto& row : rows)
+                 signs += row.texts[2] + row.texts[3] + row.texts[4];
+             return signs;
          }},
         // What Open finds: the loaded system and every file left in the folder.
         {"system", nullptr,
