@@ -55,45 +55,31 @@ private slots:
         m_p.reset();
     }
 
-    // lblVert, lblOriz, txtDIA, lblTotSched, txtDA and vscAlto as the window opens.
-    void opening_data()
+    // Opens with the defaults, writes nothing until Memorizza; reopened, shows what it wrote.
+    void calibrationIsShownMovesThePictureAndIsWritten()
     {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("defaults") << QByteArray() << "0|0|1,6|3 su 3|1|0";
-        QTest::newRow("saved") << QByteArray("1.5\r\n-0.3\r\n2\r\n") << "1.5|-0.3|2|3 su 3|1|15";
-    }
-    void opening()
-    {
-        QFETCH(QByteArray, file);
-        QFETCH(QString, shown);
-        QFile out(calibrationPath());
-        if (!file.isEmpty())
-            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) && out.flush());
         open();
         QCOMPARE(m_window->windowTitle(), QStringLiteral("Prova - Stampa Schedine"));
-        QCOMPARE(textsOf(m_window.get(), u"lblVert lblOriz txtDIA lblTotSched txtDA"_s) + u'|' +
-                     QString::number(get<QScrollBar>("vscAlto")->value()),
-                 shown);
-        QCOMPARE(QFile::exists(calibrationPath()), !file.isEmpty());
-    }
-
-    void calibrationMovesThePictureAndIsWritten()
-    {
-        open();
+        const auto shown = [this] {
+            return textsOf(m_window.get(), u"lblVert lblOriz txtDIA lblTotSched txtDA"_s) + u'|' +
+                   QString::number(get<QScrollBar>("vscAlto")->value());
+        };
+        QCOMPARE(shown(), u"0|0|1,6|3 su 3|1|0"_s);
         const auto* picture = get<SlipPicture>("picSchedina");
         QCOMPARE(PrintChecks::dots(picture->recorded()).first(), QStringLiteral("31.10,129.30"));
         get<QScrollBar>("vscSini")->setValue(-12);
         QCOMPARE(PrintChecks::dots(picture->recorded()).first(), QStringLiteral("29.90,129.30"));
         type("txtDIA", QStringLiteral("2"));
         QCOMPARE(picture->recorded().items().first().radius, 1.0 * 1440 / 25.4);
-        // Memorizza writes it.
+        QVERIFY(!QFile::exists(calibrationPath()));
         get<QScrollBar>("vscAlto")->setValue(15);
         get<QScrollBar>("vscSini")->setValue(-3);
         type("txtDIA", QStringLiteral("1,25"));
         QTest::mouseClick(get<QPushButton>("cmdOK"), Qt::LeftButton);
         QCOMPARE(TestSystems::fileContent(calibrationPath()),
                  QByteArray("1.5\r\n-0.3\r\n1.25\r\n"));
+        open();
+        QCOMPARE(shown(), u"1.5|-0.3|1,25|3 su 3|1|15"_s);
     }
 
     // Box, keys typed, message; no message when accepted.
@@ -133,7 +119,6 @@ private slots:
     void printing_data()
     {
         QTest::addColumn<QString>("row");
-        QTest::newRow("all") << "3 cmdStampa schedine.pdf 3";
         QTest::newRow("first two") << "2 cmdStampa schedine.pdf 2";
         QTest::newRow("cancelled") << "3 cmdStampa - 0";
         QTest::newRow("failed") << "3 cmdStampa no/schedine.pdf -1";
@@ -156,8 +141,6 @@ private slots:
         QTest::mouseClick(get<QPushButton>(button.constData()), Qt::LeftButton);
         PdfPages printed(path);
         QCOMPARE(printed.count(), std::max(pages, 0));
-        // Slip 1 column 1 is all 1: its dot of match 13 on the base line.
-        QVERIFY(pages <= 0 || printed.isDark(0, 83.45, 129.3));
         QCOMPARE(m_window->isVisible(), pages >= 0);
         QVERIFY(m_window->isEnabled());
         QCOMPARE(m_p->session->TaskMode == QLatin1String("STAM"), button == "cmdStampa");

@@ -85,9 +85,7 @@ private slots:
         row("outside the integral system", ".ntg", 0, "\"2222222222222\"", ntg);
         const char* cnd = "Il File H.cnd non contiene Condizioni valide !";
         row("shares beyond a byte", ".cnd", 0, "300", cnd);
-        row("shares not finite", ".cnd", 0, "1e999", cnd);
         row("shares in part", ".cnd", 0, "2.5", cnd);
-        row("bound not finite", ".cnd", 1, "1e999", cnd);
         row("bound beyond any box", ".cnd", 2, "100", cnd);
         row("negative bound", ".cnd", 3, "-1", cnd);
         row("bound as text", ".cnd", 4, "\"3\"", cnd);
@@ -118,22 +116,20 @@ private slots:
     }
 
     // Through the command-line tool, so that a reader blocking on a pipe fails the test when
-    // the tool is stopped instead of hanging it.
-    // Command, file and what takes its place (a prediction with a huge count, a pipe, a link to
-    // an endless device, a folder).
+    // the tool is stopped instead of hanging it. Every command loads its system the same way.
+    // The file and what takes its place (a prediction with a huge count, a pipe, a link to an
+    // endless device, a folder).
     void commandsRefuseWhatCannotBeRead_data()
     {
         QTest::addColumn<QString>("row");
-        for (const char* row : {"list .pro count", "check .pro count", "merge .pro count",
-                                "list .cnd pipe", "list .ntg link", "list .cln folder"})
+        for (const char* row : {".pro count", ".cnd pipe", ".ntg link", ".cln folder"})
             QTest::newRow(row) << QString::fromLatin1(row);
     }
 
     void commandsRefuseWhatCannotBeRead()
     {
         QFETCH(QString, row);
-        const QStringList fields = row.split(u' ');
-        const QString &command = fields[0], &extension = fields[1], &kind = fields[2];
+        const QString extension = row.section(u' ', 0, 0), kind = row.section(u' ', 1);
         SavedSystem saved;
         const QString path = saved.path(extension.toLatin1().constData());
         if (kind == u"count"_s) {
@@ -147,35 +143,32 @@ private slots:
             else
                 QVERIFY(QFile::link(u"/dev/zero"_s, path));
         }
-        QStringList arguments = {command, saved.path(".pro")};
-        if (command == u"check"_s)
-            arguments << u"1111111111111"_s;
-        const CliRun run = runCli(arguments << u"--app-folder"_s << saved.dir.path());
+        const CliRun run =
+            runCli({u"list"_s, saved.path(".pro"), u"--app-folder"_s, saved.dir.path()});
         QCOMPARE(run.err, kind == u"count"_s
                               ? u"Il File H.pro non è un Pronostico valido !\n"_s
                               : u"Il File H%1 non è un file ordinario !\n"_s.arg(extension));
         QCOMPARE(run.status, 1);
     }
 
+    // Without a byte order mark: the reader tells UTF-8 from the code page by the bytes alone.
     void predictionSavedAsUtf8ReadsAsWritten()
     {
-        for (const QByteArray& mark : {QByteArray("\xEF\xBB\xBF"), QByteArray()}) {
-            SavedSystem saved(u"CITTÀ"_s);
-            const QString pro = saved.path(".pro");
-            const QByteArray codePage = TestSystems::fileContent(pro);
-            QVERIFY(TestSystems::writeBytes(pro, mark + Cp1252::decode(codePage).toUtf8()));
-            SystemDocument loaded;
-            QCOMPARE(SystemFiles::load(loaded, saved.dir.path(), Name).status,
-                     SystemFiles::LoadStatus::Ok);
-            QCOMPARE(loaded.awayTeam(2), u"CITTÀ          "_s);
-            QCOMPARE(loaded.signsOf(2), u"12X"_s);
-            // Written back in the code page, as it was first saved.
-            QTemporaryDir again;
-            loaded.SystemName = Name;
-            QVERIFY(SystemFiles::save(loaded, again.path()));
-            QCOMPARE(TestSystems::fileContent(SystemFiles::pathOf(again.path(), Name, ".pro")),
-                     codePage);
-        }
+        SavedSystem saved(u"CITTÀ"_s);
+        const QString pro = saved.path(".pro");
+        const QByteArray codePage = TestSystems::fileContent(pro);
+        QVERIFY(TestSystems::writeBytes(pro, Cp1252::decode(codePage).toUtf8()));
+        SystemDocument loaded;
+        QCOMPARE(SystemFiles::load(loaded, saved.dir.path(), Name).status,
+                 SystemFiles::LoadStatus::Ok);
+        QCOMPARE(loaded.awayTeam(2), u"CITTÀ          "_s);
+        QCOMPARE(loaded.signsOf(2), u"12X"_s);
+        // Written back in the code page, as it was first saved.
+        QTemporaryDir again;
+        loaded.SystemName = Name;
+        QVERIFY(SystemFiles::save(loaded, again.path()));
+        QCOMPARE(TestSystems::fileContent(SystemFiles::pathOf(again.path(), Name, ".pro")),
+                 codePage);
     }
 
     void settingsOutOfRangeAreRefused_data()

@@ -13,7 +13,8 @@ class TestPrintCli : public QObject {
     Q_OBJECT
 private slots:
     // Arguments | reduced system saved | pages (0: refused, no file) | error | where a slip's
-    // first dot (match 1, sign 1, column 1) lands, with A = -1, S = 2 in DefPrnV.sys.
+    // first dot (match 1, sign 1, column 1) lands, with A = -1, S = 2 and a 2 mm dot in
+    // DefPrnV.sys: 1.4 mm to its right is paper.
     void print_data()
     {
         QTest::addColumn<QString>("row");
@@ -64,7 +65,7 @@ private slots:
         QCOMPARE(printed.count(), pages);
         if (const QStringList dot = row.section(u'|', 4).split(u' '); dot.size() == 2) {
             QVERIFY(printed.isDark(0, dot[0].toDouble(), dot[1].toDouble()));
-            QVERIFY(!printed.isDark(0, dot[0].toDouble() + 2, dot[1].toDouble()));
+            QVERIFY(!printed.isDark(0, dot[0].toDouble() + 1.4, dot[1].toDouble()));
         }
     }
 };

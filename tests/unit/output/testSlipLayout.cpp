@@ -1,7 +1,6 @@
 #include "output/SlipLayout.h"
 #include "platform/ProgressReporter.h"
 
-#include "support/PdfPages.h"
 #include "support/PrintChecks.h"
 #include "support/TestSystems.h"
 
@@ -136,29 +135,6 @@ private slots:
         if (QTest::currentDataTag() == QByteArrayLiteral("saved"))
             QCOMPARE(fileContent(path), content);
         QCOMPARE(SlipCalibration::read(path), read);
-    }
-
-    // The PDF's own units: a reader finds the dots where a ruler on the printed slip would.
-    void pdfSlipPage()
-    {
-        QTemporaryDir folder;
-        const QString path = folder.filePath(u"slip.pdf"_s);
-        const ColumnBuffer columns = columnsOf({"1X21111111111", "2111111111111"});
-        QVERIFY(toPdf(path, [&columns](PrintSurface& surface) {
-            ProgressReporter progress;
-            SlipLayout::prepare(surface);
-            SlipLayout::printSlips(surface, {2.0, -1.0, 2.0}, SlipLayout::SlipSource(columns, 2), 1,
-                                   1, 0.5, progress);
-            SlipLayout::printTest(surface, {});
-        }));
-        PdfPages pages(path);
-        QCOMPARE(pages.count(), 2);
-        QVERIFY(pages.isDark(0, 30.1, 131.3));  // match 1, sign 1 of column 1
-        QVERIFY(pages.isDark(0, 30.1, 108.3));  // column 2, match 1, sign 2
-        QVERIFY(!pages.isDark(0, 30.1, 126.8)); // column 1, match 1, X: not played
-        QVERIFY(!pages.isDark(0, 31.5, 131.3)); // beside the dot of radius 1
-        QVERIFY(pages.isDark(1, 83.45, 78.3));
-        QVERIFY(!pages.isDark(1, 83.45, 82.8));
     }
 };
 
