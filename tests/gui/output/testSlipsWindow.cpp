@@ -43,9 +43,8 @@ private slots:
     {
         m_p = std::make_unique<StartedProgram>();
         m_p->session->options()[Options::ColumnCost] = QStringLiteral("0.5");
-        QStringList signs(11, QStringLiteral("1"));
-        signs << QStringLiteral("1X2") << QStringLiteral("1X2");
-        SystemDocument& document = m_p->session->document() = TestSystems::withPrediction(signs);
+        SystemDocument& document = m_p->session->document() =
+            TestSystems::withPrediction(QStringList(11, "1") + QStringList{"1X2", "1X2"});
         document.WorkColumns = document.IntegralColumns;
         document.ReducedCount = 9;
     }

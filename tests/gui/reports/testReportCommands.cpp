@@ -18,10 +18,8 @@ class TestReportCommands : public QObject {
         explicit Started(int merged)
         {
             start();
-            QStringList signs = {"1X", "1X", "1X", "1X", "1X2", "1X2"};
-            while (signs.size() < 13)
-                signs << "1";
-            prepare(signs, {}, 41);
+            prepare(QStringList{"1X", "1X", "1X", "1X", "1X2", "1X2"} + QStringList(7, "1"), {},
+                    41);
             if (merged > 0) {
                 MergedColumns rows;
                 for (int i = 0; i < merged; ++i)

@@ -42,9 +42,8 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(TestSystems::writeBytes(dir.filePath(u"DefPrnV.sys"_s), "-1\r\n2\r\n2\r\n"));
         // Match 1 played 1X2, the others 1: the reduced system keeps 1.. and X.. of the three.
-        QStringList signs(13, u"1"_s);
-        signs[0] = u"1X2"_s;
-        SystemDocument document = TestSystems::withPrediction(signs);
+        SystemDocument document =
+            TestSystems::withPrediction(QStringList{"1X2"} + QStringList(12, "1"));
         if (row.section(u'|', 1, 1) == u'1') {
             document.WorkColumns.append("1111111111111");
             document.WorkColumns.append("X111111111111");

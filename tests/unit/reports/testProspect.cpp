@@ -14,10 +14,8 @@ namespace {
 // 4 doubles and 2 triples: 144 columns; `reduced` columns whose first sign runs 1, X, 2, 1, ...
 SystemDocument system144(int reduced)
 {
-    QStringList signs = {"1X", "1X", "1X", "1X", "1X2", "1X2"};
-    while (signs.size() < 13)
-        signs << "1";
-    SystemDocument document = TestSystems::withPrediction(signs);
+    SystemDocument document = TestSystems::withPrediction(
+        QStringList{"1X", "1X", "1X", "1X", "1X2", "1X2"} + QStringList(7, "1"));
     for (int i = 0; i < reduced; ++i)
         document.WorkColumns.append(QByteArray(1, "1X2"[i % 3]) + QByteArray(12, '1'));
     document.ReducedCount = reduced;
