@@ -8,11 +8,10 @@
 
 namespace AppFolder {
 
-QString resolve(const QStringList& arguments, const QString& programFolder)
+QString resolve(const QString& chosenFolder, const QString& programFolder)
 {
-    const qsizetype at = arguments.indexOf(QStringLiteral("--app-folder"));
-    if (at >= 0 && at + 1 < arguments.size())
-        return QDir::toNativeSeparators(QDir(arguments.at(at + 1)).absolutePath());
+    if (!chosenFolder.isEmpty())
+        return QDir::toNativeSeparators(QDir(chosenFolder).absolutePath());
     if (QFileInfo(programFolder).isWritable())
         return QDir::toNativeSeparators(programFolder);
     return QDir::toNativeSeparators(

@@ -184,14 +184,6 @@ bool SafeFile::commit()
     return true;
 }
 
-bool SafeFile::writeFile(const QString& path, QByteArrayView content, QString* error)
-{
-    SafeFile file(path);
-    if (file.open() && file.write(content) && file.commit())
-        return true;
-    return setError(error, file.errorString());
-}
-
 bool SafeFile::syncFile(const QString& path, QString* error)
 {
     const QByteArray name = encoded(path);

@@ -31,8 +31,6 @@ public:
     const QString& target() const { return m_target; }
     const QString& temporary() const { return m_temporary; }
 
-    // The whole of `content` as the new file at `path`.
-    static bool writeFile(const QString& path, QByteArrayView content, QString* error);
     // Syncs a complete file written by other means, such as a database.
     static bool syncFile(const QString& path, QString* error);
     // Renames `from` over `to` in one step, then syncs their folder.

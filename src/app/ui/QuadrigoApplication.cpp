@@ -61,11 +61,7 @@ int QuadrigoApplication::run()
     // --help and --version print and end the program here, before any folder is touched.
     parser.process(*this);
 
-    const QStringList folderArguments =
-        parser.isSet(folderOption)
-            ? QStringList{QStringLiteral("--app-folder"), parser.value(folderOption)}
-            : QStringList{};
-    const QString appFolder = AppFolder::resolve(folderArguments, applicationDirPath());
+    const QString appFolder = AppFolder::resolve(parser.value(folderOption), applicationDirPath());
     m_prompts = std::make_unique<QtUserPrompts>();
     QString error;
     if (!AppFolder::prepare(appFolder, &error)) {
