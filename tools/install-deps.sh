@@ -7,7 +7,9 @@ packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libq
           qt6-translations-l10n libqt6svg6
           # Printouts: the faces metric-compatible with the ones they name, and PDF pages for
           # the tests to look at.
-          fonts-liberation qt6-pdf-dev)
+          fonts-liberation qt6-pdf-dev
+          # The statistics chart.
+          qt6-charts-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
