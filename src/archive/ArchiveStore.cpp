@@ -6,10 +6,13 @@
 #include <QAtomicInt>
 #include <QDir>
 #include <QScopeGuard>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QVariant>
+
+#include <sqlite3.h>
 
 const char* ArchiveStore::OrderedSelect =
     "SELECT rowid, * FROM ColonneVincenti ORDER BY Anno, Conc";
@@ -56,6 +59,21 @@ void bindRecord(QSqlQuery& query, const ArchiveRecord& record)
     }
 }
 
+QString insertStatement()
+{
+    QString placeholders = QStringLiteral("?, ").repeated(ArchiveRecord::FieldCount);
+    placeholders.chop(2);
+    return QStringLiteral("INSERT INTO ColonneVincenti (%1) VALUES (%2)")
+        .arg(fieldList(), placeholders);
+}
+
+const QString& lookupStatement()
+{
+    static const QString Lookup = QStringLiteral(
+        "SELECT rowid FROM ColonneVincenti WHERE Anno = ? AND Conc = ? ORDER BY rowid LIMIT 1");
+    return Lookup;
+}
+
 ArchiveRecord recordOf(const QSqlQuery& query)
 {
     ArchiveRecord record;
@@ -98,11 +116,13 @@ bool ArchiveStore::open(QString* error)
     }
     // An archive made when contests were stored as text is rebuilt once with numeric contests.
     QSqlQuery info(database);
-    if (info.exec(QStringLiteral("SELECT type FROM pragma_table_info('ColonneVincenti') "
+    const bool textContests =
+        info.exec(QStringLiteral("SELECT type FROM pragma_table_info('ColonneVincenti') "
                                  "WHERE name = 'Conc'")) &&
         info.next() &&
-        info.value(0).toString().compare(QLatin1String("INTEGER"), Qt::CaseInsensitive)) {
-        info.finish();
+        info.value(0).toString().compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) != 0;
+    info.finish();
+    if (textContests) {
         const QString create =
             ColumnDatabase::createStatement(Database::Archive)
                 .replace(QLatin1String("ColonneVincenti ("), QLatin1String("ColonneNuove ("));
@@ -118,6 +138,11 @@ bool ArchiveStore::open(QString* error)
             return false;
         }
     }
+    // Imports look every contest up, and the browser reads in this order.
+    if (!execute(QStringLiteral("CREATE INDEX IF NOT EXISTS ConcorsiInOrdine ON ColonneVincenti "
+                                "(Anno, Conc)"),
+                 error))
+        return false;
     return true;
 }
 
@@ -182,12 +207,8 @@ bool ArchiveStore::loadSeason(const QString& season, QList<ArchiveRecord>& recor
 
 bool ArchiveStore::add(const ArchiveRecord::TypedFields& typed, qint64* id, QString* error)
 {
-    QSqlDatabase db = database();
-    QSqlQuery query(db);
-    QString placeholders = QStringLiteral("?, ").repeated(ArchiveRecord::FieldCount);
-    placeholders.chop(2);
-    query.prepare(QStringLiteral("INSERT INTO ColonneVincenti (%1) VALUES (%2)")
-                      .arg(fieldList(), placeholders));
+    QSqlQuery query(database());
+    query.prepare(insertStatement());
     bindRecord(query, ArchiveRecord::fromTyped(typed));
     if (!query.exec()) {
         setError(error, query.lastError());
@@ -230,8 +251,7 @@ bool ArchiveStore::remove(qint64 id, QString* error)
 qint64 ArchiveStore::find(const QString& season, const QString& contest, QString* error) const
 {
     QSqlQuery query(database());
-    query.prepare(QStringLiteral(
-        "SELECT rowid FROM ColonneVincenti WHERE Anno = ? AND Conc = ? ORDER BY rowid LIMIT 1"));
+    query.prepare(lookupStatement());
     query.addBindValue(season);
     query.addBindValue(contestValue(contest));
     if (!query.exec()) {
@@ -241,39 +261,72 @@ qint64 ArchiveStore::find(const QString& season, const QString& contest, QString
     return query.next() ? query.value(0).toLongLong() : 0;
 }
 
+// Thousands of rows are rewritten here, so the statements go straight to the engine instead of
+// through a query object per row.
 bool ArchiveStore::recomputeAll(QString* error, ProgressReporter* progress)
 {
-    QList<ArchiveRecord> records;
-    if (!load(records, error))
-        return false;
     QSqlDatabase db = database();
-    if (!db.transaction()) {
+    const QVariant handleVariant = db.driver()->handle();
+    if (qstrcmp(handleVariant.typeName(), "sqlite3*") != 0)
+        return false;
+    sqlite3* handle = *static_cast<sqlite3* const*>(handleVariant.constData());
+    const int total = count(error);
+    if (total < 0 || !db.transaction()) {
         setError(error, db.lastError());
         return false;
     }
     auto rollback = qScopeGuard([&db] { db.rollback(); });
-    QStringList assignments;
+    const auto engineFailed = [handle, error] {
+        if (error)
+            *error = QStringLiteral("Errore sull'Archivio Colonne Vincenti: %1")
+                         .arg(QString::fromUtf8(sqlite3_errmsg(handle)));
+        return false;
+    };
     const QStringList& names = ColumnDatabase::winningFieldNames();
+    QStringList assignments;
     for (int field = ArchiveRecord::Comp; field < ArchiveRecord::FieldCount; ++field)
         assignments << names[field] + QStringLiteral(" = ?");
-    QSqlQuery query(db);
-    query.prepare(QStringLiteral("UPDATE ColonneVincenti SET %1 WHERE rowid = ?")
-                      .arg(assignments.join(QStringLiteral(", "))));
+    const QByteArray update = QStringLiteral("UPDATE ColonneVincenti SET %1 WHERE rowid = ?")
+                                  .arg(assignments.join(QStringLiteral(", ")))
+                                  .toLatin1();
+    const QByteArray select =
+        QStringLiteral("SELECT rowid, %1 FROM ColonneVincenti")
+            .arg(names.mid(ArchiveRecord::FirstSign, 13).join(QStringLiteral(", ")))
+            .toLatin1();
+    sqlite3_stmt* reader = nullptr;
+    sqlite3_stmt* writer = nullptr;
+    const auto finalize = qScopeGuard([&] {
+        sqlite3_finalize(reader);
+        sqlite3_finalize(writer);
+    });
+    if (sqlite3_prepare_v2(handle, select.constData(), -1, &reader, nullptr) != SQLITE_OK ||
+        sqlite3_prepare_v2(handle, update.constData(), -1, &writer, nullptr) != SQLITE_OK)
+        return engineFailed();
     if (progress)
-        progress->setRange(0, static_cast<int>(records.size()));
-    for (qsizetype k = 0; k < records.size(); ++k) {
-        const ArchiveFields::Computed computed = ArchiveFields::compute(records[k].column());
-        query.addBindValue(computed.Comp);
-        for (const int measure : computed.measures)
-            query.addBindValue(measure);
-        query.addBindValue(records[k].id);
-        if (!query.exec()) {
-            setError(error, query.lastError());
-            return false;
+        progress->setRange(0, total);
+    int done = 0;
+    int status;
+    while ((status = sqlite3_step(reader)) == SQLITE_ROW) {
+        char column[13];
+        for (int k = 0; k < 13; ++k) {
+            const auto* sign = sqlite3_column_text(reader, k + 1);
+            column[k] = sign && sign[0] ? static_cast<char>(sign[0]) : ' ';
         }
-        if (progress && k % 256 == 0)
-            progress->setValue(static_cast<int>(k));
+        const ArchiveFields::Computed computed = ArchiveFields::compute(QByteArrayView(column, 13));
+        sqlite3_bind_text(writer, 1, computed.Comp == QLatin1String("Si") ? "Si" : "No", 2,
+                          SQLITE_STATIC);
+        for (int k = 0; k < ArchiveRecord::MeasureCount; ++k)
+            sqlite3_bind_int(writer, k + 2, computed.measures[k]);
+        sqlite3_bind_int64(writer, ArchiveRecord::MeasureCount + 2,
+                           sqlite3_column_int64(reader, 0));
+        if (sqlite3_step(writer) != SQLITE_DONE)
+            return engineFailed();
+        sqlite3_reset(writer);
+        if (progress && ++done % 256 == 0)
+            progress->setValue(done);
     }
+    if (status != SQLITE_DONE)
+        return engineFailed();
     if (!db.commit()) {
         setError(error, db.lastError());
         return false;
@@ -295,11 +348,23 @@ bool ArchiveStore::importRecords(
         return false;
     }
     auto rollback = qScopeGuard([&db] { db.rollback(); });
+    // Thousands of lines go through the same two statements, prepared once.
+    QSqlQuery lookup(db);
+    QSqlQuery insert(db);
+    if (!lookup.prepare(lookupStatement()) || !insert.prepare(insertStatement())) {
+        setError(error, lookup.lastError().isValid() ? lookup.lastError() : insert.lastError());
+        return false;
+    }
     ImportCount done;
     for (const ArchiveRecord::TypedFields& typed : records) {
-        const qint64 existing = find(typed[ArchiveRecord::Anno], typed[ArchiveRecord::Conc], error);
-        if (existing < 0)
+        lookup.addBindValue(typed[ArchiveRecord::Anno]);
+        lookup.addBindValue(contestValue(typed[ArchiveRecord::Conc]));
+        if (!lookup.exec()) {
+            setError(error, lookup.lastError());
             return false;
+        }
+        const qint64 existing = lookup.next() ? lookup.value(0).toLongLong() : 0;
+        lookup.finish();
         if (existing > 0) {
             switch (onDuplicate(typed)) {
             case Duplicate::Cancel:
@@ -316,8 +381,11 @@ bool ArchiveStore::importRecords(
                 continue;
             }
         }
-        if (!add(typed, nullptr, error))
+        bindRecord(insert, ArchiveRecord::fromTyped(typed));
+        if (!insert.exec()) {
+            setError(error, insert.lastError());
             return false;
+        }
         ++done.added;
     }
     if (!db.commit()) {
