@@ -1,8 +1,10 @@
 #include "app/AppFolder.h"
 
+#include "output/DictationSequence.h"
 #include "platform/SafeFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -22,6 +24,25 @@ bool prepare(const QString& appFolder, QString* error)
 {
     return SafeFile::makeFolder(appFolder, error) &&
            SafeFile::makeFolder(QDir(appFolder).filePath(QStringLiteral("Sistemi")), error);
+}
+
+QStringList installSounds(const QString& appFolder, const QString& resourceFolder)
+{
+    QStringList problems;
+    for (const QString& name : DictationSequence::soundFiles()) {
+        const QString target = QDir(appFolder).filePath(name);
+        if (QFileInfo::exists(target))
+            continue;
+        QFile source(QDir(resourceFolder).filePath(name));
+        if (!source.open(QIODevice::ReadOnly)) {
+            problems << QStringLiteral("Registrazione '%1' mancante nel programma.").arg(name);
+            continue;
+        }
+        SafeFile file(target);
+        if (!(file.open() && file.write(source.readAll()) && file.commit()))
+            problems << file.errorString();
+    }
+    return problems;
 }
 
 } // namespace AppFolder

@@ -14,4 +14,5 @@ int runCheck(QStringList arguments);
 int runList(QStringList arguments);
 int runPrint(QStringList arguments);
 int runArchive(QStringList arguments);
+int runDictate(QStringList arguments);
 } // namespace Cli

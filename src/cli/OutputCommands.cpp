@@ -2,9 +2,14 @@
 #include "cli/CliSupport.h"
 
 #include "output/ColumnListing.h"
+#include "output/DictationSequence.h"
 #include "output/Merger.h"
+#include "output/SlipsLogic.h"
 #include "output/WinningsCheck.h"
+#include "platform/ColumnDatabase.h"
 #include "platform/NumberFormat.h"
+
+#include <optional>
 
 namespace Cli {
 
@@ -152,6 +157,66 @@ int runList(QStringList arguments)
     BlockPrinter printer;
     for (qsizetype i = 0; i < columns->count(); ++i)
         printer.add(ColumnListing::line(i + 1, columns->column(i)));
+    return ExitOk;
+}
+
+int runDictate(QStringList arguments)
+{
+    const QString appFolder = takeAppFolder(arguments);
+    const auto take = [&arguments](const QString& name) -> std::optional<QString> {
+        const qsizetype at = arguments.indexOf(name);
+        if (at < 0 || at + 1 >= arguments.size())
+            return std::nullopt;
+        const QString value = arguments.at(at + 1);
+        arguments.remove(at, 2);
+        return value;
+    };
+    const auto from = take(QStringLiteral("--from"));
+    const auto to = take(QStringLiteral("--to"));
+    const QString speed = take(QStringLiteral("--speed")).value_or(QStringLiteral("4"));
+    const bool plan = arguments.removeAll(QStringLiteral("--plan")) > 0;
+    if (!plan) {
+        printError(QStringLiteral("Indicare --plan: la dettatura a voce si fa dal programma."));
+        return ExitUsage;
+    }
+    if (!hasArguments(arguments, 1,
+                      QStringLiteral("Uso: dictate PERCORSO.pro --plan [--from N --to M] "
+                                     "[--speed 1..10] [--app-folder CARTELLA]")))
+        return ExitUsage;
+    SystemDocument document;
+    SystemPath path;
+    if (!splitSystemPath(arguments.first(), path) || !loadSystem(path, document))
+        return ExitBadInput;
+    // While a merged system exists its rows are dictated, as in the program.
+    MergedColumns merged;
+    std::optional<SlipLayout::SlipSource> source;
+    if (document.MergedCount >= 1) {
+        QString error;
+        if (!ColumnDatabase::readMergedRows(appFolder, merged, &error)) {
+            printError(error);
+            return ExitBadInput;
+        }
+        source.emplace(merged);
+    } else if (columnsOf(document, false)) {
+        source.emplace(document.WorkColumns, document.ReducedCount);
+    } else {
+        return ExitBadInput;
+    }
+    const SlipsLogic slips(SlipLayout::slipCount(source->count()), {});
+    bool speedIsNumber = false;
+    const int notch = speed.toInt(&speedIsNumber);
+    const auto range = slips.range(from.value_or(QStringLiteral("1")),
+                                   to.value_or(QString::number(slips.slipCount())));
+    if (!range || !speedIsNumber || notch < 1 || notch > 10) {
+        printError(SlipsLogic::NotAllowed);
+        return ExitBadInput;
+    }
+    const double delay = DictationSequence::delayOf(notch);
+    DictationSequence sequence(*source, range->first, range->second);
+    BlockPrinter printer;
+    while (const auto step = sequence.next())
+        printer.add(step->file + u' ' +
+                    QString::number(DictationSequence::waitAfter(step->kind, delay)));
     return ExitOk;
 }
 

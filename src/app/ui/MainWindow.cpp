@@ -1,5 +1,6 @@
 #include "app/ui/MainWindow.h"
 
+#include "app/AppFolder.h"
 #include "app/CommandTable.h"
 #include "app/ui/AboutDialog.h"
 #include "app/ui/SplashWindow.h"
@@ -333,7 +334,9 @@ void MainWindow::startUp(bool showSplash)
         openTeamsDialog();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_session.resetDocument();
-    const QStringList problems = ColumnDatabase::compactDatabases(m_session.appFolder());
+    QStringList problems = ColumnDatabase::compactDatabases(m_session.appFolder());
+    Q_INIT_RESOURCE(sounds);
+    problems += AppFolder::installSounds(m_session.appFolder(), QStringLiteral(":/sounds"));
     QApplication::restoreOverrideCursor();
     if (!problems.isEmpty())
         m_session.prompts().warn(QLatin1String(Session::AppTitle),

@@ -1,9 +1,12 @@
 #include "output/ui/OutputCommands.h"
 
 #include "output/ui/ColumnViewerWindow.h"
+#include "output/ui/DictationWindow.h"
 #include "output/ui/MergeWindow.h"
 #include "output/ui/SlipsWindow.h"
 #include "output/ui/WinningsCheckWindow.h"
+#include "platform/WaitTimer.h"
+#include "platform/ui/EffectSoundPlayer.h"
 #include "session/Session.h"
 #include "session/ui/CommandHost.h"
 
@@ -45,6 +48,13 @@ void installOutputCommands(CommandHost& host)
         };
     };
     host.setHandler(QStringLiteral("mnuSchedine"), [&host] { openModal<SlipsWindow>(host); });
+    host.setHandler(QStringLiteral("mnuDetta"), [&host] {
+        EffectSoundPlayer player;
+        EventLoopWaitTimer timer;
+        DictationWindow dialog(host.session(), player, timer, host.hostWidget());
+        host.placeDialog(&dialog);
+        dialog.exec();
+    });
     host.setHandler(QStringLiteral("mnuVediColRid"), view("CRid"));
     host.setHandler(QStringLiteral("mnuVediColInt"), view("CInt"));
 }
