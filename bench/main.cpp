@@ -1,6 +1,6 @@
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 
 #include "platform/MemoryTuning.h"
 
@@ -9,6 +9,7 @@ void benchEngine();
 void benchOutput();
 void benchPrinting();
 void benchArchiveStore();
+void benchDictationDrift(int columns);
 
 // Timings of the heavy operations, as medians of several runs. Pass the path of
 // quadrigo13-cli to time the tool as well (default: beside this program's build folder).
@@ -17,7 +18,7 @@ int main(int argc, char* argv[])
     // Printing measures text with real fonts, which takes the GUI application, drawn offscreen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     MemoryTuning::keepLargeBlocksMapped();
     QString cli = app.arguments().value(1);
     if (cli.startsWith(QStringLiteral("--")))
@@ -27,6 +28,11 @@ int main(int argc, char* argv[])
             QDir(app.applicationDirPath()).filePath(QStringLiteral("../src/quadrigo13-cli"));
         if (QFileInfo::exists(guess))
             cli = guess;
+    }
+    // The pace of the dictation is real time: 100 columns take about seven minutes.
+    if (const qsizetype at = app.arguments().indexOf(QStringLiteral("--dictation")); at > 0) {
+        benchDictationDrift(app.arguments().value(at + 1, QStringLiteral("100")).toInt());
+        return 0;
     }
     if (app.arguments().contains(QStringLiteral("--archive-only"))) {
         benchArchiveStore();
