@@ -4,6 +4,7 @@
 
 #include "platform/MemoryTuning.h"
 
+void benchArchive();
 void benchDocument(const QString& cliPath);
 void benchEngine();
 void benchOutput();
@@ -33,5 +34,6 @@ int main(int argc, char* argv[])
     benchDocument(cli);
     benchEngine();
     benchOutput();
+    benchArchive();
     return 0;
 }
