@@ -10,6 +10,7 @@ namespace ArchiveStatistics {
 
 namespace {
 
+constexpr int SqliteMisuse = 21;
 const QString DropTop = QStringLiteral("DROP TABLE ColonneTop");
 
 // The search copies only the fields it may group by; the printout copies whole records.
@@ -27,9 +28,11 @@ QString copyStatement(const char* fields, const QString& last)
 QString errorText(const QSqlError& failure)
 {
     const int number = failure.nativeErrorCode().toInt();
+    // Qt's driver refuses a second statement itself, leaving SQLite with nothing to say.
+    const QString description =
+        number == SqliteMisuse ? failure.driverText() : failure.databaseText();
     return QStringLiteral("Errore") + (number < 0 ? QString() : QStringLiteral(" ")) +
-           QString::number(number) + QStringLiteral(" (") + failure.databaseText() +
-           QLatin1Char(')');
+           QString::number(number) + QStringLiteral(" (") + description + QLatin1Char(')');
 }
 
 bool fail(const QSqlQuery& query, QString* error)

@@ -117,6 +117,9 @@ private slots:
         QSqlDatabase::removeDatabase(u"stats"_s);
     }
 
+    // What a printout leaves behind must not reach the next test.
+    void cleanup() { QSqlQuery(m_database).exec(u"DROP TABLE IF EXISTS ColonneTop"_s); }
+
     void statement_data()
     {
         addChoiceColumns();
@@ -217,7 +220,7 @@ private slots:
         // The printout's copy stays behind; the next one replaces it.
         QList<ArchiveRecord> records;
         Choice printed = choice;
-        for (const QString& last : {u"7"_s, u"5"_s}) {
+        for (const QString& last : {u"40"_s, u"35"_s}) {
             printed.last = last;
             QVERIFY2(SelectRecords(m_database, printed, filter, records, &error),
                      qPrintable(error));
@@ -226,7 +229,6 @@ private slots:
         QCOMPARE(records.size(), expected.size());
         for (qsizetype k = 0; k < records.size(); ++k)
             QCOMPARE(records[k].fields, expected[k].fields);
-        QVERIFY(QSqlQuery(m_database).exec(u"DROP TABLE ColonneTop"_s));
     }
 
     void seasonRecords()
