@@ -1,10 +1,9 @@
 #include "archive/ArchiveStatistics.h"
 #include "document/Options.h"
+#include "platform/ColumnDatabase.h"
 #include "support/CliRunner.h"
-#include "support/TestArchives.h"
 
 #include <QDir>
-#include <QMap>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -17,60 +16,100 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// interval "all", "season" or "last" with its text; series as five 0/1 in code order.
-Choice choiceOf(int measure, const QString& interval, const QString& text, bool complete, bool post,
-                const QString& series)
+// `count` records: season 2000-2001 onwards, contests 10 .. 39 of each season, the columns
+// (some with a '-'), series and postponed flags varying from record to record.
+QList<ArchiveRecord> generated(int count)
 {
+    static const char* Series[] = {"ABC", "IND", "A__", "ABC", "BOC", "VAR", "ABC"};
+    QList<ArchiveRecord> records;
+    quint32 state = 12345;
+    for (int i = 0; i < count; ++i) {
+        ArchiveRecord::TypedFields typed;
+        typed[ArchiveRecord::Anno] = QStringLiteral("%1-%2").arg(2000 + i / 30).arg(2001 + i / 30);
+        typed[ArchiveRecord::Conc] = QString::number(10 + i % 30);
+        for (int k = 0; k < 13; ++k) {
+            state = state * 1103515245u + 12345u;
+            typed[ArchiveRecord::FirstSign + k] =
+                QLatin1Char(i % 5 == 2 && k == i % 13 ? '-' : "1X2"[(state >> 16) % 3]);
+        }
+        typed[ArchiveRecord::Serie] = QLatin1String(Series[i % 7]);
+        typed[ArchiveRecord::Post] = i % 4 == 1 ? QStringLiteral("Si") : QStringLiteral("No");
+        records << ArchiveRecord::fromTyped(typed);
+    }
+    return records;
+}
+
+// Replaces the archive of `appFolder` with `records` and opens a connection `name` on it.
+QSqlDatabase write(const QString& appFolder, const QList<ArchiveRecord>& records,
+                   const QString& name)
+{
+    // The rows view their texts, which must live until the whole write is done.
+    QList<QByteArray> texts;
+    for (const ArchiveRecord& record : records)
+        for (int field = 0; field < ColumnDatabase::WinningTextFields; ++field)
+            texts << record[field].toUtf8();
+    QString error;
+    ColumnDatabase::writeWinningRows(
+        appFolder, ColumnDatabase::Database::Archive, records.size(),
+        [&](qsizetype index, ColumnDatabase::WinningRow& row) {
+            for (int field = 0; field < ColumnDatabase::WinningTextFields; ++field)
+                row.texts[field] = texts[index * ColumnDatabase::WinningTextFields + field];
+            for (int k = 0; k < ArchiveRecord::MeasureCount; ++k)
+                row.measures[k] = records[index][ArchiveRecord::FirstMeasure + k].toInt();
+        },
+        &error);
+    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    database.setDatabaseName(
+        ColumnDatabase::filePath(appFolder, ColumnDatabase::Database::Archive));
+    database.open();
+    return database;
+}
+
+// "S1 season 2004-2005 complete 01001": the measure, the interval (all, season, last) with its
+// text, the flags ticked ("complete", "post") and the five series in code order.
+Choice choiceOf(const QString& spec)
+{
+    const QStringList words = spec.split(u' ');
     Choice choice;
-    choice.measure = measure;
-    choice.interval = interval == "all"_L1      ? Interval::All
-                      : interval == "season"_L1 ? Interval::Season
+    while (words[0] != QLatin1String(measureTable()[choice.measure].field))
+        ++choice.measure;
+    choice.interval = words[1] == "all"_L1      ? Interval::All
+                      : words[1] == "season"_L1 ? Interval::Season
                                                 : Interval::Last;
-    (choice.interval == Interval::Season ? choice.season : choice.last) = text;
-    choice.completeOnly = complete;
-    choice.postOnly = post;
+    choice.season = choice.last = words[2];
+    choice.completeOnly = words.contains(u"complete"_s);
+    choice.postOnly = words.contains(u"post"_s);
     for (int k = 0; k < 5; ++k)
-        choice.series[k] = series.at(k) == '1'_L1;
+        choice.series[k] = words.last()[k] == u'1';
     return choice;
 }
 
-// The records a choice selects, worked out here record by record, in season and contest order.
+// The records a choice selects, worked out record by record, in season and contest order.
 QList<ArchiveRecord> selected(QList<ArchiveRecord> records, const Choice& choice)
 {
-    const auto later = [](const ArchiveRecord& a, const ArchiveRecord& b) {
-        return std::pair(a[ArchiveRecord::Anno], a[ArchiveRecord::Conc].toInt()) >
-               std::pair(b[ArchiveRecord::Anno], b[ArchiveRecord::Conc].toInt());
-    };
-    std::sort(records.begin(), records.end(), later);
     if (choice.interval == Interval::Last)
-        records = records.mid(0, choice.last.toInt());
-    QList<ArchiveRecord> kept;
+        records = records.mid(std::max<qsizetype>(0, records.size() - choice.last.toInt()));
     const QStringList codes{"A__", "ABC", "BOC", "VAR", "IND"};
-    for (const ArchiveRecord& record : records) {
-        if ((choice.completeOnly && record[ArchiveRecord::Comp] != "Si"_L1) ||
-            (choice.postOnly && record[ArchiveRecord::Post] != "Si"_L1) ||
-            (choice.interval == Interval::Season && record[ArchiveRecord::Anno] != choice.season) ||
-            !choice.series[codes.indexOf(record[ArchiveRecord::Serie])])
-            continue;
-        kept.prepend(record);
-    }
-    return kept;
+    erase_if(records, [&](const ArchiveRecord& record) {
+        return (choice.completeOnly && record[ArchiveRecord::Comp] != "Si"_L1) ||
+               (choice.postOnly && record[ArchiveRecord::Post] != "Si"_L1) ||
+               (choice.interval == Interval::Season &&
+                record[ArchiveRecord::Anno] != choice.season) ||
+               !choice.series[codes.indexOf(record[ArchiveRecord::Serie])];
+    });
+    return records;
 }
 
-QMap<QString, int> countsOf(const QList<ArchiveRecord>& records, int measure)
+QString tablesAndCount(QSqlDatabase& database)
 {
-    QMap<QString, int> counts;
-    for (const ArchiveRecord& record : records)
-        ++counts[record[ArchiveRecord::FirstMeasure + measure]];
-    return counts;
+    QSqlQuery count(u"SELECT COUNT(*) FROM ColonneVincenti"_s, database);
+    count.next();
+    return database.tables().join(u' ') + u' ' + count.value(0).toString();
 }
 
 double binomial(int n, int k)
 {
-    double value = 1;
-    for (int i = 1; i <= k; ++i)
-        value = value * (n - k + i) / i;
-    return value;
+    return k == 0 ? 1 : binomial(n, k - 1) * (n - k + 1) / k;
 }
 
 } // namespace
@@ -78,191 +117,104 @@ double binomial(int n, int k)
 class TestArchiveStatistics : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
-    QList<ArchiveRecord> m_records;
+    // In season and contest order, as the archive sorts them.
+    const QList<ArchiveRecord> m_records = generated(120);
     QSqlDatabase m_database;
 
-    void addChoiceColumns()
+    Result searched(const Choice& choice)
     {
-        QTest::addColumn<int>("measure");
-        QTest::addColumn<QString>("interval");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("complete");
-        QTest::addColumn<bool>("post");
-        QTest::addColumn<QString>("series");
-    }
-    Choice fetchChoice()
-    {
-        QFETCH(int, measure);
-        QFETCH(QString, interval);
-        QFETCH(QString, text);
-        QFETCH(bool, complete);
-        QFETCH(bool, post);
-        QFETCH(QString, series);
-        return choiceOf(measure, interval, text, complete, post, series);
+        Result result;
+        QString filter, error;
+        [&] { QVERIFY2(Search(m_database, choice, result, filter, &error), qPrintable(error)); }();
+        return result;
     }
 
 private slots:
-    void initTestCase()
-    {
-        m_records = TestArchives::generated(120);
-        QVERIFY(TestArchives::write(m_dir.path(), m_records));
-        m_database = TestArchives::open(m_dir.path(), u"stats"_s);
-        QVERIFY(m_database.isOpen());
-    }
-
-    void cleanupTestCase()
-    {
-        m_database.close();
-        m_database = QSqlDatabase();
-        QSqlDatabase::removeDatabase(u"stats"_s);
-    }
-
-    // What a printout leaves behind must not reach the next test.
-    void cleanup() { QSqlQuery(m_database).exec(u"DROP TABLE IF EXISTS ColonneTop"_s); }
-
-    void statement_data()
-    {
-        addChoiceColumns();
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("season, initial choices")
-            << 0 << "season"
-            << "2004-2005" << true << false << "01001"
-            << "SELECT COUNT(S1) AS Colonne, S1 FROM ColonneVincenti WHERE (Comp = 'Si') AND "
-               "(Post IN ('Si', 'No')) AND (Anno = '2004-2005') AND (Serie IN ('ABC','IND')) "
-               "GROUP BY S1 ORDER BY COUNT(S1) DESC";
-        QTest::newRow("latest, postponed, incomplete, every series")
-            << 13 << "last"
-            << "30" << false << true << "11111"
-            << "SELECT COUNT(FC) AS Colonne, FC FROM ColonneTop WHERE (Comp IN ('Si', 'No')) AND "
-               "(Post = 'Si') AND (Serie IN ('A__','ABC','BOC','VAR','IND')) GROUP BY FC ORDER "
-               "BY COUNT(FC) DESC";
-        QTest::newRow("all, series in code order")
-            << 3 << "all"
-            << "" << true << false << "10011"
-            << "SELECT COUNT(SC1) AS Colonne, SC1 FROM ColonneVincenti WHERE (Comp = 'Si') AND "
-               "(Post IN ('Si', 'No')) AND (Serie IN ('A__','VAR','IND')) GROUP BY SC1 ORDER BY "
-               "COUNT(SC1) DESC";
-    }
-
-    void statement()
-    {
-        QFETCH(QString, expected);
-        const Choice choice = fetchChoice();
-        QCOMPARE(GroupingStatement(choice, FilterClause(choice)), expected);
-    }
-
-    void percent_data()
-    {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("total");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("a third") << 1 << 3 << "    33";
-        QTest::newRow("two thirds, truncated") << 2 << 3 << "    66";
-        QTest::newRow("all") << 7 << 7 << "    100";
-        QTest::newRow("none") << 0 << 9 << "    0";
-    }
-
-    void percent()
-    {
-        QFETCH(int, count);
-        QFETCH(int, total);
-        QFETCH(QString, expected);
-        QCOMPARE(PercentText(count, total), expected);
-    }
+    void initTestCase() { m_database = write(m_dir.path(), m_records, u"stats"_s); }
+    // What a printout leaves behind must not reach the next case.
+    void cleanup() { QSqlQuery(u"DROP TABLE IF EXISTS ColonneTop"_s, m_database); }
 
     void search_data()
     {
-        addChoiceColumns();
-        QTest::newRow("latest 50, complete ABC") << 0 << "last"
-                                                 << " 50 " << true << false << "01000";
-        QTest::newRow("latest beyond the archive") << 1 << "last"
-                                                   << "500" << false << false << "11111";
-        QTest::newRow("season") << 6 << "season"
-                                << "2001-2002" << true << false << "01001";
-        QTest::newRow("all, postponed") << 12 << "all"
-                                        << "" << false << true << "11111";
-        QTest::newRow("season never archived") << 2 << "season"
-                                               << "1990-1991" << false << false << "11111";
+        // The choice, then the statement when checked word for word.
+        QTest::addColumn<QString>("choice");
+        QTest::newRow("season")
+            << "S1 season 2004-2005 complete 01001|SELECT COUNT(S1) AS Colonne, "
+               "S1 FROM ColonneVincenti WHERE (Comp = 'Si') AND (Post IN ('Si', "
+               "'No')) AND (Anno = '2004-2005') AND (Serie IN ('ABC','IND')) "
+               "GROUP BY S1 ORDER BY COUNT(S1) DESC";
+        QTest::newRow("latest, postponed")
+            << "FC last 30 post 10011|SELECT COUNT(FC) AS Colonne, FC "
+               "FROM ColonneTop WHERE (Comp IN ('Si', 'No')) AND "
+               "(Post = 'Si') AND (Serie IN ('A__','VAR','IND')) "
+               "GROUP BY FC ORDER BY COUNT(FC) DESC";
+        QTest::newRow("latest 50, complete ABC") << "S1 last 50 complete 01000";
+        QTest::newRow("latest beyond the archive") << "SX last 500 11111";
+        QTest::newRow("one season") << "IG season 2001-2002 complete 01001";
+        QTest::newRow("all") << "FG all - post 11111";
     }
 
     void search()
     {
-        const Choice choice = fetchChoice();
-        const QString before = TestArchives::tablesAndCount(m_database);
-        Result result;
-        QString filter, error;
-        QVERIFY2(Search(m_database, choice, result, filter, &error), qPrintable(error));
-        QCOMPARE(filter, FilterClause(choice));
+        QFETCH(QString, choice);
+        const QString statement = choice.section(u'|', 1);
+        choice = choice.section(u'|', 0, 0);
+        const Choice chosen = choiceOf(choice);
+        if (!statement.isEmpty())
+            QCOMPARE(GroupingStatement(chosen, FilterClause(chosen)), statement);
+        const QString before = tablesAndCount(m_database);
+        const Result result = searched(chosen);
+        QCOMPARE(tablesAndCount(m_database), before);
 
-        const QList<ArchiveRecord> expected = selected(m_records, choice);
-        QMap<QString, int> counts;
+        QMap<QString, int> counts, expected;
         for (qsizetype k = 0; k < result.rows.size(); ++k) {
             counts.insert(result.rows[k].value, result.rows[k].count);
-            if (k > 0)
-                QVERIFY(result.rows[k - 1].count >= result.rows[k].count);
+            QVERIFY(k == 0 || result.rows[k - 1].count >= result.rows[k].count);
         }
-        QCOMPARE(counts, countsOf(expected, choice.measure));
-        QCOMPARE(result.total, expected.size());
-        QCOMPARE(TestArchives::tablesAndCount(m_database), before);
+        const QList<ArchiveRecord> records = selected(m_records, chosen);
+        for (const ArchiveRecord& record : records)
+            ++expected[record[ArchiveRecord::FirstMeasure + chosen.measure]];
+        QCOMPARE(counts, expected);
+        QCOMPARE(result.total, records.size());
     }
 
-    void leftoverCopyIsReplaced()
+    void percent()
     {
-        const QString before = TestArchives::tablesAndCount(m_database);
-        QSqlQuery(m_database).exec(u"CREATE TABLE ColonneTop (Stale TEXT)"_s);
-        const Choice choice = choiceOf(4, u"last"_s, u"10"_s, false, false, u"11111"_s);
-        Result result;
-        QString filter, error;
-        QVERIFY2(Search(m_database, choice, result, filter, &error), qPrintable(error));
-        QCOMPARE(result.total, 10);
-        QCOMPARE(TestArchives::tablesAndCount(m_database), before);
-
-        // The printout's copy stays behind; the next one replaces it.
-        QList<ArchiveRecord> records;
-        Choice printed = choice;
-        for (const QString& last : {u"40"_s, u"35"_s}) {
-            printed.last = last;
-            QVERIFY2(SelectRecords(m_database, printed, filter, records, &error),
-                     qPrintable(error));
-        }
-        const QList<ArchiveRecord> expected = selected(m_records, printed);
-        QCOMPARE(records.size(), expected.size());
-        for (qsizetype k = 0; k < records.size(); ++k)
-            QCOMPARE(records[k].fields, expected[k].fields);
+        QCOMPARE(PercentText(1, 3), u"    33"_s);
+        QCOMPARE(PercentText(2, 3), u"    66"_s);
     }
 
-    void seasonRecords()
+    void printedRecordsReplaceALeftoverCopy()
     {
-        const Choice choice = choiceOf(0, u"season"_s, u"2002-2003"_s, true, false, u"01001"_s);
+        QSqlQuery(u"CREATE TABLE ColonneTop (Stale TEXT)"_s, m_database);
+        QCOMPARE(searched(choiceOf(u"SCX last 10 11111"_s)).total, 10);
         QList<ArchiveRecord> records;
         QString error;
-        QVERIFY2(SelectRecords(m_database, choice, FilterClause(choice), records, &error),
-                 qPrintable(error));
-        const QList<ArchiveRecord> expected = selected(m_records, choice);
-        QVERIFY(!expected.isEmpty());
-        QCOMPARE(records.size(), expected.size());
-        for (qsizetype k = 0; k < records.size(); ++k)
-            QCOMPARE(records[k].fields, expected[k].fields);
-    }
-
-    void refusedLatestCount_data()
-    {
-        QTest::addColumn<QString>("last");
-        QTest::newRow("word") << "abc";
-        QTest::newRow("second statement") << "5; DROP TABLE ColonneVincenti";
+        for (const QString& spec : {u"SC last 40 11111"_s, u"SC last 35 10101"_s,
+                                    u"SC season 2002-2003 complete 01001"_s}) {
+            const Choice choice = choiceOf(spec);
+            QVERIFY2(SelectRecords(m_database, choice, FilterClause(choice), records, &error),
+                     qPrintable(error));
+            const QList<ArchiveRecord> expected = selected(m_records, choice);
+            QCOMPARE(records.size(), expected.size());
+            for (qsizetype k = 0; k < records.size(); ++k)
+                QCOMPARE(records[k].fields, expected[k].fields);
+        }
     }
 
     void refusedLatestCount()
     {
-        QFETCH(QString, last);
-        const QString before = TestArchives::tablesAndCount(m_database);
-        const Choice choice = choiceOf(0, u"last"_s, last, true, false, u"01001"_s);
-        Result result;
-        QString filter, error;
-        QVERIFY(!Search(m_database, choice, result, filter, &error));
-        QVERIFY2(QRegularExpression(u"^Errore \\d+ \\(.+\\)$"_s).match(error).hasMatch(),
-                 qPrintable(error));
-        QCOMPARE(TestArchives::tablesAndCount(m_database), before);
+        const QString before = tablesAndCount(m_database);
+        for (const QString& last : {u"abc"_s, u"5;DROP TABLE ColonneVincenti"_s}) {
+            Choice choice;
+            choice.last = last;
+            Result result;
+            QString filter, error;
+            QVERIFY(!Search(m_database, choice, result, filter, &error));
+            QVERIFY2(QRegularExpression(u"^Errore \\d+ \\(.+\\)$"_s).match(error).hasMatch(),
+                     qPrintable(error));
+        }
+        QCOMPARE(tablesAndCount(m_database), before);
     }
 
     void integralShares()
@@ -271,59 +223,38 @@ private slots:
         // neighbours differing (two ways each), the others repeating.
         const Distribution signs = distribution(0, Result{{{3, u"5"_s}, {2, u"7"_s}}, 5});
         const Distribution breaks = distribution(6, Result{});
-        constexpr double Integral = 1594323;
         for (int k = 0; k <= 13; ++k) {
-            QVERIFY(qAbs(signs.integralShare[k] -
-                         binomial(13, k) * std::pow(2, 13 - k) / Integral) < 1e-12);
-            const double changes = k <= 12 ? 3 * binomial(12, k) * std::pow(2, k) : 0;
-            QVERIFY(qAbs(breaks.integralShare[k] - changes / Integral) < 1e-12);
+            QCOMPARE(signs.integralShare[k] * 1594323, binomial(13, k) * std::pow(2, 13 - k));
+            QCOMPARE(breaks.integralShare[k] * 1594323,
+                     k > 12 ? 0 : 3 * binomial(12, k) * std::pow(2, k));
             QCOMPARE(signs.archived[k], k == 5 ? 3 : k == 7 ? 2 : 0);
         }
     }
 
     void commandLine()
     {
-        // The default number of latest contests comes from the options.
+        // The number of latest contests comes from the options unless given.
         Options options;
         options[Options::StatsLastColumns] = u"20"_s;
         QVERIFY(options.write(QDir(m_dir.path()).filePath(Options::fileName())));
-        const CliRun run = runCli(
-            {u"stats"_s, u"SX"_s, u"--series"_s, u"ABC,IND"_s, u"--app-folder"_s, m_dir.path()});
+        const CliRun run = runCli({u"stats"_s, u"SX"_s, u"--app-folder"_s, m_dir.path()});
         QCOMPARE(run.status, 0);
-        const Choice choice = choiceOf(1, u"last"_s, u"20"_s, true, false, u"01001"_s);
-        const QList<ArchiveRecord> expected = selected(m_records, choice);
+        const Result result = searched(choiceOf(u"SX last 20 complete 01001"_s));
         QStringList lines;
-        const QMap<QString, int> counts = countsOf(expected, 1);
-        for (auto it = counts.begin(); it != counts.end(); ++it)
-            lines << u"%1 %2 %3"_s.arg(it.key())
-                         .arg(it.value())
-                         .arg(it.value() * 100 / expected.size());
-        QStringList printed = run.lines();
-        QCOMPARE(printed.takeLast(), u"Totale %1"_s.arg(expected.size()));
-        printed.sort();
-        lines.sort();
-        QCOMPARE(printed, lines);
-    }
+        for (const Row& row : result.rows)
+            lines << u"%1 %2 %3"_s.arg(row.value).arg(row.count).arg(row.count * 100 /
+                                                                     result.total);
+        QCOMPARE(run.lines(), lines << u"Totale %1"_s.arg(result.total));
 
-    void commandLineRefuses_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("measure") << QStringList{u"S4"_s};
-        QTest::newRow("latest count") << QStringList{u"S1"_s, u"--last"_s, u"abc"_s};
-        QTest::newRow("series") << QStringList{u"S1"_s, u"--series"_s, u"ABC,XYZ"_s};
-        QTest::newRow("two intervals") << QStringList{u"S1"_s, u"--all"_s, u"--last"_s, u"5"_s};
-    }
-
-    void commandLineRefuses()
-    {
-        QFETCH(QStringList, arguments);
-        const QString before = TestArchives::tablesAndCount(m_database);
-        const CliRun run = runCli(QStringList{u"stats"_s} + arguments +
-                                  QStringList{u"--app-folder"_s, m_dir.path()});
-        QCOMPARE(run.status, 1);
-        QVERIFY(run.out.isEmpty());
-        QVERIFY(!run.err.isEmpty());
-        QCOMPARE(TestArchives::tablesAndCount(m_database), before);
+        const QString before = tablesAndCount(m_database);
+        for (const QString& wrong :
+             {u"S4"_s, u"S1 --last 0"_s, u"S1 --series ABC,XYZ"_s, u"S1 --all --last 5"_s}) {
+            const CliRun refused = runCli(QStringList{u"stats"_s} + wrong.split(u' ') +
+                                          QStringList{u"--app-folder"_s, m_dir.path()});
+            QCOMPARE(refused.status, 1);
+            QVERIFY(refused.out.isEmpty() && !refused.err.isEmpty());
+        }
+        QCOMPARE(tablesAndCount(m_database), before);
     }
 };
 
