@@ -28,6 +28,10 @@ int main(int argc, char* argv[])
         if (QFileInfo::exists(guess))
             cli = guess;
     }
+    if (app.arguments().contains(QStringLiteral("--archive-only"))) {
+        benchArchive();
+        return 0;
+    }
     benchPrinting();
     if (app.arguments().contains(QStringLiteral("--print-only")))
         return 0;
