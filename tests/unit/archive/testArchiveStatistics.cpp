@@ -4,6 +4,7 @@
 #include "support/CliRunner.h"
 
 #include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -254,6 +255,16 @@ private slots:
             QCOMPARE(refused.status, 1);
             QVERIFY(refused.out.isEmpty() && !refused.err.isEmpty());
         }
+        QCOMPARE(tablesAndCount(m_database), before);
+
+        // 120 records at 40 a page.
+        const QString pdf = QDir(m_dir.path()).filePath(u"archivio.pdf"_s);
+        QCOMPARE(
+            runCli({u"print"_s, u"archive"_s, u"--pdf"_s, pdf, u"--app-folder"_s, m_dir.path()})
+                .status,
+            0);
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().contains("/Count 3"));
         QCOMPARE(tablesAndCount(m_database), before);
     }
 };
