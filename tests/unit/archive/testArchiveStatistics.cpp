@@ -40,29 +40,24 @@ QList<ArchiveRecord> generated(int count)
     return records;
 }
 
-// Replaces the archive of `appFolder` with `records` and opens a connection `name` on it.
+// Writes `records` into a new archive in `appFolder` and opens a connection `name` on it.
 QSqlDatabase write(const QString& appFolder, const QList<ArchiveRecord>& records,
                    const QString& name)
 {
-    // The rows view their texts, which must live until the whole write is done.
-    QList<QByteArray> texts;
-    for (const ArchiveRecord& record : records)
-        for (int field = 0; field < ColumnDatabase::WinningTextFields; ++field)
-            texts << record[field].toUtf8();
-    QString error;
-    ColumnDatabase::writeWinningRows(
-        appFolder, ColumnDatabase::Database::Archive, records.size(),
-        [&](qsizetype index, ColumnDatabase::WinningRow& row) {
-            for (int field = 0; field < ColumnDatabase::WinningTextFields; ++field)
-                row.texts[field] = texts[index * ColumnDatabase::WinningTextFields + field];
-            for (int k = 0; k < ArchiveRecord::MeasureCount; ++k)
-                row.measures[k] = records[index][ArchiveRecord::FirstMeasure + k].toInt();
-        },
-        &error);
-    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    ColumnDatabase::ensureDatabase(appFolder, ColumnDatabase::Database::Archive, nullptr);
+    QSqlDatabase database = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
     database.setDatabaseName(
         ColumnDatabase::filePath(appFolder, ColumnDatabase::Database::Archive));
     database.open();
+    database.transaction();
+    QSqlQuery insert(database);
+    insert.prepare(u"INSERT INTO ColonneVincenti VALUES (?"_s + u", ?"_s.repeated(31) + u')');
+    for (const ArchiveRecord& record : records) {
+        for (int field = 0; field < ArchiveRecord::FieldCount; ++field)
+            insert.addBindValue(record[field]);
+        insert.exec();
+    }
+    database.commit();
     return database;
 }
 
