@@ -4,6 +4,7 @@
 
 #include "platform/MemoryTuning.h"
 
+void benchArchiveStatistics();
 void benchDocument(const QString& cliPath);
 void benchEngine();
 void benchOutput();
@@ -36,6 +37,7 @@ int main(int argc, char* argv[])
     }
     if (app.arguments().contains(QStringLiteral("--archive-only"))) {
         benchArchiveStore();
+        benchArchiveStatistics();
         return 0;
     }
     benchPrinting();
@@ -45,5 +47,6 @@ int main(int argc, char* argv[])
     benchEngine();
     benchOutput();
     benchArchiveStore();
+    benchArchiveStatistics();
     return 0;
 }

@@ -15,4 +15,7 @@ int runList(QStringList arguments);
 int runPrint(QStringList arguments);
 int runArchive(QStringList arguments);
 int runDictate(QStringList arguments);
+int runStats(QStringList arguments);
+// The whole archive into a PDF file, for `print archive`.
+int printArchive(const QString& appFolder, const QString& pdfPath);
 } // namespace Cli

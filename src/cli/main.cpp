@@ -23,6 +23,7 @@ const char* Usage = "Uso: quadrigo13-cli COMANDO ...\n"
                     "  print COSA PERCORSO.pro --pdf FILE.pdf   stampa su PDF\n"
                     "  dictate PERCORSO.pro --plan [--from N --to M]   suoni della dettatura\n"
                     "  archive add|delete|list|import|export|recompute ...   archivio vincenti\n"
+                    "  stats MISURA [OPZIONI]           statistiche dell'archivio\n"
                     "Opzione comune: --app-folder CARTELLA\n"
                     "  --help                           mostra questo aiuto\n"
                     "  --version                        mostra la versione";
@@ -98,6 +99,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("print"), Cli::runPrint},
         {QStringLiteral("archive"), Cli::runArchive},
         {QStringLiteral("dictate"), Cli::runDictate},
+        {QStringLiteral("stats"), Cli::runStats},
     };
     if (arguments.isEmpty() || !commands.contains(arguments.first())) {
         Cli::printError(QString::fromLatin1(Usage));
