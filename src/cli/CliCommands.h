@@ -13,5 +13,6 @@ int runMerge(QStringList arguments);
 int runCheck(QStringList arguments);
 int runList(QStringList arguments);
 int runPrint(QStringList arguments);
+int runResults(QStringList arguments);
 int runArchive(QStringList arguments);
 } // namespace Cli

@@ -21,6 +21,7 @@ const char* Usage = "Uso: quadrigo13-cli COMANDO ...\n"
                     "  check PERCORSO.pro VINCENTE [--integral]   spoglio delle colonne\n"
                     "  list PERCORSO.pro [--integral]   elenca le colonne\n"
                     "  print COSA PERCORSO.pro --pdf FILE.pdf   stampa su PDF\n"
+                    "  results PERCORSO.pro [--rsl FILE]   punti e vincite dei Risultati Finali\n"
                     "  archive add|delete|list|import|export|recompute ...   archivio vincenti\n"
                     "Opzione comune: --app-folder CARTELLA\n"
                     "  --help                           mostra questo aiuto\n"
@@ -95,6 +96,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("check"), Cli::runCheck},
         {QStringLiteral("list"), Cli::runList},
         {QStringLiteral("print"), Cli::runPrint},
+        {QStringLiteral("results"), Cli::runResults},
         {QStringLiteral("archive"), Cli::runArchive},
     };
     if (arguments.isEmpty() || !commands.contains(arguments.first())) {
