@@ -9,6 +9,7 @@ void benchEngine();
 void benchOutput();
 void benchPrinting();
 void benchArchiveStore();
+void benchResults();
 
 // Timings of the heavy operations, as medians of several runs. Pass the path of
 // quadrigo13-cli to time the tool as well (default: beside this program's build folder).
@@ -28,6 +29,10 @@ int main(int argc, char* argv[])
         if (QFileInfo::exists(guess))
             cli = guess;
     }
+    if (app.arguments().contains(QStringLiteral("--results-only"))) {
+        benchResults();
+        return 0;
+    }
     if (app.arguments().contains(QStringLiteral("--archive-only"))) {
         benchArchiveStore();
         return 0;
@@ -38,6 +43,7 @@ int main(int argc, char* argv[])
     benchDocument(cli);
     benchEngine();
     benchOutput();
+    benchResults();
     benchArchiveStore();
     return 0;
 }
