@@ -186,19 +186,17 @@ private slots:
         QCOMPARE(totalText(1234.5, italian), u"Vincita totale: 1.234,50 \u20ac"_s);
     }
 
+    // Winning signs | the line of the points, none when no match is covered.
     void printout_data()
     {
-        QTest::addColumn<QString>("signs");
-        QTest::addColumn<QString>("points");
-        QTest::newRow("points") << "2X11111111112"
-                                << "Punti11";
-        QTest::newRow("no points") << "-------------"
-                                   << "";
+        QTest::addColumn<QString>("row");
+        QTest::newRow("points") << "2X11111111112|Punti11";
+        QTest::newRow("no points") << "-------------|";
     }
     void printout()
     {
-        QFETCH(QString, signs);
-        QFETCH(QString, points);
+        QFETCH(QString, row);
+        const QString signs = row.section(u'|', 0, 0), points = row.section(u'|', 1);
         SystemDocument document = doublesAndTriple();
         document.DataConcorso = u"01/02/2025"_s;
         Fields fields = withSigns(signs);
@@ -238,8 +236,7 @@ private slots:
         // The heading centred between the frame and the signs' rule.
         const auto heading = std::find_if(
             texts.begin(), texts.end(), [](const auto& item) { return item.text == u"CONCORSO"; });
-        RecordingPrinter measuring;
-        PrintSurface surface(measuring);
+        PrintSurface surface(recorder);
         surface.setScaleMode(PrintSurface::Millimetres);
         surface.Font = heading->font;
         QVERIFY(PrintChecks::near(
