@@ -171,8 +171,11 @@ ResultsWindow::ResultsWindow(Session& session, QWidget* parent)
     layout->addLayout(body);
     layout->addLayout(buttons);
 
+    // The results belong to the system they were opened for.
+    connect(&session, &Session::documentReset, this, &ResultsWindow::reject);
+
     load();
-    m_boxes[scoreField(1) - 1]->setFocus();
+    m_boxes[Contest - 1]->setFocus();
 }
 
 ResultsWindow::~ResultsWindow() = default;

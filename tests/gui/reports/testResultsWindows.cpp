@@ -97,7 +97,9 @@ private slots:
         QCOMPARE(window->fields(), entered);
         QVERIFY(isRed(box(window, signField(4))));
         QCOMPARE(textOf(window, u"lblPunti"_s), u"11"_s);
-        clickOn(window, u"cmdAnnulla"_s);
+        // Another system closes them.
+        p.session->resetDocument();
+        QTRY_VERIFY(!p.window->findChild<ResultsWindow*>());
     }
 
     // Proprietà opens after Open when the options ask; its Stampa prints the prospect alone.
