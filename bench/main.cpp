@@ -11,6 +11,7 @@ void benchOutput();
 void benchPrinting();
 void benchArchiveStore();
 void benchDictationDrift(int columns);
+void benchResults();
 
 // Timings of the heavy operations, as medians of several runs. Pass the path of
 // quadrigo13-cli to time the tool as well (default: beside this program's build folder).
@@ -30,6 +31,10 @@ int main(int argc, char* argv[])
         if (QFileInfo::exists(guess))
             cli = guess;
     }
+    if (app.arguments().contains(QStringLiteral("--results-only"))) {
+        benchResults();
+        return 0;
+    }
     // The pace of the dictation is real time: 100 columns take about seven minutes.
     if (const qsizetype at = app.arguments().indexOf(QStringLiteral("--dictation")); at > 0) {
         benchDictationDrift(app.arguments().value(at + 1, QStringLiteral("100")).toInt());
@@ -46,6 +51,7 @@ int main(int argc, char* argv[])
     benchDocument(cli);
     benchEngine();
     benchOutput();
+    benchResults();
     benchArchiveStore();
     benchArchiveStatistics();
     return 0;

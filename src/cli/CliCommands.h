@@ -13,6 +13,7 @@ int runMerge(QStringList arguments);
 int runCheck(QStringList arguments);
 int runList(QStringList arguments);
 int runPrint(QStringList arguments);
+int runResults(QStringList arguments);
 int runArchive(QStringList arguments);
 int runDictate(QStringList arguments);
 int runStats(QStringList arguments);

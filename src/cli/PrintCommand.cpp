@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 #include "cli/CliSupport.h"
+#include "cli/ResultsFile.h"
 
 #include "document/Options.h"
 #include "output/SlipLayout.h"
@@ -8,6 +9,7 @@
 #include "platform/PrintError.h"
 #include "platform/PrintSurface.h"
 #include "platform/ProgressReporter.h"
+#include "reports/ResultsPrintout.h"
 #include "reports/SystemPrintout.h"
 
 #include <QDir>
@@ -23,7 +25,7 @@ const char* PrintUsage =
     "Uso: print COSA PERCORSO.pro --pdf FILE.pdf [--app-folder CARTELLA]\n"
     "     print archive --pdf FILE.pdf [--app-folder CARTELLA]\n"
     "  COSA: prospect, prospect-reduced, prospect-integral, reduced, integral, merged,\n"
-    "        merged-prospect, slips, slip-test, slip-test-full\n"
+    "        merged-prospect, slips, slip-test, slip-test-full, results, properties\n"
     "  slips: [--from N --to M] [--vertical A --horizontal S --dot D] (millimetri)";
 
 const QString NotAllowed = QStringLiteral("Valore non consentito !");
@@ -86,7 +88,7 @@ bool calibrationOf(const SlipOptions& options, const QString& appFolder,
     return true;
 }
 
-enum class What { Code, Merged, MergedProspect, Slips, SlipTest, SlipTestFull };
+enum class What { Code, Merged, MergedProspect, Slips, SlipTest, SlipTestFull, Results };
 
 struct Request {
     What what;
@@ -106,6 +108,9 @@ const std::map<QString, Request>& requests()
         {QStringLiteral("slips"), {What::Slips, {}}},
         {QStringLiteral("slip-test"), {What::SlipTest, {}}},
         {QStringLiteral("slip-test-full"), {What::SlipTestFull, {}}},
+        {QStringLiteral("results"), {What::Results, {}}},
+        // The properties view prints the prospect alone.
+        {QStringLiteral("properties"), {What::Code, QStringLiteral("StPr")}},
     };
     return table;
 }
@@ -175,6 +180,11 @@ int runPrint(QStringList arguments)
         document.MergedCount = qint32(merged.count());
     }
 
+    ResultsLogic::Fields results;
+    if (request.what == What::Results &&
+        !loadResults(ResultsLogic::filePath(path.folder, path.name), results))
+        return ExitBadInput;
+
     SlipCalibration calibration;
     qsizetype from = 1, to = SlipLayout::slipCount(document.ReducedCount);
     if (slips) {
@@ -215,6 +225,9 @@ int runPrint(QStringList arguments)
                 surface, calibration,
                 SlipLayout::SlipSource(document.WorkColumns, document.ReducedCount), from, to,
                 options.columnCost(), progress);
+            break;
+        case What::Results:
+            ResultsPrintout::PrintResults(surface, document, results);
             break;
         case What::SlipTest:
         case What::SlipTestFull:

@@ -22,6 +22,7 @@ const char* Usage = "Uso: quadrigo13-cli COMANDO ...\n"
                     "  list PERCORSO.pro [--integral]   elenca le colonne\n"
                     "  print COSA PERCORSO.pro --pdf FILE.pdf   stampa su PDF\n"
                     "  dictate PERCORSO.pro --plan [--from N --to M]   suoni della dettatura\n"
+                    "  results PERCORSO.pro [--rsl FILE]   punti e vincite dei Risultati Finali\n"
                     "  archive add|delete|list|import|export|recompute ...   archivio vincenti\n"
                     "  stats MISURA [OPZIONI]           statistiche dell'archivio\n"
                     "Opzione comune: --app-folder CARTELLA\n"
@@ -97,6 +98,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("check"), Cli::runCheck},
         {QStringLiteral("list"), Cli::runList},
         {QStringLiteral("print"), Cli::runPrint},
+        {QStringLiteral("results"), Cli::runResults},
         {QStringLiteral("archive"), Cli::runArchive},
         {QStringLiteral("dictate"), Cli::runDictate},
         {QStringLiteral("stats"), Cli::runStats},

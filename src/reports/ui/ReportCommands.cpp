@@ -4,6 +4,8 @@
 #include "platform/PrintError.h"
 #include "platform/ui/PrintJob.h"
 #include "reports/SystemPrintout.h"
+#include "reports/ui/PropertiesWindow.h"
+#include "reports/ui/ResultsWindow.h"
 #include "session/Session.h"
 #include "session/ui/CommandHost.h"
 
@@ -45,6 +47,35 @@ void printMerged(CommandHost& host, bool withProspect)
             });
 }
 
+// Placed by the dialog rule and shown modally; its Stampa prints the prospect alone.
+void showProperties(CommandHost& host)
+{
+    Session& session = host.session();
+    PropertiesWindow properties(
+        session,
+        [&host, &session] {
+            session.PrintMode = QStringLiteral("StPr");
+            printSystem(host, session.PrintMode);
+        },
+        host.hostWidget());
+    host.placeDialog(&properties);
+    properties.exec();
+}
+
+// One results window at a time, beside the main window rather than blocking it.
+void showResults(CommandHost& host)
+{
+    if (auto* open = host.hostWidget()->findChild<ResultsWindow*>(QStringLiteral("frmRISULTATI"))) {
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    auto* results = new ResultsWindow(host.session(), host.hostWidget());
+    results->setAttribute(Qt::WA_DeleteOnClose);
+    host.placeDialog(results);
+    results->show();
+}
+
 } // namespace
 
 void installReportCommands(CommandHost& host)
@@ -69,5 +100,11 @@ void installReportCommands(CommandHost& host)
         if (session.document().MergedCount >= 1)
             return printMerged(host, false);
         printSystem(host, QStringLiteral("VCCR"));
+    });
+    host.setHandler(QStringLiteral("mnuRisultati"), [&host] { showResults(host); });
+    host.setHandler(QStringLiteral("mnuProprieta"), [&host] { showProperties(host); });
+    QObject::connect(&session, &Session::systemOpened, host.hostWidget(), [&host, &session] {
+        if (session.options()[Options::ShowPropertiesOnOpen] == QLatin1String("S"))
+            showProperties(host);
     });
 }

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+#include <array>
+
+struct SystemDocument;
+
+// The texts of the system properties view: the prediction, the integral and the reduced system
+// with the enabled conditions' limits, and the excluded sequences. Each frame is columns of
+// titles and values whose rows are separated by line ends, so each title column lines up with
+// its value column.
+namespace PropertiesLogic {
+
+constexpr int Matches = 13;
+constexpr int Columns = 3;
+
+struct Texts {
+    std::array<QString, Matches> home;  // " " and the home team
+    std::array<QString, Matches> away;  // " " and the away team
+    std::array<QString, Matches> signs; // " " and the signs played
+    std::array<QString, Columns> integralTitles;
+    std::array<QString, Columns> integralValues;
+    std::array<QString, Columns> reducedTitles;
+    std::array<QString, Columns> reducedValues;
+    QString sequences;
+};
+
+Texts textsOf(const SystemDocument& document, double columnCost, const QLocale& locale = QLocale());
+
+} // namespace PropertiesLogic
