@@ -3,7 +3,6 @@
 #include "document/SystemDocument.h"
 #include "output/ui/DictationWindow.h"
 #include "platform/SoundPlayer.h"
-#include "platform/UserPrompts.h"
 #include "platform/WaitTimer.h"
 #include "session/Session.h"
 
@@ -43,15 +42,6 @@ struct CountingTimer final : WaitTimer {
     void cancel() override { real.cancel(); }
 };
 
-struct NoPrompts final : UserPrompts {
-    MessageAnswer message(const MessageRequest&) override { return MessageAnswer::Ok; }
-    std::optional<QString> input(const InputRequest&) override { return std::nullopt; }
-    std::optional<QString> openFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileRequest&) override { return std::nullopt; }
-    bool printerSetup() override { return false; }
-    std::optional<PrintChoice> choosePrinter(const QString&) override { return std::nullopt; }
-};
-
 } // namespace
 
 // The dictation window's real pauses over `columns` columns at the fastest speed, against the
@@ -59,7 +49,7 @@ struct NoPrompts final : UserPrompts {
 void benchDictationDrift(int columns)
 {
     QTemporaryDir folder;
-    NoPrompts prompts;
+    SilentPrompts prompts;
     Session session(folder.path(), prompts);
     SystemDocument& document = session.document();
     for (int k = 0; k < columns; ++k)
