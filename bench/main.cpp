@@ -8,6 +8,7 @@ void benchDocument(const QString& cliPath);
 void benchEngine();
 void benchOutput();
 void benchPrinting();
+void benchArchiveStore();
 
 // Timings of the heavy operations, as medians of several runs. Pass the path of
 // quadrigo13-cli to time the tool as well (default: beside this program's build folder).
@@ -27,11 +28,16 @@ int main(int argc, char* argv[])
         if (QFileInfo::exists(guess))
             cli = guess;
     }
+    if (app.arguments().contains(QStringLiteral("--archive-only"))) {
+        benchArchiveStore();
+        return 0;
+    }
     benchPrinting();
     if (app.arguments().contains(QStringLiteral("--print-only")))
         return 0;
     benchDocument(cli);
     benchEngine();
     benchOutput();
+    benchArchiveStore();
     return 0;
 }

@@ -9,7 +9,7 @@ packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libq
           # the tests to look at.
           fonts-liberation qt6-pdf-dev
           # The statistics chart.
-          qt6-charts-dev)
+          qt6-charts-dev libqt6opengl6-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -21,6 +21,10 @@ struct Parsed {
 };
 Parsed parse(QByteArrayView content);
 
+// One record from its fields (5 or 17 of them, as on a line), normalised: upper-case signs and
+// series, "Si"/"No", the contest as a number. Returns why it is refused, empty when taken.
+QString readFields(const QStringList& fields, ArchiveRecord::TypedFields& typed);
+
 // "2004-2005;7;1X2X11X2-1X21;ABC;No" lines, CR LF, with a header line.
 QByteArray format(const QList<ArchiveRecord>& records);
 

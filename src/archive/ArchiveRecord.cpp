@@ -44,7 +44,7 @@ Computed compute(QByteArrayView column)
     Computed computed;
     computed.Comp = column.contains('-') ? QStringLiteral("No") : QStringLiteral("Si");
     computed.measures = {m.S1, m.SX, m.S2, m.SC1, m.SCX, m.SC2, m.IG,
-                         m.IC, m.SG, m.SC, m.PG, m.PC, m.FG, m.FC};
+                         m.IC, m.SG, m.SC, m.PG,  m.PC,  m.FG,  m.FC};
     return computed;
 }
 

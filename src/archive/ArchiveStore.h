@@ -49,9 +49,10 @@ public:
         int replaced = 0;
         int skipped = 0;
     };
-    bool importRecords(const QList<ArchiveRecord::TypedFields>& records,
-                       const std::function<Duplicate(const ArchiveRecord::TypedFields&)>& onDuplicate,
-                       ImportCount& counted, QString* error);
+    bool
+    importRecords(const QList<ArchiveRecord::TypedFields>& records,
+                  const std::function<Duplicate(const ArchiveRecord::TypedFields&)>& onDuplicate,
+                  ImportCount& counted, QString* error);
 
     // The browser's order, as the statement text.
     static const char* OrderedSelect; // "SELECT rowid, * FROM ColonneVincenti ORDER BY Anno, Conc"

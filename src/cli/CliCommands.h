@@ -13,4 +13,5 @@ int runMerge(QStringList arguments);
 int runCheck(QStringList arguments);
 int runList(QStringList arguments);
 int runPrint(QStringList arguments);
+int runArchive(QStringList arguments);
 } // namespace Cli

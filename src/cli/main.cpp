@@ -21,6 +21,7 @@ const char* Usage = "Uso: quadrigo13-cli COMANDO ...\n"
                     "  check PERCORSO.pro VINCENTE [--integral]   spoglio delle colonne\n"
                     "  list PERCORSO.pro [--integral]   elenca le colonne\n"
                     "  print COSA PERCORSO.pro --pdf FILE.pdf   stampa su PDF\n"
+                    "  archive add|delete|list|import|export|recompute ...   archivio vincenti\n"
                     "Opzione comune: --app-folder CARTELLA\n"
                     "  --help                           mostra questo aiuto\n"
                     "  --version                        mostra la versione";
@@ -94,6 +95,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("check"), Cli::runCheck},
         {QStringLiteral("list"), Cli::runList},
         {QStringLiteral("print"), Cli::runPrint},
+        {QStringLiteral("archive"), Cli::runArchive},
     };
     if (arguments.isEmpty() || !commands.contains(arguments.first())) {
         Cli::printError(QString::fromLatin1(Usage));

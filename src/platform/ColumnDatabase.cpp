@@ -34,7 +34,7 @@ constexpr const char* CreateMerged =
     "CREATE TABLE IF NOT EXISTS Colonne (C1 TEXT, C2 TEXT, C3 TEXT, C4 TEXT, C5 TEXT, C6 TEXT, "
     "C7 TEXT, C8 TEXT, C9 TEXT, C10 TEXT, C11 TEXT, C12 TEXT, C13 TEXT)";
 constexpr const char* CreateWinning =
-    "CREATE TABLE IF NOT EXISTS ColonneVincenti (Anno TEXT, Conc TEXT, P1 TEXT, P2 TEXT, "
+    "CREATE TABLE IF NOT EXISTS ColonneVincenti (Anno TEXT, Conc INTEGER, P1 TEXT, P2 TEXT, "
     "P3 TEXT, P4 TEXT, P5 TEXT, P6 TEXT, P7 TEXT, P8 TEXT, P9 TEXT, P10 TEXT, P11 TEXT, "
     "P12 TEXT, P13 TEXT, Serie TEXT, Post TEXT, Comp TEXT, S1 INTEGER, SX INTEGER, S2 INTEGER, "
     "SC1 INTEGER, SCX INTEGER, SC2 INTEGER, IG INTEGER, IC INTEGER, SG INTEGER, SC INTEGER, "
@@ -324,6 +324,11 @@ QByteArrayView columnText(sqlite3_stmt* statement, int field)
 QString fileName(Database database)
 {
     return QString::fromLatin1(infoOf(database).file);
+}
+
+QString createStatement(Database database)
+{
+    return QString::fromLatin1(infoOf(database).createSql);
 }
 
 QString compactionFileName(Database database)

@@ -27,6 +27,9 @@ QString fileName(Database database);           // "ColVin13.mdb", "Export.mdb", 
 QString compactionFileName(Database database); // "ColVinTEMP.mdb", "ExportTEMP.mdb", ...
 QString tableName(Database database);          // "Colonne" or "ColonneVincenti"
 QString filePath(const QString& appFolder, Database database);
+// "CREATE TABLE IF NOT EXISTS ..." with the fields and their types. Contests are numbers, so
+// that they sort 1, 2, ..., 10; a contest that is not a number is kept as its text.
+QString createStatement(Database database);
 
 // The fields of ColonneVincenti in their stored order (32 names, Anno first).
 const QStringList& winningFieldNames();

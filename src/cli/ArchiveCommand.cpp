@@ -1,0 +1,197 @@
+#include "archive/ArchiveCsv.h"
+#include "archive/ArchiveStore.h"
+#include "cli/CliCommands.h"
+#include "cli/CliSupport.h"
+#include "platform/SafeFile.h"
+
+#include <QFile>
+
+namespace {
+
+const char* ArchiveUsage =
+    "Uso: quadrigo13-cli archive add STAGIONE CONCORSO COLONNA [--series S] [--post Si|No]\n"
+    "     quadrigo13-cli archive delete STAGIONE CONCORSO\n"
+    "     quadrigo13-cli archive list [--season STAGIONE]\n"
+    "     quadrigo13-cli archive import FILE.csv [--replace | --skip]\n"
+    "     quadrigo13-cli archive export FILE.csv\n"
+    "     quadrigo13-cli archive recompute";
+
+int usage()
+{
+    Cli::printError(QString::fromLatin1(ArchiveUsage));
+    return Cli::ExitUsage;
+}
+
+int failed(const QString& message)
+{
+    Cli::printError(message);
+    return Cli::ExitBadInput;
+}
+
+// Removes "NAME VALUE" from the arguments; `fallback` when it is not there.
+QString takeOption(QStringList& arguments, const QString& name, const QString& fallback)
+{
+    const qsizetype at = arguments.indexOf(name);
+    if (at < 0 || at + 1 >= arguments.size())
+        return fallback;
+    const QString value = arguments.at(at + 1);
+    arguments.remove(at, 2);
+    return value;
+}
+
+bool takeFlag(QStringList& arguments, const QString& name)
+{
+    return arguments.removeAll(name) > 0;
+}
+
+// Anno Conc Colonna Serie Post Comp and the fourteen measures, separated by blanks.
+QString listLine(const ArchiveRecord& record)
+{
+    QStringList fields = {record[ArchiveRecord::Anno], record[ArchiveRecord::Conc],
+                          QString::fromLatin1(record.column()), record[ArchiveRecord::Serie],
+                          record[ArchiveRecord::Post]};
+    for (int field = ArchiveRecord::Comp; field < ArchiveRecord::FieldCount; ++field)
+        fields << record[field];
+    return fields.join(QLatin1Char(' '));
+}
+
+int add(ArchiveStore& store, QStringList arguments)
+{
+    const QString series = takeOption(arguments, QStringLiteral("--series"), QStringLiteral("ABC"));
+    const QString post = takeOption(arguments, QStringLiteral("--post"), QStringLiteral("No"));
+    if (arguments.size() != 3)
+        return usage();
+    ArchiveRecord::TypedFields typed;
+    const QString reason = ArchiveCsv::readFields(arguments << series << post, typed);
+    if (!reason.isEmpty())
+        return failed(QStringLiteral("Colonna vincente rifiutata: ") + reason);
+    QString error;
+    if (!store.add(typed, nullptr, &error))
+        return failed(error);
+    Cli::printLine(listLine(ArchiveRecord::fromTyped(typed)));
+    return Cli::ExitOk;
+}
+
+int remove(ArchiveStore& store, const QStringList& arguments)
+{
+    if (arguments.size() != 2)
+        return usage();
+    QString error;
+    const qint64 id = store.find(arguments[0], arguments[1], &error);
+    if (id < 0)
+        return failed(error);
+    if (id == 0)
+        return failed(QStringLiteral("Il Concorso %1 del %2 non è in archivio.")
+                          .arg(arguments[1], arguments[0]));
+    if (!store.remove(id, &error))
+        return failed(error);
+    return Cli::ExitOk;
+}
+
+int list(ArchiveStore& store, QStringList arguments)
+{
+    const QString season = takeOption(arguments, QStringLiteral("--season"), {});
+    if (!arguments.isEmpty())
+        return usage();
+    QList<ArchiveRecord> records;
+    QString error;
+    if (!store.loadSeason(season, records, &error))
+        return failed(error);
+    for (const ArchiveRecord& record : records)
+        Cli::printLine(listLine(record));
+    return Cli::ExitOk;
+}
+
+// All or nothing: a refused line or an unexpected duplicate leaves the archive as it was.
+int import(ArchiveStore& store, QStringList arguments)
+{
+    const bool replace = takeFlag(arguments, QStringLiteral("--replace"));
+    const bool skip = takeFlag(arguments, QStringLiteral("--skip"));
+    if (arguments.size() != 1 || (replace && skip))
+        return usage();
+    QFile file(arguments.first());
+    if (!file.open(QIODevice::ReadOnly))
+        return failed(QStringLiteral("Impossibile leggere il file '%1'.").arg(file.fileName()));
+    const ArchiveCsv::Parsed parsed = ArchiveCsv::parse(file.readAll());
+    if (!parsed.refused.isEmpty()) {
+        for (const ArchiveCsv::Refused& refused : parsed.refused)
+            Cli::printError(QStringLiteral("Riga %1: %2").arg(refused.line).arg(refused.reason));
+        return failed(QStringLiteral("Nessuna colonna importata."));
+    }
+    QString duplicate;
+    ArchiveStore::ImportCount counted;
+    QString error;
+    const bool imported = store.importRecords(
+        parsed.records,
+        [&](const ArchiveRecord::TypedFields& typed) {
+            if (replace)
+                return ArchiveStore::Duplicate::Replace;
+            if (skip)
+                return ArchiveStore::Duplicate::Skip;
+            duplicate = QStringLiteral("Il Concorso %1 del %2 è già in archivio: usare --replace "
+                                       "o --skip. Nessuna colonna importata.")
+                            .arg(typed[ArchiveRecord::Conc], typed[ArchiveRecord::Anno]);
+            return ArchiveStore::Duplicate::Cancel;
+        },
+        counted, &error);
+    if (!imported)
+        return failed(duplicate.isEmpty() ? error : duplicate);
+    Cli::printLine(QStringLiteral("Colonne importate: %1, sostituite: %2, saltate: %3")
+                       .arg(counted.added)
+                       .arg(counted.replaced)
+                       .arg(counted.skipped));
+    return Cli::ExitOk;
+}
+
+int exportTo(ArchiveStore& store, const QStringList& arguments)
+{
+    if (arguments.size() != 1)
+        return usage();
+    QList<ArchiveRecord> records;
+    QString error;
+    if (!store.load(records, &error))
+        return failed(error);
+    SafeFile file(arguments.first());
+    if (!(file.open() && file.write(ArchiveCsv::format(records)) && file.commit()))
+        return failed(file.errorString());
+    return Cli::ExitOk;
+}
+
+} // namespace
+
+namespace Cli {
+
+int runArchive(QStringList arguments)
+{
+    const QString appFolder = takeAppFolder(arguments);
+    if (arguments.isEmpty())
+        return usage();
+    const QString action = arguments.takeFirst();
+    if (!prepareAppFolder(appFolder))
+        return ExitBadInput;
+    ArchiveStore store(appFolder);
+    QString error;
+    if (!store.open(&error))
+        return failed(error);
+    if (action == QLatin1String("add"))
+        return add(store, arguments);
+    if (action == QLatin1String("delete"))
+        return remove(store, arguments);
+    if (action == QLatin1String("list"))
+        return list(store, arguments);
+    if (action == QLatin1String("import"))
+        return import(store, arguments);
+    if (action == QLatin1String("export"))
+        return exportTo(store, arguments);
+    if (action == QLatin1String("recompute")) {
+        if (!arguments.isEmpty())
+            return usage();
+        if (!store.recomputeAll(&error))
+            return failed(error);
+        Cli::printLine(QStringLiteral("Colonne aggiornate: %1").arg(store.count()));
+        return ExitOk;
+    }
+    return usage();
+}
+
+} // namespace Cli
