@@ -4,6 +4,7 @@
 
 #include "platform/MemoryTuning.h"
 
+void benchArchive();
 void benchDocument(const QString& cliPath);
 void benchEngine();
 void benchOutput();
@@ -39,5 +40,6 @@ int main(int argc, char* argv[])
     benchEngine();
     benchOutput();
     benchArchiveStore();
+    benchArchive();
     return 0;
 }

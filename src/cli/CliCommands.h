@@ -14,4 +14,7 @@ int runCheck(QStringList arguments);
 int runList(QStringList arguments);
 int runPrint(QStringList arguments);
 int runArchive(QStringList arguments);
+int runStats(QStringList arguments);
+// The whole archive into a PDF file, for `print archive`.
+int printArchive(const QString& appFolder, const QString& pdfPath);
 } // namespace Cli

@@ -21,6 +21,7 @@ namespace {
 
 const char* PrintUsage =
     "Uso: print COSA PERCORSO.pro --pdf FILE.pdf [--app-folder CARTELLA]\n"
+    "     print archive --pdf FILE.pdf [--app-folder CARTELLA]\n"
     "  COSA: prospect, prospect-reduced, prospect-integral, reduced, integral, merged,\n"
     "        merged-prospect, slips, slip-test, slip-test-full\n"
     "  slips: [--from N --to M] [--vertical A --horizontal S --dot D] (millimetri)";
@@ -140,6 +141,9 @@ int runPrint(QStringList arguments)
                           takeOption(arguments, QStringLiteral("--vertical"), slip.vertical) &&
                           takeOption(arguments, QStringLiteral("--horizontal"), slip.horizontal) &&
                           takeOption(arguments, QStringLiteral("--dot"), slip.dot);
+    if (complete && pdfPath && !pdfPath->isEmpty() && arguments == QStringList{"archive"} &&
+        !slip.from && !slip.to && !slip.vertical && !slip.horizontal && !slip.dot)
+        return printArchive(appFolder, *pdfPath);
     if (!complete || !pdfPath || pdfPath->isEmpty() || arguments.size() != 2 ||
         !requests().contains(arguments.first())) {
         printError(QString::fromLatin1(PrintUsage));

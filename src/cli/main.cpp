@@ -22,6 +22,7 @@ const char* Usage = "Uso: quadrigo13-cli COMANDO ...\n"
                     "  list PERCORSO.pro [--integral]   elenca le colonne\n"
                     "  print COSA PERCORSO.pro --pdf FILE.pdf   stampa su PDF\n"
                     "  archive add|delete|list|import|export|recompute ...   archivio vincenti\n"
+                    "  stats MISURA [OPZIONI]           statistiche dell'archivio\n"
                     "Opzione comune: --app-folder CARTELLA\n"
                     "  --help                           mostra questo aiuto\n"
                     "  --version                        mostra la versione";
@@ -96,6 +97,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("list"), Cli::runList},
         {QStringLiteral("print"), Cli::runPrint},
         {QStringLiteral("archive"), Cli::runArchive},
+        {QStringLiteral("stats"), Cli::runStats},
     };
     if (arguments.isEmpty() || !commands.contains(arguments.first())) {
         Cli::printError(QString::fromLatin1(Usage));

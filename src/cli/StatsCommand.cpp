@@ -1,0 +1,217 @@
+#include "cli/CliCommands.h"
+#include "cli/CliSupport.h"
+
+#include "archive/ArchivePrintout.h"
+#include "archive/ArchiveStatistics.h"
+#include "document/Options.h"
+#include "platform/ColumnDatabase.h"
+#include "platform/PdfPrinter.h"
+#include "platform/PrintError.h"
+#include "platform/PrintSurface.h"
+#include "platform/ProgressReporter.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+
+#include <functional>
+#include <optional>
+
+namespace Cli {
+
+namespace {
+
+using namespace ArchiveStatistics;
+
+const char* StatsUsage =
+    "Uso: stats MISURA [--all | --season AAAA-AAAA | --last N] [--incomplete] [--post]\n"
+    "             [--series A__,ABC,BOC,VAR,IND] [--app-folder CARTELLA]\n"
+    "  MISURA: S1, SX, S2, SC1, SCX, SC2, IG, IC, SG, SC, PG, PC, FG, FC";
+
+std::optional<int> measureOf(const QString& field)
+{
+    const auto measures = measureTable();
+    for (std::size_t k = 0; k < measures.size(); ++k)
+        if (field.compare(QLatin1String(measures[k].field), Qt::CaseInsensitive) == 0)
+            return int(k);
+    return std::nullopt;
+}
+
+bool seriesOf(const QString& list, Choice& choice)
+{
+    choice.series.fill(false);
+    const auto series = ArchiveFields::seriesTable();
+    for (const QString& code : list.split(QLatin1Char(','))) {
+        std::size_t k = 0;
+        while (k < series.size() && code.trimmed() != QLatin1String(series[k].code))
+            ++k;
+        if (k == series.size())
+            return false;
+        choice.series[k] = true;
+    }
+    return true;
+}
+
+// The choices of the command line over the search window's initial state; the reason on stderr
+// when they make no sense.
+bool choiceOf(QStringList arguments, const Options& options, Choice& choice)
+{
+    if (arguments.isEmpty()) {
+        printError(QString::fromLatin1(StatsUsage));
+        return false;
+    }
+    const auto measure = measureOf(arguments.takeFirst());
+    if (!measure) {
+        printError(QStringLiteral("Misura sconosciuta.\n") + QString::fromLatin1(StatsUsage));
+        return false;
+    }
+    choice.measure = *measure;
+    const QString last = options[Options::StatsLastColumns].trimmed();
+    choice.last = last.isEmpty() ? QStringLiteral("30") : last;
+    int intervals = 0;
+    while (!arguments.isEmpty()) {
+        const QString option = arguments.takeFirst();
+        const bool valued = option == QLatin1String("--season") ||
+                            option == QLatin1String("--last") ||
+                            option == QLatin1String("--series");
+        if (valued && arguments.isEmpty()) {
+            printError(QStringLiteral("Manca il valore di ") + option + QLatin1Char('.'));
+            return false;
+        }
+        if (option == QLatin1String("--all")) {
+            choice.interval = Interval::All;
+            ++intervals;
+        } else if (option == QLatin1String("--season")) {
+            choice.interval = Interval::Season;
+            choice.season = arguments.takeFirst();
+            ++intervals;
+            if (choice.season.size() != 9) {
+                printError(QStringLiteral("Stagione non valida: scrivere AAAA-AAAA."));
+                return false;
+            }
+        } else if (option == QLatin1String("--last")) {
+            choice.interval = Interval::Last;
+            choice.last = arguments.takeFirst();
+            ++intervals;
+        } else if (option == QLatin1String("--incomplete")) {
+            choice.completeOnly = false;
+        } else if (option == QLatin1String("--post")) {
+            choice.postOnly = true;
+        } else if (option == QLatin1String("--series")) {
+            if (!seriesOf(arguments.takeFirst(), choice)) {
+                printError(QStringLiteral("Serie sconosciuta: usare A__, ABC, BOC, VAR, IND."));
+                return false;
+            }
+        } else {
+            printError(QString::fromLatin1(StatsUsage));
+            return false;
+        }
+    }
+    if (intervals > 1) {
+        printError(QStringLiteral("Indicare un solo intervallo: --all, --season o --last."));
+        return false;
+    }
+    bool number = false;
+    const int count = choice.last.trimmed().toInt(&number);
+    if (choice.interval == Interval::Last && (!number || count < 1 || count > 9999)) {
+        printError(QStringLiteral("Numero di Colonne non valido: ") + choice.last);
+        return false;
+    }
+    return true;
+}
+
+// Runs `work` on a connection of its own to the archive, closed before the connection is
+// forgotten. False, with the reason on stderr, when the archive is missing or `work` fails.
+bool withArchive(const QString& appFolder, const std::function<bool(QSqlDatabase&, QString*)>& work)
+{
+    const QString path = ColumnDatabase::filePath(appFolder, ColumnDatabase::Database::Archive);
+    if (!QFileInfo(path).isFile()) {
+        printError(QStringLiteral("Archivio non trovato: ") + QDir::toNativeSeparators(path));
+        return false;
+    }
+    const QString name = QStringLiteral("archive-cli");
+    bool done = false;
+    QString error;
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        database.setDatabaseName(path);
+        if (!database.open()) {
+            error = database.lastError().text();
+        } else {
+            done = work(database, &error);
+            database.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (!done)
+        printError(error);
+    return done;
+}
+
+} // namespace
+
+int runStats(QStringList arguments)
+{
+    const QString appFolder = takeAppFolder(arguments);
+    Options options;
+    options.read(QDir(appFolder).filePath(Options::fileName()), QString());
+    Choice choice;
+    if (!choiceOf(arguments, options, choice))
+        return ExitBadInput;
+    if (!anySeries(choice)) {
+        printError(QStringLiteral("Selezionare almeno una casella Serie !"));
+        return ExitBadInput;
+    }
+    Result result;
+    const bool found = withArchive(appFolder, [&](QSqlDatabase& database, QString* error) {
+        QString filter;
+        return Search(database, choice, result, filter, error);
+    });
+    if (!found)
+        return ExitBadInput;
+    for (const Row& row : result.rows)
+        printLine(row.value + QLatin1Char(' ') + QString::number(row.count) + QLatin1Char(' ') +
+                  PercentText(row.count, result.total).trimmed());
+    printLine(QStringLiteral("Totale ") + QString::number(result.total));
+    return ExitOk;
+}
+
+} // namespace Cli
+
+namespace Cli {
+
+int printArchive(const QString& appFolder, const QString& pdfPath)
+{
+    QList<ArchiveRecord> records;
+    // Without a filter the selection is the whole archive in season and contest order.
+    const bool read = withArchive(appFolder, [&](QSqlDatabase& database, QString* error) {
+        Choice all;
+        all.interval = Interval::All;
+        return SelectRecords(database, all, QString(), records, error);
+    });
+    if (!read)
+        return ExitBadInput;
+    PdfPrinter pdf(pdfPath, QStringLiteral("Archivio Colonne Vincenti"));
+    QString error;
+    if (!pdf.isOpen(&error)) {
+        printError(error);
+        return ExitBadInput;
+    }
+    try {
+        PrintSurface surface(pdf.backEnd());
+        ProgressReporter progress;
+        ArchivePrintout::PrintArchive(surface, records, progress);
+    } catch (const PrintError& failure) {
+        printError(QStringLiteral("Errore ") + QString::number(failure.number) +
+                   QStringLiteral(" (") + failure.description + QLatin1Char(')'));
+        return ExitBadInput;
+    }
+    if (!pdf.finish(&error)) {
+        printError(error);
+        return ExitBadInput;
+    }
+    return ExitOk;
+}
+
+} // namespace Cli
