@@ -79,7 +79,8 @@ ArchiveWindow::ArchiveWindow(Session& session, QWidget* parent)
         2 * m_grid->frameWidth() + m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
     for (int field = 0; field < ArchiveRecord::TypedCount; ++field)
         gridWidth += m_grid->columnWidth(field);
-    m_grid->setMinimumSize(gridWidth, 300);
+    m_grid->setMinimumSize(gridWidth, m_grid->horizontalHeader()->sizeHint().height() +
+                                          16 * m_grid->verticalHeader()->defaultSectionSize());
     connect(m_grid, &QTableView::doubleClicked, this, [this] { edit(RecordEditorLogic::Modify); });
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &ArchiveWindow::describeRow);
@@ -166,7 +167,6 @@ void ArchiveWindow::reload()
     m_model->setRecords(std::move(records));
     setWindowTitle(
         title() + QStringLiteral(" - Archivio Colonne Vincenti   ( %1 )").arg(m_model->rowCount()));
-    WindowSizing::fitCaption(this);
     selectRow(m_model->rowCount() - 1);
     describeRow();
 }

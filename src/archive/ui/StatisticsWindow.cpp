@@ -153,8 +153,17 @@ StatisticsWindow::StatisticsWindow(Session& session, QWidget* parent)
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     int tableWidth =
         2 * m_table->frameWidth() + m_table->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
+    // At least as wide as the longest heading, so that none is cut.
+    const QFontMetrics headerFont(m_table->horizontalHeader()->font());
+    int headingWidth = 0;
+    for (const ArchiveStatistics::MeasureInfo& measure : ArchiveStatistics::measureTable())
+        headingWidth = std::max(headingWidth,
+                                headerFont.horizontalAdvance(QString::fromUtf8(measure.heading)));
     for (int column = 0; column < 3; ++column) {
-        m_table->setColumnWidth(column, Twips::toPixels(ColumnWidths[column]));
+        const int heading =
+            column == 1 ? headingWidth : headerFont.horizontalAdvance(QStringLiteral("Colonne"));
+        m_table->setColumnWidth(column,
+                                std::max(Twips::toPixels(ColumnWidths[column]), heading + 14));
         tableWidth += m_table->columnWidth(column);
     }
     m_table->setFixedWidth(tableWidth);
@@ -174,6 +183,8 @@ StatisticsWindow::StatisticsWindow(Session& session, QWidget* parent)
     auto* shares = new QValueAxis(chart);
     shares->setLabelFormat(QStringLiteral("%.0f"));
     shares->setTitleText(QStringLiteral("%"));
+    shares->setTickType(QValueAxis::TicksDynamic);
+    shares->setTickAnchor(0);
     chart->addAxis(values, Qt::AlignBottom);
     chart->addAxis(shares, Qt::AlignLeft);
     bars->attachAxis(values);
@@ -330,7 +341,10 @@ void StatisticsWindow::showResult(const ArchiveStatistics::Result& result)
         highest = std::max({highest, share, shares.integralShare[value] * 100.0});
     }
     auto* axis = static_cast<QValueAxis*>(m_chart->chart()->axes(Qt::Vertical).constFirst());
-    axis->setRange(0, std::max(10.0, std::ceil(highest / 10.0) * 10.0));
+    // Round steps of 5 or 10 points up to the highest bar.
+    const double step = highest > 40 ? 10 : 5;
+    axis->setRange(0, std::max(step * 2, std::ceil(highest / step) * step));
+    axis->setTickInterval(step);
     m_chart->chart()->setTitle(QString::fromUtf8(measure.entry));
 
     if (m_results->isHidden()) {
