@@ -5,6 +5,7 @@
 #include "archive/ui/RecordWindow.h"
 #include "archive/ui/StatisticsWindow.h"
 #include "support/GuiDriver.h"
+#include "support/TestArchives.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -84,6 +85,13 @@ QStringList rowTexts(QWidget* browser, int row)
     for (int field = 0; field < ArchiveRecord::TypedCount; ++field)
         texts << grid(browser)->model()->index(row, field).data().toString();
     return texts;
+}
+
+// The pages of a PDF file as its page objects.
+int pdfPages(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? int(file.readAll().count("/Type /Page\n")) : -1;
 }
 
 QStringList texts(const ArchiveRecord::TypedFields& fields)
@@ -395,6 +403,28 @@ private slots:
         else
             clickOn(&window, change);
         QTEST(child(&window, u"cmdStampa"_s)->isEnabled(), "keepsPrint");
+    }
+
+    void printoutsGoToPdf()
+    {
+        StartedProgram p;
+        AppFolder::prepare(p.dir.path());
+        QVERIFY(TestArchives::write(p.dir.path(), TestArchives::generated(41)));
+        const QString whole = p.dir.filePath(u"archivio.pdf"_s);
+        const QString interval = p.dir.filePath(u"intervallo.pdf"_s);
+        p.prompts.expectPrinterChoice(whole).expectPrinterChoice(interval);
+        ArchiveWindow browser(*p.session);
+        clickOn(&browser, u"cmdStampa"_s);
+        QCOMPARE(pdfPages(whole), 2); // 40 records a page
+        StatisticsWindow window(*p.session);
+        // Every record: all series, complete or not.
+        for (const char* name :
+             {"ckTutte", "ckComplete", "ckSerieA", "ckSerieBOC", "ckSerieVAR", "cmdRicerca"})
+            clickOn(&window, QLatin1String(name));
+        QCOMPARE(textOf(&window, u"lblTOT"_s), u"Tot Colonne: 41"_s);
+        clickOn(&window, u"cmdStampa"_s);
+        QCOMPARE(pdfPages(interval), 2); // 36 records a page
+        QVERIFY(!child(&window, u"cmdStampa"_s)->isEnabled());
     }
 
     void mainWindowOffersBothWindows()
