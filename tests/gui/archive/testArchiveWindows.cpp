@@ -247,6 +247,17 @@ private slots:
         QVERIFY(browser->windowTitle().endsWith(u"( %1 )"_s.arg(rows)));
     }
 
+    void emptyArchiveMovesNothing()
+    {
+        StartedProgram p;
+        ArchiveWindow browser(*p.session);
+        for (const char* name :
+             {"cmdPri", "cmdPrec", "cmdSucc", "cmdUlt", "cmdModifica", "cmdCancella"})
+            clickOn(&browser, QLatin1String(name));
+        QCOMPARE(browser.currentRow(), -1);
+        QCOMPARE(browser.windowTitle(), u"QUADRIGO 13 - Archivio Colonne Vincenti   ( 0 )"_s);
+    }
+
     void goToSeason_data()
     {
         QTest::addColumn<QString>("answer");
