@@ -5,6 +5,7 @@
 #include "app/ui/AboutDialog.h"
 #include "app/ui/SplashWindow.h"
 #include "app/ui/ToolbarIcons.h"
+#include "archive/ui/ArchiveCommands.h"
 #include "conditions/ui/ConditionCommands.h"
 #include "document/StatusTexts.h"
 #include "document/ui/ContestDialog.h"
@@ -74,6 +75,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     registerHandlers();
     installConditionCommands(*this);
     installOutputCommands(*this);
+    installArchiveCommands(*this);
     installReportCommands(*this);
 
     connect(&m_session, &Session::captionChanged, this, &QWidget::setWindowTitle);
