@@ -104,7 +104,6 @@ private slots:
         p.prompts.expectInput(u"Quote (1...999)"_s, u"4"_s);
         p.window->runCommand(u"mnuQuote"_s);
         QCOMPARE(p.command("mnuQuote")->text(), u"&Quote (4)"_s);
-        QCOMPARE(p.window->windowTitle(), u"QUADRIGO 13 - Giro *"_s);
 
         // The printer panel opens the printer set-up.
         p.prompts.expectPrinterSetup(false);

@@ -126,7 +126,7 @@ QString ticked(QWidget* dialog, const QList<int>& rows)
 class TestConditionDialogs final : public QObject {
     Q_OBJECT
 private slots:
-    void signsAndInterruptionsBoxesAndOk()
+    void boxesRefusalsAndOkOfEachMode()
     {
         StartedProgram p;
         prepare(p);
@@ -189,26 +189,22 @@ private slots:
         QTest::keyClick(box(d.get(), 8), Qt::Key_Return);
         QCOMPARE(d->result(), int(QDialog::Accepted));
         QCOMPARE(p.document().Conditions.at(8), QVariant(11.0));
-    }
 
-    void symmetriesAndParallelsShowTheirGroup()
-    {
-        StartedProgram p;
-        prepare(p);
-        // Mode, caption, first and last box of its group, the matches paired by colour.
+        // Symmetries and parallels: mode, caption, first and last box of its group, the matches
+        // paired by colour.
         const QList<std::tuple<const char*, const char*, int, int, const char*>> modes = {
             {"SIMM", "Prova - Simmetrie", 17, 20, "abcdef*fedcba"},
             {"PARA", "Prova - Paralleli", 21, 24, "abcdef*abcdef"},
             {"PAR3", "Prova - Paralleli a Passo 3", 46, 49, "ababababababa"}};
         for (const auto& [mode, caption, first, last, groups] : modes) {
-            auto d = openIn(p, QLatin1String(mode));
+            d = openIn(p, QLatin1String(mode));
             QCOMPARE(d->windowTitle(), QLatin1String(caption));
             for (int i : SymmetryConditionsLogic::Boxes)
                 QCOMPARE(box(d.get(), i)->isEnabled(), i >= first && i <= last);
             QCOMPARE(colourGroups(d.get()), QLatin1String(groups));
         }
         // Counts of six pairs at most, of nine at step 3.
-        auto d = openIn(p, u"SIMM"_s);
+        d = openIn(p, u"SIMM"_s);
         QCOMPARE(textsOf(d.get(), u"txtCond(18) txtCond(47)"_s), u"3|9"_s);
         enter(d.get(), 17, u"7"_s);
         QCOMPARE(box(d.get(), 17)->text(), u"0"_s);
@@ -219,14 +215,13 @@ private slots:
         QVERIFY(box(d.get(), 47)->text() == "11"_L1 && box(d.get(), 48)->hasFocus());
     }
 
-    // Mode|box|keys|text corrected|message: one refusal of each dialog and mode; the logic
-    // tables hold the rest.
+    // Mode|box|keys|text corrected|message: one refusal of each dialog and mode not refused
+    // elsewhere; the logic tables hold the rest.
     void refusedOnLeaving_data()
     {
         QTest::addColumn<QString>("row");
         for (const char* row :
-             {"SEGN|1|12|11|Valore dei Segni 1 Minimi non ammesso !",
-              "INTE|14|13|12|Valore delle Interruzioni Massime non ammesso (Max. 12) !",
+             {"INTE|14|13|12|Valore delle Interruzioni Massime non ammesso (Max. 12) !",
               "SIMM|19|4|3|Valore delle Simmetrie consecutive Minime non ammesso !",
               "PAR3|48|10|9|Valore dei Paralleili P3 consecutivi Minimi non ammesso !",
               "SEQU|25|2 |2|Inserire almeno 2 segni !",

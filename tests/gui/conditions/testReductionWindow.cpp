@@ -94,10 +94,9 @@ class TestReductionWindow final : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
 
-    void runningCountsAndTable()
+    void runningCountsTableAndConfirmation()
     {
         Reduction r;
-        r.window = std::make_unique<ReductionWindow>(*r.p.session, [&r] { return r.flags; });
         // At every step of the progress bar, what the count labels show at that moment.
         WatchingProgress progress;
         QHash<QString, QStringList> texts;
@@ -108,8 +107,7 @@ private slots:
                     texts[name].append(textOf(r.window.get(), name));
         };
         r.p.session->setProgress(&progress);
-        QVERIFY(activate(r.window.get()));
-        clickOn(r.window.get(), u"cmdAvvia"_s);
+        r.start();
         r.p.session->setProgress(nullptr);
         // Each label shows its running count while its pass runs, then keeps its final count;
         // the signs pass writes " su" without the blank that the other passes add.
@@ -130,39 +128,8 @@ private slots:
                     .hasMatch());
         QVERIFY(table(r.p) == r.expected() && r.expected().count() == 10);
         QCOMPARE(r.window->tableCount(), 10);
-    }
 
-    void emptyPasses()
-    {
-        // The signs pass leaving nothing closes the window and empties the table.
-        Reduction r;
-        QVERIFY(ColumnDatabase::writeReducedColumns(
-            r.p.dir.path(), TestSystems::columnsOf({"1111111111111", "X111111111111"}), nullptr));
-        r.setBounds(1, {0, 0});
-        r.p.prompts.expectMessage(NoColumn);
-        r.start();
-        QVERIFY(r.p.warned() && !r.window->isVisible());
-        QVERIFY(table(r.p).isEmpty() && r.window->tableCount() == 0);
-
-        // A later pass leaving nothing keeps the window, with nothing to confirm.
-        Reduction later;
-        later.flags = u"1010000"_s;
-        later.setBounds(13, {13, 14});
-        later.p.prompts.expectMessage(NoColumn);
-        later.start();
-        QVERIFY(later.window->isVisible());
-        QCOMPARE(textsOf(later.window.get(), u"lblSegniMinMax lblSMM lblInterruzioni lblInt"_s),
-                 u" 21|10.50 €| 0|"_s);
-        QCOMPARE(visibleOf(later.window.get(), u"lblInterruzioni"_s + TimeLabels + Buttons),
-                 u"lblInterruzioni"_s);
-        QVERIFY(table(later.p).isEmpty());
-    }
-
-    void confirmOrLeave()
-    {
         // Leaving the window withdraws the confirmation.
-        Reduction r;
-        r.start();
         QWidget other;
         QVERIFY(activate(&other));
         QCOMPARE(visibleOf(r.window.get(), Buttons), u"cmdAvvia cmdAnnulla"_s);
@@ -192,6 +159,32 @@ private slots:
         QVERIFY(r.p.session->commands().isEnabled(u"mnuRidotto"_s));
         QVERIFY(r.p.session->commands().isVisible(u"tmAccorpa"_s) &&
                 !r.p.session->commands().isVisible(u"tmDisaccorpa"_s));
+    }
+
+    void emptyPasses()
+    {
+        // The signs pass leaving nothing closes the window and empties the table.
+        Reduction r;
+        QVERIFY(ColumnDatabase::writeReducedColumns(
+            r.p.dir.path(), TestSystems::columnsOf({"1111111111111", "X111111111111"}), nullptr));
+        r.setBounds(1, {0, 0});
+        r.p.prompts.expectMessage(NoColumn);
+        r.start();
+        QVERIFY(r.p.warned() && !r.window->isVisible());
+        QVERIFY(table(r.p).isEmpty() && r.window->tableCount() == 0);
+
+        // A later pass leaving nothing keeps the window, with nothing to confirm.
+        Reduction later;
+        later.flags = u"1010000"_s;
+        later.setBounds(13, {13, 14});
+        later.p.prompts.expectMessage(NoColumn);
+        later.start();
+        QVERIFY(later.window->isVisible());
+        QCOMPARE(textsOf(later.window.get(), u"lblSegniMinMax lblSMM lblInterruzioni lblInt"_s),
+                 u" 21|10.50 €| 0|"_s);
+        QCOMPARE(visibleOf(later.window.get(), u"lblInterruzioni"_s + TimeLabels + Buttons),
+                 u"lblInterruzioni"_s);
+        QVERIFY(table(later.p).isEmpty());
     }
 
     void enablingWindowFollowsTheSystem()

@@ -134,6 +134,22 @@ private slots:
         QCOMPARE(summary.count(), 1);
         QCOMPARE(p.document().IntegralColumns.column(5), QByteArrayView("XX11111111112"));
         QVERIFY(p.document().ReducedCount == 0 && p.document().Modified == 1);
+
+        // Chiudi drops the typed signs; shown again, the window starts from the stored ones.
+        p.document().Modified = 0;
+        typeInto(box(d.get(), "txtPro", 1), u"12"_s);
+        clickOn(d.get(), u"cmdAnnulla"_s);
+        QVERIFY(summary.count() == 2 && !d->isVisible());
+        QVERIFY(p.document().signsOf(1) == "1X"_L1 && p.document().Modified == 0);
+        d->load();
+        QCOMPARE(box(d.get(), "txtPro", 1)->text(), u"1X"_s);
+        // Escape answers like Chiudi; closing the window from outside asks for no summary.
+        d->show();
+        QTest::keyClick(box(d.get(), "txtPro", 2), Qt::Key_Escape);
+        QVERIFY(summary.count() == 3 && !d->isVisible());
+        d->show();
+        d->close();
+        QVERIFY(summary.count() == 3 && !d->isVisible());
     }
 
     void predictionChangedGenerates()
@@ -199,29 +215,7 @@ private slots:
         QVERIFY(document.Modified == 0 && summary.count() == 1);
     }
 
-    void predictionChiudiDropsTypedSigns()
-    {
-        StartedProgram p;
-        preparePrediction(p, {"1"});
-        auto d = p.open<PredictionDialog>();
-        QSignalSpy summary(d.get(), &PredictionDialog::conditionsSummaryRequested);
-        typeInto(box(d.get(), "txtPro", 1), u"12"_s);
-        clickOn(d.get(), u"cmdAnnulla"_s);
-        QVERIFY(summary.count() == 1 && !d->isVisible());
-        QVERIFY(p.document().signsOf(1) == "1"_L1 && p.document().Modified == 0);
-        // Shown again, the window starts from the stored prediction.
-        d->load();
-        QCOMPARE(box(d.get(), "txtPro", 1)->text(), u"1"_s);
-        // Escape answers like Chiudi; closing the window from outside asks for no summary.
-        d->show();
-        QTest::keyClick(box(d.get(), "txtPro", 2), Qt::Key_Escape);
-        QVERIFY(summary.count() == 2 && !d->isVisible());
-        d->show();
-        d->close();
-        QVERIFY(summary.count() == 2 && !d->isVisible());
-    }
-
-    void optionsDefaultsKeysAndRefusals()
+    void optionsKeysRefusalsFileAndFolder()
     {
         StartedProgram p;
         auto d = p.open<OptionsDialog>();
@@ -280,13 +274,10 @@ private slots:
         QVERIFY(d->result() == QDialog::Rejected &&
                 !QFile::exists(p.dir.filePath(u"Opzioni.sys"_s)));
         QCOMPARE(p.session->options()[Options::StatsLastColumns], QString());
-    }
 
-    void optionsOkWritesOpzioniSysAndCercaPicksTheFolder()
-    {
-        StartedProgram p;
+        // OK writes Opzioni.sys and takes the systems folder.
         const QString path = p.dir.filePath(u"Opzioni.sys"_s);
-        auto d = p.open<OptionsDialog>();
+        d = p.open<OptionsDialog>();
         const QStringList typed = {"  C:\\Giochi\\Sistemi\\ ", "0.5", "12", "50", "2000/2001"};
         for (int k = 1; k <= 5; ++k)
             typeInto(box(d.get(), "txtOpt", k), typed[k - 1]);

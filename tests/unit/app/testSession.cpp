@@ -166,7 +166,7 @@ private slots:
         }
     }
 
-    void newSystem()
+    void newSystemAndExit()
     {
         Fixture f;
         f.save(u"Giro"_s);
@@ -190,12 +190,39 @@ private slots:
         QCOMPARE(f.message().title, u"Nuovo"_s);
         f.prompts.expectInput(NewName, u"   "_s);
         QVERIFY(!f.session.newSystem());
+
+        // Leaving: No keeps the program running; with a modified system, Cancel does too.
+        f.prompts.expectMessage(Exit, MessageAnswer::No);
+        QVERIFY(!f.session.confirmExit());
+        f.prompts.expectMessage(Exit, MessageAnswer::Yes)
+            .expectMessage(SaveCurrent, MessageAnswer::Cancel);
+        QVERIFY(!f.session.confirmExit());
+        QCOMPARE(f.document().Modified, 1);
+        QCOMPARE(f.message().icon, MessageIcon::Exclamation);
+        f.session.resetDocument();
+        f.prompts.expectMessage(Exit, MessageAnswer::Yes);
+        QVERIFY(f.session.confirmExit());
     }
 
-    void openOfASystemWithoutConditionsLeavesTheBareCaption()
+    void openingSystems()
     {
         Fixture f;
         f.save(u"Giro"_s);
+        // A modified system is saved first when the user says so.
+        f.document().SystemName = u"Altro"_s;
+        f.session.markModified();
+        f.prompts.expectMessage(SaveCurrent, MessageAnswer::Yes).expectOpenFile(f.pro(u"Giro"_s));
+        QVERIFY(f.session.open());
+        QVERIFY(QFile::exists(f.pro(u"Altro"_s)));
+        QCOMPARE(f.document().Modified, 0);
+        // Cancel in the file dialog leaves the open system untouched.
+        f.session.markModified();
+        f.prompts.expectMessage(SaveCurrent, MessageAnswer::No).expectOpenFile(std::nullopt);
+        QVERIFY(!f.session.open());
+        QCOMPARE(f.session.caption(), u"QUADRIGO 13 - Giro *"_s);
+
+        // Without its conditions the system is not opened: the bare caption stays.
+        f.session.resetDocument();
         QFile::remove(QDir(f.systems()).filePath(u"Giro.cnd"_s));
         f.prompts.expectOpenFile(f.pro(u"Giro"_s))
             .expectMessage(u"Impossibile trovare il File ! (53)  "_s);
@@ -204,11 +231,8 @@ private slots:
         QCOMPARE(f.message().title, u"QUADRIGO 13"_s);
         QCOMPARE(f.session.caption(), u"QUADRIGO 13"_s);
         QCOMPARE(f.document().signsOf(2), u"12X"_s);
-    }
 
-    void openFromAnotherFolderMovesTheSystemsFolderOnce()
-    {
-        Fixture f;
+        // From another folder, which becomes the systems folder, said once.
         QTemporaryDir elsewhere;
         f.save(u"Giro"_s, elsewhere.path());
         const QString pro = QDir(elsewhere.path()).filePath(u"Giro.pro"_s);
@@ -223,26 +247,8 @@ private slots:
         QCOMPARE(QDir(options.values.value(0).toString()), QDir(elsewhere.path()));
         QCOMPARE(f.session.caption(), u"QUADRIGO 13 - Giro"_s);
         QCOMPARE(f.document().IntegralColumns.count(), 12);
-        // The same folder again: no message.
         f.prompts.expectOpenFile(pro);
         QVERIFY(f.session.open());
-    }
-
-    void openAsksToSaveAModifiedSystem()
-    {
-        Fixture f;
-        f.save(u"Giro"_s);
-        f.document().SystemName = u"Altro"_s;
-        f.session.markModified();
-        f.prompts.expectMessage(SaveCurrent, MessageAnswer::Yes).expectOpenFile(f.pro(u"Giro"_s));
-        QVERIFY(f.session.open());
-        QVERIFY(QFile::exists(f.pro(u"Altro"_s)));
-        QCOMPARE(f.document().Modified, 0);
-        // Cancel in the file dialog leaves the open system untouched.
-        f.session.markModified();
-        f.prompts.expectMessage(SaveCurrent, MessageAnswer::No).expectOpenFile(std::nullopt);
-        QVERIFY(!f.session.open());
-        QCOMPARE(f.session.caption(), u"QUADRIGO 13 - Giro *"_s);
     }
 
     void saveAsRenamesAndFollowsTheFolder()
@@ -271,22 +277,6 @@ private slots:
         session.document() = TestSystems::withPrediction(Prediction, u"Giro"_s);
         session.save();
         QVERIFY(QFile::exists(dir.filePath(u"Sistemi/Giro.pro"_s)));
-    }
-
-    void exitAsksAndCancelKeepsTheProgramRunning()
-    {
-        Fixture f;
-        f.prompts.expectMessage(Exit, MessageAnswer::No);
-        QVERIFY(!f.session.confirmExit());
-        f.prompts.expectMessage(Exit, MessageAnswer::Yes);
-        QVERIFY(f.session.confirmExit());
-        f.document().SystemName = u"Giro"_s;
-        f.session.markModified();
-        f.prompts.expectMessage(Exit, MessageAnswer::Yes)
-            .expectMessage(SaveCurrent, MessageAnswer::Cancel);
-        QVERIFY(!f.session.confirmExit());
-        QCOMPARE(f.document().Modified, 1);
-        QCOMPARE(f.message().icon, MessageIcon::Exclamation);
     }
 };
 

@@ -165,7 +165,7 @@ private slots:
                               "PG=5 PC=4 FG=9 FC=6 Comp=No"}));
     }
 
-    void outputCommands()
+    void outputCommandsAndADatabaseInUse()
     {
         QTemporaryDir dir;
         SystemDocument document = playedSystem(u"Prova"_s, true);
@@ -197,6 +197,25 @@ private slots:
                  (QStringList{"0000001  -  111 111 111 111X", "0000002  -  X11 111 111 111X",
                               "0000003  -  111 111 111 1112", "0000004  -  X11 111 111 1112"}));
         QCOMPARE(runCli({u"list"_s, pro, u"--integral"_s}).lines().size(), 6);
+
+        // Another program replacing the reduced database holds the name its new content is
+        // built under: the reduction says so and changes nothing.
+        for (int k = 1; k <= 6; ++k) // bounds that keep every column
+            document.Conditions.set(k, k % 2 ? 0.0 : 13.0);
+        document.EnableFlags = u"1000000"_s;
+        QVERIFY(SystemFiles::save(document, dir.path()));
+        const QStringList reduce = {u"reduce"_s, pro, u"--app-folder"_s, dir.path()};
+        FileLock other;
+        QCOMPARE(other.tryLockFile(inFolder(dir, u"Ridotto.mdb.new"_s), nullptr),
+                 FileLock::Result::Locked);
+        const auto before = snapshot(dir.path());
+        const CliRun run = runCli(reduce);
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.err, u"Impossibile scrivere il Sistema Ridotto ! (Il database "
+                          "Ridotto.mdb è in uso da un altro programma.)\n"_s);
+        QCOMPARE(snapshot(dir.path()), before);
+        other.unlock();
+        QCOMPARE(runCli(reduce).status, 0);
     }
 
     void refusalsChangeNothing_data()
@@ -257,30 +276,6 @@ private slots:
         QVERIFY2(!run.err.isEmpty() && run.err.contains(message.replace(u'@', dir.path())),
                  qPrintable(run.err));
         QCOMPARE(snapshot(dir.path()), before);
-    }
-
-    void databaseInUseIsSaid()
-    {
-        QTemporaryDir dir;
-        SystemDocument document = playedSystem(u"Prova"_s, true);
-        for (int k = 1; k <= 6; ++k) // bounds that keep every column
-            document.Conditions.set(k, k % 2 ? 0.0 : 13.0);
-        document.EnableFlags = u"1000000"_s;
-        QVERIFY(SystemFiles::save(document, dir.path()));
-        const QStringList reduce = {u"reduce"_s, inFolder(dir, u"Prova.pro"_s), u"--app-folder"_s,
-                                    dir.path()};
-        // Another program replacing the database holds the name its new content is built under.
-        FileLock other;
-        QCOMPARE(other.tryLockFile(inFolder(dir, u"Ridotto.mdb.new"_s), nullptr),
-                 FileLock::Result::Locked);
-        const auto before = snapshot(dir.path());
-        const CliRun run = runCli(reduce);
-        QCOMPARE(run.status, 1);
-        QCOMPARE(run.err, u"Impossibile scrivere il Sistema Ridotto ! (Il database "
-                          "Ridotto.mdb è in uso da un altro programma.)\n"_s);
-        QCOMPARE(snapshot(dir.path()), before);
-        other.unlock();
-        QCOMPARE(runCli(reduce).status, 0);
     }
 
     // Both programs print and end before anything is set up, not even the application folder.
