@@ -1,7 +1,7 @@
 #include "archive/ArchiveStatistics.h"
 #include "document/Options.h"
-#include "platform/ColumnDatabase.h"
 #include "support/CliRunner.h"
+#include "support/TestArchives.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,50 +16,6 @@ using namespace ArchiveStatistics;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// `count` records: season 2000-2001 onwards, contests 10 .. 39 of each season, the columns
-// (some with a '-'), series and postponed flags varying from record to record.
-QList<ArchiveRecord> generated(int count)
-{
-    static const char* Series[] = {"ABC", "IND", "A__", "ABC", "BOC", "VAR", "ABC"};
-    QList<ArchiveRecord> records;
-    quint32 state = 12345;
-    for (int i = 0; i < count; ++i) {
-        ArchiveRecord::TypedFields typed;
-        typed[ArchiveRecord::Anno] = QStringLiteral("%1-%2").arg(2000 + i / 30).arg(2001 + i / 30);
-        typed[ArchiveRecord::Conc] = QString::number(10 + i % 30);
-        for (int k = 0; k < 13; ++k) {
-            state = state * 1103515245u + 12345u;
-            typed[ArchiveRecord::FirstSign + k] =
-                QLatin1Char(i % 5 == 2 && k == i % 13 ? '-' : "1X2"[(state >> 16) % 3]);
-        }
-        typed[ArchiveRecord::Serie] = QLatin1String(Series[i % 7]);
-        typed[ArchiveRecord::Post] = i % 4 == 1 ? QStringLiteral("Si") : QStringLiteral("No");
-        records << ArchiveRecord::fromTyped(typed);
-    }
-    return records;
-}
-
-// Writes `records` into a new archive in `appFolder` and opens a connection `name` on it.
-QSqlDatabase write(const QString& appFolder, const QList<ArchiveRecord>& records,
-                   const QString& name)
-{
-    ColumnDatabase::ensureDatabase(appFolder, ColumnDatabase::Database::Archive, nullptr);
-    QSqlDatabase database = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
-    database.setDatabaseName(
-        ColumnDatabase::filePath(appFolder, ColumnDatabase::Database::Archive));
-    database.open();
-    database.transaction();
-    QSqlQuery insert(database);
-    insert.prepare(u"INSERT INTO ColonneVincenti VALUES (?"_s + u", ?"_s.repeated(31) + u')');
-    for (const ArchiveRecord& record : records) {
-        for (int field = 0; field < ArchiveRecord::FieldCount; ++field)
-            insert.addBindValue(record[field]);
-        insert.exec();
-    }
-    database.commit();
-    return database;
-}
 
 // "S1 season 2004-2005 complete 01001": the measure, the interval (all, season, last) with its
 // text, the flags ticked ("complete", "post") and the five series in code order.
@@ -96,13 +52,6 @@ QList<ArchiveRecord> selected(QList<ArchiveRecord> records, const Choice& choice
     return records;
 }
 
-QString tablesAndCount(QSqlDatabase& database)
-{
-    QSqlQuery count(u"SELECT COUNT(*) FROM ColonneVincenti"_s, database);
-    count.next();
-    return database.tables().join(u' ') + u' ' + count.value(0).toString();
-}
-
 double binomial(int n, int k)
 {
     return k == 0 ? 1 : binomial(n, k - 1) * (n - k + 1) / k;
@@ -114,7 +63,7 @@ class TestArchiveStatistics : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
     // In season and contest order, as the archive sorts them.
-    const QList<ArchiveRecord> m_records = generated(120);
+    const QList<ArchiveRecord> m_records = TestArchives::generated(120);
     QSqlDatabase m_database;
 
     Result searched(const Choice& choice)
@@ -126,7 +75,11 @@ class TestArchiveStatistics : public QObject {
     }
 
 private slots:
-    void initTestCase() { m_database = write(m_dir.path(), m_records, u"stats"_s); }
+    void initTestCase()
+    {
+        QVERIFY(TestArchives::write(m_dir.path(), m_records));
+        m_database = TestArchives::open(m_dir.path(), u"stats"_s);
+    }
     // What a printout leaves behind must not reach the next case.
     void cleanup() { QSqlQuery(u"DROP TABLE IF EXISTS ColonneTop"_s, m_database); }
 
@@ -158,9 +111,9 @@ private slots:
         const Choice chosen = choiceOf(choice);
         if (!statement.isEmpty())
             QCOMPARE(GroupingStatement(chosen, FilterClause(chosen)), statement);
-        const QString before = tablesAndCount(m_database);
+        const QString before = TestArchives::tablesAndCount(m_database);
         const Result result = searched(chosen);
-        QCOMPARE(tablesAndCount(m_database), before);
+        QCOMPARE(TestArchives::tablesAndCount(m_database), before);
 
         QMap<QString, int> counts, expected;
         for (qsizetype k = 0; k < result.rows.size(); ++k) {
@@ -200,7 +153,7 @@ private slots:
 
     void refusedLatestCount()
     {
-        const QString before = tablesAndCount(m_database);
+        const QString before = TestArchives::tablesAndCount(m_database);
         for (const QString& last : {u"abc"_s, u"5;DROP TABLE ColonneVincenti"_s}) {
             Choice choice;
             choice.last = last;
@@ -210,7 +163,7 @@ private slots:
             QVERIFY2(QRegularExpression(u"^Errore \\d+ \\(.+\\)$"_s).match(error).hasMatch(),
                      qPrintable(error));
         }
-        QCOMPARE(tablesAndCount(m_database), before);
+        QCOMPARE(TestArchives::tablesAndCount(m_database), before);
     }
 
     void integralShares()
@@ -242,7 +195,7 @@ private slots:
                                                                      result.total);
         QCOMPARE(run.lines(), lines << u"Totale %1"_s.arg(result.total));
 
-        const QString before = tablesAndCount(m_database);
+        const QString before = TestArchives::tablesAndCount(m_database);
         for (const QString& wrong :
              {u"S4"_s, u"S1 --last 0"_s, u"S1 --series ABC,XYZ"_s, u"S1 --all --last 5"_s}) {
             const CliRun refused = runCli(QStringList{u"stats"_s} + wrong.split(u' ') +
@@ -250,7 +203,7 @@ private slots:
             QCOMPARE(refused.status, 1);
             QVERIFY(refused.out.isEmpty() && !refused.err.isEmpty());
         }
-        QCOMPARE(tablesAndCount(m_database), before);
+        QCOMPARE(TestArchives::tablesAndCount(m_database), before);
 
         // 120 records at 40 a page.
         const QString pdf = QDir(m_dir.path()).filePath(u"archivio.pdf"_s);
@@ -260,7 +213,7 @@ private slots:
             0);
         QFile file(pdf);
         QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().contains("/Count 3"));
-        QCOMPARE(tablesAndCount(m_database), before);
+        QCOMPARE(TestArchives::tablesAndCount(m_database), before);
     }
 };
 
