@@ -1,7 +1,9 @@
 #include "platform/ui/EffectSoundPlayer.h"
 
+#include <QAudioDevice>
 #include <QDir>
 #include <QFileInfo>
+#include <QMediaDevices>
 #include <QSoundEffect>
 #include <QTimer>
 #include <QUrl>
@@ -17,6 +19,7 @@ EffectSoundPlayer::~EffectSoundPlayer()
 
 void EffectSoundPlayer::finish(bool played, const QString& reason)
 {
+    m_watchdog.stop();
     if (auto finished = std::exchange(m_finished, nullptr))
         finished(played, reason);
 }
@@ -26,13 +29,16 @@ void EffectSoundPlayer::play(const QString& path, Finished finished)
     stop();
     m_finished = std::move(finished);
     const QString shown = QDir::toNativeSeparators(path);
-    if (!QFileInfo(path).isFile()) {
-        // Reported from the event loop, as a played sound would be.
-        QTimer::singleShot(0, this, [this, shown] {
-            finish(false, QStringLiteral("Il file audio '%1' non esiste.").arg(shown));
-        });
-        return;
-    }
+    // Reported from the event loop, as a played sound would be.
+    const auto refuse = [this](const QString& reason) {
+        QTimer::singleShot(0, this, [this, reason] { finish(false, reason); });
+    };
+    if (!QFileInfo(path).isFile())
+        return refuse(QStringLiteral("Il file audio '%1' non esiste.").arg(shown));
+    // Without an output the desktop's sound service may never answer at all.
+    if (QMediaDevices::audioOutputs().isEmpty())
+        return refuse(
+            QStringLiteral("Nessuna uscita audio per riprodurre il file '%1'.").arg(shown));
     // A fresh effect per sound: its signals then concern this sound only.
     m_effect = std::make_unique<QSoundEffect>();
     QSoundEffect* effect = m_effect.get();
@@ -47,11 +53,15 @@ void EffectSoundPlayer::play(const QString& path, Finished finished)
             finish(true, {});
     });
     effect->setSource(QUrl::fromLocalFile(path));
+    // A sound that never ends must not hold the dictation: the recordings last a second or two.
+    m_watchdog.start();
+    m_watchdogPath = shown;
 }
 
 void EffectSoundPlayer::stop()
 {
     m_finished = nullptr;
+    m_watchdog.stop();
     if (m_effect) {
         m_effect->disconnect(this);
         m_effect->stop();

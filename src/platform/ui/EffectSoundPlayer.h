@@ -3,6 +3,7 @@
 #include "platform/SoundPlayer.h"
 
 #include <QObject>
+#include <QTimer>
 
 #include <memory>
 
@@ -23,6 +24,11 @@ public:
 private:
     void finish(bool played, const QString& reason);
 
+    // Longer than any word of the dictation.
+    static constexpr int MaximumSeconds = 10;
+
     std::unique_ptr<QSoundEffect> m_effect;
     Finished m_finished;
+    QTimer m_watchdog;
+    QString m_watchdogPath;
 };

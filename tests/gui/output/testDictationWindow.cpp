@@ -1,6 +1,7 @@
 #include "output/ui/DictationWindow.h"
 #include "platform/SoundPlayer.h"
 #include "platform/WaitTimer.h"
+#include "platform/ui/EffectSoundPlayer.h"
 #include "support/GuiDriver.h"
 #include "support/TestSystems.h"
 
@@ -182,6 +183,18 @@ private slots:
         typeInto(get<QLineEdit>(u"txtA"_s), u"3"_s);
         get<QLineEdit>(u"txtDA"_s)->setFocus();
         QVERIFY(m_p->warned(u"QUADRIGO 13"_s) && get(u"txtA"_s)->hasFocus());
+    }
+
+    // The program's player reports a missing recording instead of waiting for it.
+    void desktopPlayerReportsAMissingFile()
+    {
+        EffectSoundPlayer player;
+        QString reason;
+        player.play(m_p->dir.filePath(u"Nuova.wav"_s), [&reason](bool played, const QString& why) {
+            reason = played ? u"played"_s : why;
+        });
+        QTRY_COMPARE(reason, u"Il file audio '%1' non esiste."_s.arg(
+                                 QDir::toNativeSeparators(m_p->dir.filePath(u"Nuova.wav"_s))));
     }
 };
 
