@@ -18,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -114,7 +115,12 @@ inline void whenModal(const QString& objectName, std::function<void(QWidget*)> a
         timer->stop();
         timer->deleteLater();
         if (found) {
+            const QPointer<QWidget> open(modal);
             act(modal);
+            // A check that failed inside `act` left early: the window goes, so that the test
+            // fails instead of waiting on it.
+            if (QTest::currentTestFailed() && open && open->isVisible())
+                open->close();
             return;
         }
         qWarning("No modal window %s opened", qPrintable(objectName));

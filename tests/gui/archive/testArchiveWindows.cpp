@@ -140,6 +140,8 @@ private slots:
         auto browser = a.browser();
         a.p.document().NumConcorso = u"12"_s;
         whenModal(u"frmRECORD"_s, [](QWidget* editor) {
+            // Typing follows the focus, which only an active window has.
+            QVERIFY(activate(editor));
             QCOMPARE(editor->windowTitle(), u"Archivio - Nuova Colonna 6"_s);
             QCOMPARE(textsOf(editor, u"cboSerie txtPro(1) txtPro(15)"_s), u"ABC|12|"_s);
             QWidget* ok = child(editor, u"cmdOK"_s);
