@@ -331,12 +331,12 @@ void Search::greedy()
                 buckets[gain].push_back(c);
             continue;
         }
-        play(c);
-        if (++picks % 256 == 0) {
+        if (picks++ % 256 == 0) {
             report();
             if (stopRequested())
                 break;
         }
+        play(c);
     }
 }
 
@@ -397,7 +397,7 @@ void Search::improve()
     std::vector<std::uint32_t> alone, replacements;
     qsizetype moves = 0;
     while (qsizetype(m_played.size()) > lowerBound) {
-        if (++moves % 64 == 0) {
+        if (moves++ % 64 == 0) {
             report();
             if (stopRequested() || !timeLeft())
                 break;
