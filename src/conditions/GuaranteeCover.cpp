@@ -178,27 +178,25 @@ std::vector<std::vector<int>> linearCode(int length, int radius)
             if (left > 0)
                 continue;
         }
-        {
-            // Every word of the kernel, counting like an odometer whose last digit turns
-            // fastest; partial[k] is the syndrome of the first k digits.
-            std::vector<std::vector<int>> words;
-            std::vector<int> word(length, 0);
-            std::vector<int> partial(length + 1, 0);
-            for (;;) {
-                if (partial[length] == 0)
-                    words.push_back(word);
-                int j = length - 1;
-                while (j >= 0 && word[j] == 2)
-                    word[j--] = 0;
-                if (j < 0)
-                    break;
-                ++word[j];
-                partial[j + 1] = add(partial[j + 1], column[j]);
-                for (int k = j + 1; k < length; ++k)
-                    partial[k + 1] = partial[j + 1];
-            }
-            return words;
+        // Every word of the kernel, counting like an odometer whose last digit turns
+        // fastest; partial[k] is the syndrome of the first k digits.
+        std::vector<std::vector<int>> words;
+        std::vector<int> word(length, 0);
+        std::vector<int> partial(length + 1, 0);
+        for (;;) {
+            if (partial[length] == 0)
+                words.push_back(word);
+            int j = length - 1;
+            while (j >= 0 && word[j] == 2)
+                word[j--] = 0;
+            if (j < 0)
+                break;
+            ++word[j];
+            partial[j + 1] = add(partial[j + 1], column[j]);
+            for (int k = j + 1; k < length; ++k)
+                partial[k + 1] = partial[j + 1];
         }
+        return words;
     }
     return {};
 }
@@ -299,20 +297,20 @@ void Search::reset()
     m_uncovered = qsizetype(m_targets.size());
 }
 
-// Greedy by newly covered targets; a candidate's count only falls, so one re-counted at the
-// head of its bucket that still matches the bucket is a true maximum.
+// Greedy by newly covered targets, counts kept exact as targets get covered; a count only
+// falls, so a candidate whose count is below its bucket's moves down when it reaches the head.
 void Search::greedy()
 {
     const int most = ballSize(m_radius);
     std::vector<std::vector<std::uint32_t>> buckets(most + 1);
-    for (std::uint32_t c = 0; c < Space; ++c) {
-        if (!m_isCandidate[c] || m_position[c] != UINT32_MAX)
-            continue;
-        int gain = 0;
-        forBall(c, m_radius, [&](std::uint32_t t) { gain += m_isTarget[t] && !m_coverCount[t]; });
-        if (gain > 0)
-            buckets[gain].push_back(c);
-    }
+    // Counted from the targets' side: a conditioned system is far smaller than its candidates.
+    std::vector<std::uint16_t> gain(Space, 0);
+    for (std::uint32_t t : m_targets)
+        if (!m_coverCount[t])
+            forBall(t, m_radius, [&](std::uint32_t c) { ++gain[c]; });
+    for (std::uint32_t c = 0; c < Space; ++c)
+        if (gain[c] > 0 && m_isCandidate[c] && m_position[c] == UINT32_MAX)
+            buckets[gain[c]].push_back(c);
     int top = most;
     qsizetype picks = 0;
     while (m_uncovered > 0 && top > 0) {
@@ -324,11 +322,9 @@ void Search::greedy()
         buckets[top].pop_back();
         if (m_position[c] != UINT32_MAX)
             continue;
-        int gain = 0;
-        forBall(c, m_radius, [&](std::uint32_t t) { gain += m_isTarget[t] && !m_coverCount[t]; });
-        if (gain < top) {
-            if (gain > 0)
-                buckets[gain].push_back(c);
+        if (gain[c] < top) {
+            if (gain[c] > 0)
+                buckets[gain[c]].push_back(c);
             continue;
         }
         if (picks++ % 256 == 0) {
@@ -336,6 +332,10 @@ void Search::greedy()
             if (stopRequested())
                 break;
         }
+        forBall(c, m_radius, [&](std::uint32_t t) {
+            if (m_isTarget[t] && !m_coverCount[t])
+                forBall(t, m_radius, [&](std::uint32_t other) { --gain[other]; });
+        });
         play(c);
     }
 }
