@@ -12,6 +12,7 @@ void benchPrinting();
 void benchArchiveStore();
 void benchDictationDrift(int columns);
 void benchResults();
+void benchGuarantee();
 
 // Timings of the heavy operations, as medians of several runs. Pass the path of
 // quadrigo13-cli to time the tool as well (default: beside this program's build folder).
@@ -30,6 +31,10 @@ int main(int argc, char* argv[])
             QDir(app.applicationDirPath()).filePath(QStringLiteral("../src/quadrigo13-cli"));
         if (QFileInfo::exists(guess))
             cli = guess;
+    }
+    if (app.arguments().contains(QStringLiteral("--guarantee-only"))) {
+        benchGuarantee();
+        return 0;
     }
     if (app.arguments().contains(QStringLiteral("--results-only"))) {
         benchResults();

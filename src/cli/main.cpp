@@ -16,6 +16,7 @@ const char* Usage = "Uso: quadrigo13-cli COMANDO ...\n"
                     "  generate PERCORSO.pro            genera il Sistema Integrale e lo salva\n"
                     "  info PERCORSO.pro                mostra i dati del Sistema Integrale\n"
                     "  reduce PERCORSO.pro              elabora il Sistema Ridotto e lo salva\n"
+                    "  guarantee PERCORSO.pro --level 12|11 [--from-integral] [--seconds N]\n"
                     "  measures COLONNA...              mostra le misure delle colonne\n"
                     "  merge PERCORSO.pro               accorpa il Sistema Ridotto\n"
                     "  check PERCORSO.pro VINCENTE [--integral]   spoglio delle colonne\n"
@@ -93,6 +94,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("generate"), Cli::runGenerate},
         {QStringLiteral("info"), Cli::runInfo},
         {QStringLiteral("reduce"), Cli::runReduce},
+        {QStringLiteral("guarantee"), Cli::runGuarantee},
         {QStringLiteral("measures"), Cli::runMeasures},
         {QStringLiteral("merge"), Cli::runMerge},
         {QStringLiteral("check"), Cli::runCheck},
