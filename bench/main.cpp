@@ -12,6 +12,7 @@ void benchPrinting();
 void benchArchiveStore();
 void benchDictationDrift(int columns);
 void benchResults();
+void benchColumnText();
 
 // Timings of the heavy operations, as medians of several runs. Pass the path of
 // quadrigo13-cli to time the tool as well (default: beside this program's build folder).
@@ -40,6 +41,10 @@ int main(int argc, char* argv[])
         benchDictationDrift(app.arguments().value(at + 1, QStringLiteral("100")).toInt());
         return 0;
     }
+    if (app.arguments().contains(QStringLiteral("--text-only"))) {
+        benchColumnText();
+        return 0;
+    }
     if (app.arguments().contains(QStringLiteral("--archive-only"))) {
         benchArchiveStore();
         benchArchiveStatistics();
@@ -51,6 +56,7 @@ int main(int argc, char* argv[])
     benchDocument(cli);
     benchEngine();
     benchOutput();
+    benchColumnText();
     benchResults();
     benchArchiveStore();
     benchArchiveStatistics();

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <array>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -29,20 +30,26 @@ qint32 codeOf(const char* signs)
     return code;
 }
 
+// Written through a pointer into a buffer sized for the longest rows: a full system is
+// 40 million plays, too many for appends that check their room one by one.
 template <typename Play>
 QByteArray rowsText(qsizetype count, Format format, bool compact, Play play)
 {
     const char separator = format == Format::Csv ? ';' : ' ';
-    QByteArray text;
-    text.reserve(count * (compact ? W + 2 : LongestLine));
+    QByteArray text(count * (compact ? W + 2 : LongestLine), Qt::Uninitialized);
+    char* out = text.data();
     for (qsizetype row = 0; row < count; ++row) {
         for (int match = 0; match < W; ++match) {
             if (match > 0 && !compact)
-                text += separator;
-            text += play(row, match);
+                *out++ = separator;
+            const QByteArrayView shown = play(row, match);
+            for (char c : shown)
+                *out++ = c;
         }
-        text += "\r\n";
+        *out++ = '\r';
+        *out++ = '\n';
     }
+    text.truncate(out - text.constData());
     return text;
 }
 
@@ -70,15 +77,31 @@ QByteArrayView trimmed(QByteArrayView piece)
     return piece;
 }
 
-// The plays of a line: its CSV fields, its blank-separated words, or its characters.
-QList<QByteArrayView> playsOf(QByteArrayView line)
+// The plays of a line: its CSV fields, its blank-separated words, or its characters. Only the
+// first 13 are kept; `count` says how many there were.
+struct Plays {
+    std::array<QByteArrayView, W> items;
+    qsizetype count = 0;
+    void add(QByteArrayView play)
+    {
+        if (count < W)
+            items[count] = play;
+        ++count;
+    }
+};
+
+Plays playsOf(QByteArrayView line)
 {
-    QList<QByteArrayView> plays;
-    const bool csv = line.contains(';');
-    const bool words = !csv && (line.contains(' ') || line.contains('\t'));
+    Plays plays;
+    bool csv = false, words = false;
+    for (char c : line) {
+        csv = csv || c == ';';
+        words = words || isBlank(c);
+    }
+    words = words && !csv;
     if (!csv && !words) {
         for (qsizetype i = 0; i < line.size(); ++i)
-            plays << line.sliced(i, 1);
+            plays.add(line.sliced(i, 1));
         return plays;
     }
     qsizetype start = 0;
@@ -90,7 +113,7 @@ QList<QByteArrayView> playsOf(QByteArrayView line)
         if (csv && field.size() >= 2 && field.front() == '"' && field.back() == '"')
             field = field.sliced(1, field.size() - 2);
         if (csv || !field.isEmpty())
-            plays << field;
+            plays.add(field);
         start = i + 1;
     }
     return plays;
@@ -101,7 +124,9 @@ QList<QByteArrayView> playsOf(QByteArrayView line)
 QByteArray columnsText(const ColumnBuffer& columns, Format format)
 {
     return rowsText(columns.count(), format, format == Format::Plain,
-                    [&](qsizetype row, int match) { return columns.columnData(row)[match]; });
+                    [&](qsizetype row, int match) {
+                        return QByteArrayView(columns.columnData(row) + match, 1);
+                    });
 }
 
 QByteArray mergedText(const MergedColumns& rows, Format format)
@@ -156,16 +181,16 @@ Import parse(QByteArrayView content, const SystemDocument& document)
         ++lineNumber;
         if (line.isEmpty())
             continue;
-        const QList<QByteArrayView> plays = playsOf(line);
-        if (plays.size() != W) {
+        const Plays plays = playsOf(line);
+        if (plays.count != W) {
             refuse(lineNumber, QStringLiteral("%1 %2 invece di 13")
-                                   .arg(plays.size())
-                                   .arg(plays.size() == 1 ? u"segno"_s : u"segni"_s));
+                                   .arg(plays.count)
+                                   .arg(plays.count == 1 ? u"segno"_s : u"segni"_s));
             continue;
         }
         QString reason;
         for (int k = 0; k < W && reason.isEmpty(); ++k) {
-            const QByteArrayView play = plays[k];
+            const QByteArrayView play = plays.items[k];
             const char sign = play.size() == 1 ? (play[0] == 'x' ? 'X' : play[0]) : 0;
             if (sign != '1' && sign != 'X' && sign != '2')
                 reason = QStringLiteral("partita %1, '%2' non è un segno (1, X, 2)")
