@@ -232,24 +232,25 @@ Import parse(QByteArrayView content, const SystemDocument& document)
 bool read(const QString& path, const SystemDocument& document, Import& result, QString* error)
 {
     const QString name = QFileInfo(path).fileName();
+    const auto fail = [error](const QString& reason) {
+        if (error)
+            *error = reason;
+    };
     if (!QFileInfo(path).isFile()) {
-        *error = QStringLiteral("Il File '%1' non esiste o non è un file ordinario !").arg(name);
+        fail(QStringLiteral("Il File '%1' non esiste o non è un file ordinario !").arg(name));
         return false;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *error =
-            QStringLiteral("Impossibile leggere il File '%1' ! (%2)").arg(name, file.errorString());
+        fail(QStringLiteral("Impossibile leggere il File '%1' ! (%2)")
+                 .arg(name, file.errorString()));
         return false;
     }
+    // Checked on what was read as well, for a file that grows while it is read.
     const qint64 largest = TextDecoding::Utf8Bom.size() + ColumnBuffer::MaxCount * LongestLine;
-    if (file.size() > largest) {
-        *error = QStringLiteral("Il File '%1' è troppo grande per un Sistema !").arg(name);
-        return false;
-    }
-    const QByteArray content = file.read(largest + 1);
-    if (content.size() > largest) {
-        *error = QStringLiteral("Il File '%1' è troppo grande per un Sistema !").arg(name);
+    const QByteArray content = file.size() > largest ? QByteArray() : file.read(largest + 1);
+    if (file.size() > largest || content.size() > largest) {
+        fail(QStringLiteral("Il File '%1' è troppo grande per un Sistema !").arg(name));
         return false;
     }
     result = parse(content, document);

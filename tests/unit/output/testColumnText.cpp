@@ -14,12 +14,6 @@ using ColumnText::Format;
 
 namespace {
 
-// Match 2 played 12X, match 6 X2, match 1 1X: 12 columns.
-SystemDocument prediction()
-{
-    return withPrediction(Prediction);
-}
-
 // Every other column of the integral system, in its order.
 ColumnBuffer everyOther(const ColumnBuffer& integral)
 {
@@ -45,7 +39,8 @@ private slots:
     {
         QFETCH(int, format);
         QFETCH(QByteArray, firstLine);
-        const SystemDocument document = prediction();
+        // Match 1 played 1X, match 2 12X, match 6 X2: 12 columns.
+        const SystemDocument document = withPrediction(Prediction);
         QTemporaryDir dir;
         const QString path = dir.filePath(u"colonne.txt"_s);
         const ColumnBuffer columns = everyOther(document.IntegralColumns);
@@ -67,26 +62,18 @@ private slots:
         MergedColumns rows;
         rows.appendPair("1X2X11X2X1X21", 0, 'X');
         rows.appendPair("1X2X11X2X1X21", 12, '2');
-        QByteArray plain, csv;
-        for (qsizetype r = 0; r < rows.count(); ++r) {
-            QList<QByteArray> plays;
-            for (int m = 0; m < MergedColumns::Width; ++m)
-                plays << QByteArray(rows.play(r, m).data(), rows.play(r, m).size());
-            plain += plays.join(' ') + "\r\n";
-            csv += plays.join(';') + "\r\n";
-        }
-        QVERIFY(plain.startsWith("1X X 2 X 1 1 X 2 X 1 X 2 1\r\n"));
+        const QByteArray plain = "1X X 2 X 1 1 X 2 X 1 X 2 1\r\n1 X 2 X 1 1 X 2 X 1 X 2 12\r\n";
         QTemporaryDir dir;
-        for (const auto& [format, expected] :
-             {std::pair{Format::Plain, plain}, {Format::Csv, csv}}) {
+        for (const Format format : {Format::Plain, Format::Csv}) {
             QVERIFY(ColumnText::writeMerged(dir.filePath(u"m"_s), rows, format, nullptr));
-            QCOMPARE(fileContent(dir.filePath(u"m"_s)), expected);
+            QCOMPARE(fileContent(dir.filePath(u"m"_s)),
+                     format == Format::Csv ? QByteArray(plain).replace(' ', ';') : plain);
         }
     }
 
     void acceptsEveryLayoutOnce()
     {
-        const SystemDocument document = prediction();
+        const SystemDocument document = withPrediction(Prediction);
         const ColumnBuffer& integral = document.IntegralColumns;
         // Out of order, repeated, in three layouts, with a byte order mark and blank lines.
         QByteArray text = "\xEF\xBB\xBF"_ba + integral.column(7).toByteArray().toLower() + "\n\n";
@@ -108,7 +95,7 @@ private slots:
 
     void refusesBadLines()
     {
-        const SystemDocument document = prediction();
+        const SystemDocument document = withPrediction(Prediction);
         const QByteArray text = "112X1X12X12X1\n"
                                 "112X1X12X12X\n"
                                 "112X1X12A12X1\n"
@@ -131,7 +118,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString app = dir.filePath(u"app"_s);
-        SystemDocument document = prediction();
+        SystemDocument document = withPrediction(Prediction);
         QVERIFY(SystemFiles::save(document, dir.path()));
         const QString pro = dir.filePath(u"Prova.pro"_s);
         const ColumnBuffer columns = everyOther(document.IntegralColumns);
