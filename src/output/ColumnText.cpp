@@ -21,7 +21,7 @@ namespace {
 
 constexpr int W = ColumnBuffer::Width;
 
-// Base-3 number of a column of valid signs, so that a whole 3^13 system is marked in 1.6 MB.
+// Base-3 number of a column of valid signs: the columns read are marked in a table of 3^13 bits.
 qint32 codeOf(const char* signs)
 {
     qint32 code = 0;
@@ -31,7 +31,7 @@ qint32 codeOf(const char* signs)
 }
 
 // Written through a pointer into a buffer sized for the longest rows: a full system is
-// 40 million plays, too many for appends that check their room one by one.
+// 20 million plays, too many for appends that check their room one by one.
 template <typename Play>
 QByteArray rowsText(qsizetype count, Format format, bool compact, Play play)
 {
