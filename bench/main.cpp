@@ -13,6 +13,7 @@ void benchArchiveStore();
 void benchDictationDrift(int columns);
 void benchResults();
 void benchGuarantee();
+void benchColumnText();
 
 // Timings of the heavy operations, as medians of several runs. Pass the path of
 // quadrigo13-cli to time the tool as well (default: beside this program's build folder).
@@ -45,6 +46,10 @@ int main(int argc, char* argv[])
         benchDictationDrift(app.arguments().value(at + 1, QStringLiteral("100")).toInt());
         return 0;
     }
+    if (app.arguments().contains(QStringLiteral("--text-only"))) {
+        benchColumnText();
+        return 0;
+    }
     if (app.arguments().contains(QStringLiteral("--archive-only"))) {
         benchArchiveStore();
         benchArchiveStatistics();
@@ -56,6 +61,7 @@ int main(int argc, char* argv[])
     benchDocument(cli);
     benchEngine();
     benchOutput();
+    benchColumnText();
     benchResults();
     benchArchiveStore();
     benchArchiveStatistics();

@@ -18,6 +18,8 @@ int runResults(QStringList arguments);
 int runArchive(QStringList arguments);
 int runDictate(QStringList arguments);
 int runStats(QStringList arguments);
+int runExportText(QStringList arguments);
+int runImportText(QStringList arguments);
 // The whole archive into a PDF file, for `print archive`.
 int printArchive(const QString& appFolder, const QString& pdfPath);
 } // namespace Cli

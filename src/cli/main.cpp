@@ -26,6 +26,8 @@ const char* Usage = "Uso: quadrigo13-cli COMANDO ...\n"
                     "  results PERCORSO.pro [--rsl FILE]   punti e vincite dei Risultati Finali\n"
                     "  archive add|delete|list|import|export|recompute ...   archivio vincenti\n"
                     "  stats MISURA [OPZIONI]           statistiche dell'archivio\n"
+                    "  export-text PERCORSO.pro FILE [--integral|--merged] [--csv]   in testo\n"
+                    "  import-text PERCORSO.pro FILE    Sistema Ridotto da un file di testo\n"
                     "Opzione comune: --app-folder CARTELLA\n"
                     "  --help                           mostra questo aiuto\n"
                     "  --version                        mostra la versione";
@@ -104,6 +106,8 @@ int main(int argc, char* argv[])
         {QStringLiteral("archive"), Cli::runArchive},
         {QStringLiteral("dictate"), Cli::runDictate},
         {QStringLiteral("stats"), Cli::runStats},
+        {QStringLiteral("export-text"), Cli::runExportText},
+        {QStringLiteral("import-text"), Cli::runImportText},
     };
     if (arguments.isEmpty() || !commands.contains(arguments.first())) {
         Cli::printError(QString::fromLatin1(Usage));

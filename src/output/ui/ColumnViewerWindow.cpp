@@ -3,7 +3,9 @@
 #include "output/ColumnListModel.h"
 #include "output/ColumnListing.h"
 #include "output/ColumnPages.h"
+#include "output/ColumnText.h"
 #include "output/ExportWriter.h"
+#include "platform/ColumnDatabase.h"
 #include "platform/PrintSurface.h"
 #include "platform/UserPrompts.h"
 #include "platform/ui/PrintJob.h"
@@ -11,6 +13,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
@@ -65,6 +68,8 @@ ColumnViewerWindow::ColumnViewerWindow(Session& session, QWidget* parent)
     , m_list(new QListView(this))
     , m_print(new QPushButton(QStringLiteral("&Stampa"), this))
     , m_export(new QPushButton(QStringLiteral("Esporta MDB"), this))
+    , m_exportText(new QPushButton(QStringLiteral("Esporta testo..."), this))
+    , m_importText(new QPushButton(QStringLiteral("Importa testo..."), this))
     , m_close(new QPushButton(QStringLiteral("&Chiudi"), this))
 {
     setObjectName(QStringLiteral("frmVEDICOL"));
@@ -98,14 +103,20 @@ ColumnViewerWindow::ColumnViewerWindow(Session& session, QWidget* parent)
     connect(m_print, &QPushButton::clicked, this, &ColumnViewerWindow::printColumns);
     m_export->setObjectName(QStringLiteral("cmdCreaMDB"));
     m_close->setObjectName(QStringLiteral("cmdEsci"));
-    for (QPushButton* button : {m_print, m_export, m_close})
+    m_exportText->setObjectName(QStringLiteral("cmdEsportaTesto"));
+    m_importText->setObjectName(QStringLiteral("cmdImportaTesto"));
+    for (QPushButton* button : {m_print, m_export, m_exportText, m_importText, m_close})
         button->setAutoDefault(false);
     connect(m_export, &QPushButton::clicked, this, &ColumnViewerWindow::exportColumns);
+    connect(m_exportText, &QPushButton::clicked, this, &ColumnViewerWindow::exportText);
+    connect(m_importText, &QPushButton::clicked, this, &ColumnViewerWindow::importText);
     connect(m_close, &QPushButton::clicked, this, &ColumnViewerWindow::reject);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_print);
     buttons->addWidget(m_export);
+    buttons->addWidget(m_exportText);
+    buttons->addWidget(m_importText);
     buttons->addStretch();
     buttons->addWidget(m_close);
     auto* layout = new QVBoxLayout(this);
@@ -173,4 +184,100 @@ void ColumnViewerWindow::exportColumns()
         return;
     }
     m_session.prompts().message({MessageIcon::None, title, ExportWriter::successMessage()});
+}
+
+namespace {
+
+const QStringList TextFilters = {QStringLiteral("Testo (*.txt)"), QStringLiteral("CSV (*.csv)")};
+
+} // namespace
+
+void ColumnViewerWindow::exportText()
+{
+    const SystemDocument& document = m_session.document();
+    const QString title = document.SystemName;
+    // Played online, a merged system goes out as its merged rows, as it is printed.
+    bool merged = false;
+    if (!m_integral && document.MergedCount >= 1) {
+        const MessageAnswer answer = m_session.prompts().ask(
+            MessageIcon::Question, title, QStringLiteral("Esportare le Colonne Accorpate ?"),
+            MessageButtons::YesNoCancel);
+        if (answer == MessageAnswer::Cancel)
+            return;
+        merged = answer == MessageAnswer::Yes;
+    }
+    const std::optional<QString> path = m_session.prompts().saveFile(
+        {QStringLiteral("Esporta testo"), TextFilters, 0, QStringLiteral("txt"),
+         m_session.systemsFolder(), document.SystemName + QStringLiteral(".txt")});
+    if (!path)
+        return;
+    const ColumnText::Format format = ColumnText::formatOf(*path);
+    QString error;
+    bool written = false;
+    {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto pointer = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        MergedColumns rows;
+        if (merged)
+            written = ColumnDatabase::readMergedRows(m_session.appFolder(), rows, &error) &&
+                      ColumnText::writeMerged(*path, rows, format, &error);
+        else
+            written = ColumnText::writeColumns(
+                *path, m_integral ? document.IntegralColumns : document.WorkColumns, format,
+                &error);
+    }
+    const QString name = QFileInfo(*path).fileName();
+    if (!written) {
+        m_session.prompts().message(
+            {MessageIcon::Critical, title,
+             QStringLiteral("Impossibile scrivere il File '%1' ! (%2)").arg(name, error)});
+        return;
+    }
+    m_session.prompts().inform(title, QStringLiteral("File '%1' creato con successo !").arg(name));
+}
+
+void ColumnViewerWindow::importText()
+{
+    SystemDocument& document = m_session.document();
+    const QString title = document.SystemName;
+    const std::optional<QString> path =
+        m_session.prompts().openFile({QStringLiteral("Importa testo"),
+                                      TextFilters,
+                                      0,
+                                      QStringLiteral("txt"),
+                                      m_session.systemsFolder(),
+                                      {}});
+    if (!path)
+        return;
+    ColumnText::Import imported;
+    QString error, done;
+    bool adopted = false;
+    {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto pointer = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        if (!ColumnText::read(*path, document, imported, &error))
+            imported = {};
+        else if (!imported.ok())
+            error = ColumnText::refusal(QFileInfo(*path).fileName(), imported);
+        else {
+            done = ColumnText::summary(imported);
+            adopted = ColumnText::adopt(m_session.appFolder(), document,
+                                        std::move(imported.columns), &error);
+        }
+    }
+    if (!adopted) {
+        m_session.prompts().warn(title, error);
+        return;
+    }
+    m_session.markModified();
+    m_session.endMerge();
+    m_session.applyRule(CommandRule::ReductionConfirmed);
+    m_session.refreshStatus();
+    if (!m_integral) {
+        QAbstractItemModel* old = m_list->model();
+        m_list->setModel(new ColumnListModel(document.WorkColumns, m_list));
+        delete old;
+        m_heading->setText(ColumnListing::heading(false, document.WorkColumns.count()));
+    }
+    m_session.prompts().inform(title, done);
 }

@@ -8,7 +8,8 @@ class QPushButton;
 class Session;
 
 // frmVEDICOL: the columns of the reduced or the integral system (DialogMode CRid / CInt) as
-// numbered lines, with their export to Export.mdb.
+// numbered lines, with their export to Export.mdb and to text, and the reduced system taken
+// from a text file.
 class ColumnViewerWindow final : public QDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ColumnViewerWindow)
@@ -19,6 +20,8 @@ private:
     void copySelection();
     void printColumns();
     void exportColumns();
+    void exportText();
+    void importText();
 
     Session& m_session;
     bool m_integral;
@@ -26,5 +29,7 @@ private:
     QListView* m_list;
     QPushButton* m_print;
     QPushButton* m_export;
+    QPushButton* m_exportText;
+    QPushButton* m_importText;
     QPushButton* m_close;
 };
