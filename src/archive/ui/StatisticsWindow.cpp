@@ -191,7 +191,10 @@ StatisticsWindow::StatisticsWindow(Session& session, QWidget* parent)
     bars->attachAxis(shares);
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setMargins(QMargins(4, 4, 4, 4));
+    // The view lets go of the chart it started with instead of deleting it.
+    QChart* initial = m_chart->chart();
     m_chart->setChart(chart);
+    delete initial;
     m_chart->setRenderHint(QPainter::Antialiasing);
     m_chart->setMinimumSize(460, 320);
 
