@@ -12,6 +12,7 @@ void benchPrinting();
 void benchArchiveStore();
 void benchDictationDrift(int columns);
 void benchResults();
+void benchLiveCount();
 
 // Timings of the heavy operations, as medians of several runs. Pass the path of
 // quadrigo13-cli to time the tool as well (default: beside this program's build folder).
@@ -38,6 +39,10 @@ int main(int argc, char* argv[])
     // The pace of the dictation is real time: 100 columns take about seven minutes.
     if (const qsizetype at = app.arguments().indexOf(QStringLiteral("--dictation")); at > 0) {
         benchDictationDrift(app.arguments().value(at + 1, QStringLiteral("100")).toInt());
+        return 0;
+    }
+    if (app.arguments().contains(QStringLiteral("--live-only"))) {
+        benchLiveCount();
         return 0;
     }
     if (app.arguments().contains(QStringLiteral("--archive-only"))) {
