@@ -1,7 +1,10 @@
 #include "BenchSupport.h"
 
 #include "conditions/LiveColumnCount.h"
+#include "conditions/LiveCountRunner.h"
 #include "document/IntegralGenerator.h"
+
+#include <QEventLoop>
 
 namespace {
 
@@ -40,4 +43,15 @@ void benchLiveCount()
     const double milliseconds =
         medianMilliseconds(21, [&] { left = LiveColumnCount::count(integral, conditions, flags); });
     report(QStringLiteral("live count, 13 triples, every kind (%1 left)").arg(left), milliseconds);
+
+    // The same through the worker: from the request to the count arriving in the event loop
+    // that sets the label.
+    LiveCountRunner runner;
+    QEventLoop loop;
+    QObject::connect(&runner, &LiveCountRunner::counted, &loop, &QEventLoop::quit);
+    const double roundTrip = medianMilliseconds(21, [&] {
+        runner.request(integral, conditions, flags);
+        loop.exec();
+    });
+    report(QStringLiteral("live count, request to result on the worker"), roundTrip);
 }
