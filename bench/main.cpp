@@ -4,6 +4,9 @@
 
 #include "platform/MemoryTuning.h"
 
+#include <functional>
+#include <map>
+
 void benchArchiveStatistics();
 void benchDocument(const QString& cliPath);
 void benchEngine();
@@ -14,6 +17,7 @@ void benchDictationDrift(int columns);
 void benchResults();
 void benchGuarantee();
 void benchColumnText();
+void benchLiveCount();
 
 // Timings of the heavy operations, as medians of several runs. Pass the path of
 // quadrigo13-cli to time the tool as well (default: beside this program's build folder).
@@ -33,27 +37,28 @@ int main(int argc, char* argv[])
         if (QFileInfo::exists(guess))
             cli = guess;
     }
-    if (app.arguments().contains(QStringLiteral("--guarantee-only"))) {
-        benchGuarantee();
-        return 0;
-    }
-    if (app.arguments().contains(QStringLiteral("--results-only"))) {
-        benchResults();
-        return 0;
-    }
     // The pace of the dictation is real time: 100 columns take about seven minutes.
     if (const qsizetype at = app.arguments().indexOf(QStringLiteral("--dictation")); at > 0) {
         benchDictationDrift(app.arguments().value(at + 1, QStringLiteral("100")).toInt());
         return 0;
     }
-    if (app.arguments().contains(QStringLiteral("--text-only"))) {
-        benchColumnText();
-        return 0;
-    }
-    if (app.arguments().contains(QStringLiteral("--archive-only"))) {
-        benchArchiveStore();
-        benchArchiveStatistics();
-        return 0;
+    // One group alone; the guarantee and the live count run only this way.
+    const std::map<QString, std::function<void()>> groups = {
+        {QStringLiteral("--guarantee-only"), benchGuarantee},
+        {QStringLiteral("--live-only"), benchLiveCount},
+        {QStringLiteral("--results-only"), benchResults},
+        {QStringLiteral("--text-only"), benchColumnText},
+        {QStringLiteral("--archive-only"),
+         [] {
+             benchArchiveStore();
+             benchArchiveStatistics();
+         }},
+    };
+    for (const auto& [option, run] : groups) {
+        if (app.arguments().contains(option)) {
+            run();
+            return 0;
+        }
     }
     benchPrinting();
     if (app.arguments().contains(QStringLiteral("--print-only")))

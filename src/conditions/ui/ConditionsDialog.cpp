@@ -2,6 +2,7 @@
 
 #include "conditions/ui/BoundsFrames.h"
 #include "conditions/ui/BoxLeaveGuard.h"
+#include "conditions/ui/LiveCountLabel.h"
 #include "conditions/ui/PredictionPanel.h"
 #include "platform/ui/StatusPanels.h"
 #include "session/Session.h"
@@ -22,6 +23,7 @@ ConditionsDialog::ConditionsDialog(Session& session, QWidget* parent)
     , m_close(new QPushButton(QStringLiteral("&Annulla"), this))
     , m_guard(new BoxLeaveGuard(
           m_close, [this](QLineEdit* box) { return leave(box); }, this))
+    , m_count(new LiveCountLabel(this))
 {
     setObjectName(QStringLiteral("frmCOND"));
     const SystemDocument& document = session.document();
@@ -43,6 +45,8 @@ ConditionsDialog::ConditionsDialog(Session& session, QWidget* parent)
     for (int i = SignsConditionsLogic::FirstBox; i <= SignsConditionsLogic::LastBox; ++i)
         BoundsFrames::prepareBox(m_boxes[i], shown[i], m_logic.isEditable(i),
                                  &SignsConditionsLogic::acceptsKey, m_guard);
+    for (int i = m_logic.firstEditable(); i <= m_logic.lastEditable(); ++i)
+        connect(m_boxes[i], &QLineEdit::textChanged, this, &ConditionsDialog::refreshCount);
 
     const std::array<QString, 6> info =
         SignsConditionsLogic::infoPanels(SignsConditionsLogic::countsOf(document));
@@ -59,7 +63,9 @@ ConditionsDialog::ConditionsDialog(Session& session, QWidget* parent)
     body->addLayout(BoundsFrames::column({counts, runs, interruptions}, m_ok, m_close));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body);
+    layout->addWidget(m_count);
     layout->addWidget(m_info);
+    refreshCount();
 }
 
 ConditionsDialog::~ConditionsDialog()
@@ -89,6 +95,23 @@ bool ConditionsDialog::leave(QLineEdit* box)
         return false;
     }
     return true;
+}
+
+void ConditionsDialog::refreshCount()
+{
+    const ConditionBoxes boxes = texts();
+    bool valid = !m_logic.confirmCheck(boxes);
+    for (int i = m_logic.firstEditable(); valid && i <= m_logic.lastEditable(); ++i)
+        valid = !ConditionBoxesCheck::emptyBox(boxes, i);
+    if (!valid) {
+        m_count->showUnknown();
+        return;
+    }
+    const SystemDocument& document = m_session.document();
+    ConditionSet conditions = document.Conditions;
+    m_logic.store(boxes, conditions);
+    m_count->count(document.IntegralColumns, conditions,
+                   LiveCountLabel::enableFlagsFor(this, document));
 }
 
 void ConditionsDialog::confirm()

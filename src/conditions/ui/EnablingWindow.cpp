@@ -1,5 +1,6 @@
 #include "conditions/ui/EnablingWindow.h"
 
+#include "conditions/ui/LiveCountLabel.h"
 #include "document/ConditionSet.h"
 #include "session/Session.h"
 
@@ -39,12 +40,24 @@ EnablingWindow::EnablingWindow(Session& session, QWidget* parent)
         layout->addWidget(box);
         m_boxes[k] = box;
     }
+    m_count = new LiveCountLabel(this);
+    layout->addWidget(m_count);
     showFlags(session.document().EnableFlags);
+    for (QCheckBox* box : m_boxes)
+        connect(box, &QCheckBox::toggled, this, &EnablingWindow::refreshCount);
+    // Confirmed conditions and a new prediction change what the boxes would leave.
+    connect(&session, &Session::commandsChanged, this, &EnablingWindow::refreshCount);
+    connect(&session, &Session::statusChanged, this, &EnablingWindow::refreshCount);
     // The boxes follow the flags of whatever system becomes the open one.
-    connect(&session, &Session::documentReset, this,
-            [this] { showFlags(m_session.document().EnableFlags); });
-    connect(&session, &Session::systemOpened, this,
-            [this] { showFlags(m_session.document().EnableFlags); });
+    connect(&session, &Session::documentReset, this, [this] {
+        showFlags(m_session.document().EnableFlags);
+        refreshCount();
+    });
+    connect(&session, &Session::systemOpened, this, [this] {
+        showFlags(m_session.document().EnableFlags);
+        refreshCount();
+    });
+    refreshCount();
 }
 
 QString EnablingWindow::flagsText() const
@@ -59,4 +72,10 @@ void EnablingWindow::showFlags(const QString& flags)
 {
     for (int k = 0; k < Kinds; ++k)
         m_boxes[k]->setChecked(EnableFlagsText::isEnabled(flags, static_cast<ConditionKind>(k)));
+}
+
+void EnablingWindow::refreshCount()
+{
+    const SystemDocument& document = m_session.document();
+    m_count->count(document.IntegralColumns, document.Conditions, flagsText());
 }

@@ -4,6 +4,7 @@
 
 #include <array>
 
+class LiveCountLabel;
 class QCheckBox;
 class Session;
 
@@ -25,6 +26,9 @@ public:
     QCheckBox* box(int kind) const { return m_boxes[kind]; }
 
 private:
+    void refreshCount();
+
     Session& m_session;
     std::array<QCheckBox*, Kinds> m_boxes{};
+    LiveCountLabel* m_count = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "conditions/ui/SequencesDialog.h"
 
 #include "conditions/ui/BoxLeaveGuard.h"
+#include "conditions/ui/LiveCountLabel.h"
 #include "conditions/ui/PredictionPanel.h"
 #include "document/ui/FieldBehaviour.h"
 #include "platform/UserPrompts.h"
@@ -33,6 +34,7 @@ SequencesDialog::SequencesDialog(Session& session, QWidget* parent)
     , m_close(new QPushButton(QStringLiteral("&Annulla"), this))
     , m_guard(new BoxLeaveGuard(
           m_close, [this](QLineEdit* box) { return leave(box); }, this))
+    , m_count(new LiveCountLabel(this))
 {
     setObjectName(QStringLiteral("frmSEQUELE"));
     setWindowTitle(session.document().SystemName + QStringLiteral(" - Elimina Sequele"));
@@ -71,6 +73,11 @@ SequencesDialog::SequencesDialog(Session& session, QWidget* parent)
         grid->addWidget(row.active, j + 1, 2, Qt::AlignCenter);
     }
     display(SequenceRowsLogic::rowsOf(session.document().Conditions));
+    for (const RowWidgets& row : m_rows) {
+        connect(row.signs, &QLineEdit::textChanged, this, &SequencesDialog::refreshCount);
+        connect(row.fields, &QLineEdit::textChanged, this, &SequencesDialog::refreshCount);
+        connect(row.active, &QCheckBox::toggled, this, &SequencesDialog::refreshCount);
+    }
 
     m_ok->setObjectName(QStringLiteral("cmdOK"));
     m_close->setObjectName(QStringLiteral("cmdChiudi"));
@@ -85,10 +92,12 @@ SequencesDialog::SequencesDialog(Session& session, QWidget* parent)
     auto* side = new QVBoxLayout;
     side->addWidget(frame);
     side->addStretch();
+    side->addWidget(m_count);
     side->addLayout(buttons);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(m_panel);
     layout->addLayout(side);
+    refreshCount();
 }
 
 SequencesDialog::~SequencesDialog()
@@ -173,6 +182,28 @@ void SequencesDialog::clearEmptyRows()
     SequenceRowsLogic::RowArray shown = rows();
     SequenceRowsLogic::clearEmptyRows(shown);
     display(shown);
+}
+
+void SequencesDialog::refreshCount()
+{
+    // Each row as leaving its boxes would leave it; a row those checks refuse is not counted.
+    SequenceRowsLogic::RowArray shown = rows();
+    for (SequenceRowsLogic::Row& row : shown) {
+        const SequenceRowsLogic::Leave signs = SequenceRowsLogic::leaveSigns(row.signs);
+        const SequenceRowsLogic::Leave fields =
+            SequenceRowsLogic::leaveFields(row.fields, signs.text);
+        if (signs.message || fields.message) {
+            m_count->showUnknown();
+            return;
+        }
+        row.signs = signs.text;
+        row.fields = fields.text;
+    }
+    const SystemDocument& document = m_session.document();
+    ConditionSet conditions = document.Conditions;
+    SequenceRowsLogic::store(shown, conditions);
+    m_count->count(document.IntegralColumns, conditions,
+                   LiveCountLabel::enableFlagsFor(this, document));
 }
 
 void SequencesDialog::confirm()

@@ -7,6 +7,7 @@
 #include <array>
 
 class BoxLeaveGuard;
+class LiveCountLabel;
 class PredictionPanel;
 class QCheckBox;
 class QLineEdit;
@@ -41,6 +42,7 @@ private:
     bool leave(QLineEdit* box);
     void clearEmptyRows();
     void confirm();
+    void refreshCount();
 
     Session& m_session;
     std::array<RowWidgets, SequenceRowsLogic::Rows> m_rows{};
@@ -48,4 +50,5 @@ private:
     QPushButton* m_ok;
     QPushButton* m_close;
     BoxLeaveGuard* m_guard;
+    LiveCountLabel* m_count;
 };

@@ -2,6 +2,7 @@
 
 #include "conditions/ui/BoundsFrames.h"
 #include "conditions/ui/BoxLeaveGuard.h"
+#include "conditions/ui/LiveCountLabel.h"
 #include "conditions/ui/PredictionPanel.h"
 #include "session/Session.h"
 
@@ -28,6 +29,7 @@ SymmetryParallelsDialog::SymmetryParallelsDialog(Session& session, QWidget* pare
     , m_close(new QPushButton(QStringLiteral("&Annulla"), this))
     , m_guard(new BoxLeaveGuard(
           m_close, [this](QLineEdit* box) { return leave(box); }, this))
+    , m_count(new LiveCountLabel(this))
 {
     setObjectName(QStringLiteral("frmCONDSP"));
     const SystemDocument& document = session.document();
@@ -47,13 +49,22 @@ SymmetryParallelsDialog::SymmetryParallelsDialog(Session& session, QWidget* pare
     for (int i : SymmetryConditionsLogic::Boxes)
         BoundsFrames::prepareBox(m_boxes[i], shown[i], m_logic.isEditable(i), accepts, m_guard);
     colourPanel();
+    for (int i : SymmetryConditionsLogic::Boxes) {
+        if (m_logic.isEditable(i))
+            connect(m_boxes[i], &QLineEdit::textChanged, this,
+                    &SymmetryParallelsDialog::refreshCount);
+    }
 
     connect(m_ok, &QPushButton::clicked, this, &SymmetryParallelsDialog::confirm);
     connect(m_close, &QPushButton::clicked, this, &SymmetryParallelsDialog::reject);
 
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(m_panel);
-    layout->addLayout(BoundsFrames::column({symmetries, parallels, step3}, m_ok, m_close));
+    auto* body = new QHBoxLayout;
+    body->addWidget(m_panel);
+    body->addLayout(BoundsFrames::column({symmetries, parallels, step3}, m_ok, m_close));
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(body);
+    layout->addWidget(m_count);
+    refreshCount();
 }
 
 SymmetryParallelsDialog::~SymmetryParallelsDialog()
@@ -94,6 +105,23 @@ bool SymmetryParallelsDialog::leave(QLineEdit* box)
         return true;
     BoundsFrames::correct(m_session, m_guard, m_boxes, *correction);
     return false;
+}
+
+void SymmetryParallelsDialog::refreshCount()
+{
+    const ConditionBoxes boxes = texts();
+    bool valid = !m_logic.groupCheck(boxes);
+    for (int i = m_logic.firstBox(); valid && i <= m_logic.firstBox() + 3; ++i)
+        valid = !ConditionBoxesCheck::emptyBox(boxes, i);
+    if (!valid) {
+        m_count->showUnknown();
+        return;
+    }
+    const SystemDocument& document = m_session.document();
+    ConditionSet conditions = document.Conditions;
+    SymmetryConditionsLogic::store(boxes, conditions);
+    m_count->count(document.IntegralColumns, conditions,
+                   LiveCountLabel::enableFlagsFor(this, document));
 }
 
 void SymmetryParallelsDialog::confirm()

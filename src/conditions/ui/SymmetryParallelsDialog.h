@@ -7,6 +7,7 @@
 #include <array>
 
 class BoxLeaveGuard;
+class LiveCountLabel;
 class PredictionPanel;
 class QLineEdit;
 class QPushButton;
@@ -30,6 +31,7 @@ private:
     ConditionBoxes texts() const;
     bool leave(QLineEdit* box);
     void confirm();
+    void refreshCount();
 
     Session& m_session;
     SymmetryConditionsLogic m_logic;
@@ -38,4 +40,5 @@ private:
     QPushButton* m_ok;
     QPushButton* m_close;
     BoxLeaveGuard* m_guard;
+    LiveCountLabel* m_count;
 };

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "document/ConditionSet.h"
+#include "platform/ColumnBuffer.h"
+
+#include <QString>
+
+#include <optional>
+
+// How many columns a reduction would leave with conditions that are still being typed: the
+// reduction engine run in memory on copies, so that nothing of the open system changes and
+// nothing is written.
+namespace LiveColumnCount {
+
+qsizetype count(const ColumnBuffer& integral, const ConditionSet& conditions,
+                const QString& enableFlags);
+
+// "Colonne rimaste: 12.345", or "Colonne rimaste: -" while the values cannot be counted.
+QString labelText(std::optional<qsizetype> count);
+
+} // namespace LiveColumnCount
