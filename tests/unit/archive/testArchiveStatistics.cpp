@@ -19,9 +19,9 @@ namespace {
 
 // "S1 season 2004-2005 complete 01001": the measure, the interval (all, season, last) with its
 // text, the flags ticked ("complete", "post") and the five series in code order.
-Choice choiceOf(const QString& spec)
+Choice choiceOf(const QString& text)
 {
-    const QStringList words = spec.split(u' ');
+    const QStringList words = text.split(u' ');
     Choice choice;
     while (words[0] != QLatin1String(measureTable()[choice.measure].field))
         ++choice.measure;
@@ -139,9 +139,9 @@ private slots:
         QCOMPARE(searched(choiceOf(u"SCX last 10 11111"_s)).total, 10);
         QList<ArchiveRecord> records;
         QString error;
-        for (const QString& spec : {u"SC last 40 11111"_s, u"SC last 35 10101"_s,
+        for (const QString& line : {u"SC last 40 11111"_s, u"SC last 35 10101"_s,
                                     u"SC season 2002-2003 complete 01001"_s}) {
-            const Choice choice = choiceOf(spec);
+            const Choice choice = choiceOf(line);
             QVERIFY2(SelectRecords(m_database, choice, FilterClause(choice), records, &error),
                      qPrintable(error));
             const QList<ArchiveRecord> expected = selected(m_records, choice);
