@@ -46,6 +46,7 @@ constexpr std::array MenuEntries = {
     CommandEntry{"mnuQuote", "&Quote", "mnuModifica", "Ctrl+T", nullptr},
     Sep("mnuModifica"),
     CommandEntry{"mnuElabora", "&Elabora Ridotto", "mnuModifica", "Ctrl+E", nullptr},
+    CommandEntry{"mnuGaranzia", "Riduzione con &Garanzia...", "mnuModifica", nullptr, nullptr},
     Sep("mnuModifica"),
     CommandEntry{"mnuRisultati", "&Risultati Finali", "mnuModifica", "Ctrl+J", nullptr},
 

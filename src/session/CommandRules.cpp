@@ -47,7 +47,7 @@ void CommandState::apply(CommandRule rule, const SystemDocument& document)
                 "tmStCompl",      "tmSchedine",   "tmConcData",    "tmIncontri",    "tmPronostico",
                 "tmSegni",        "tmInt",        "tmSim",         "tmPar",         "tmParP3",
                 "tmSequele",      "tmElabora",    "tmProprieta",   "tmDetta",       "tmAccorpa",
-                "tmDisaccorpa",   "tmVediColInt", "tmVediColRid",  "tmConColRid"},
+                "tmDisaccorpa",   "tmVediColInt", "tmVediColRid",  "tmConColRid",   "mnuGaranzia"},
                false);
         setVisible(QStringLiteral("tmAccorpa"), true);
         setVisible(QStringLiteral("tmDisaccorpa"), false);
@@ -60,7 +60,7 @@ void CommandState::apply(CommandRule rule, const SystemDocument& document)
         break;
     case CommandRule::PredictionConfirmed:
         enable({"mnuStampa", "mnuCond", "mnuColVincente", "mnuVediColInt", "tmStampaPro", "tmSegni",
-                "tmInt", "tmSim", "tmPar", "tmParP3", "tmSequele", "tmVediColInt"},
+                "tmInt", "tmSim", "tmPar", "tmParP3", "tmSequele", "tmVediColInt", "mnuGaranzia"},
                true);
         enable({"mnuSchedine", "tmSchedine", "mnuRidotto", "tmRidotto", "tmStCompl", "mnuConColRid",
                 "tmConColRid", "mnuDetta", "tmDetta", "tmAccorpa", "tmDisaccorpa", "mnuVediColRid",
@@ -98,7 +98,7 @@ void CommandState::apply(CommandRule rule, const SystemDocument& document)
         if (document.IntegralCount > 0) {
             enable({"mnuStampa", "mnuCond", "mnuElabora", "mnuColVincente", "mnuVediColInt",
                     "tmStampaPro", "tmSegni", "tmInt", "tmSim", "tmPar", "tmParP3", "tmSequele",
-                    "tmElabora", "tmVediColInt"},
+                    "tmElabora", "tmVediColInt", "mnuGaranzia"},
                    true);
         }
         if (document.ReducedCount > 0) {

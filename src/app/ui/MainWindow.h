@@ -37,7 +37,7 @@ public:
 
     void placeDialog(QWidget* dialog) const override;
     // Runs a command by name, as its menu item or button would.
-    void runCommand(const QString& name);
+    void runCommand(const QString& name) override;
     void setHandler(const QString& name, std::function<void()> handler) override;
     Session& session() override { return m_session; }
     QWidget* hostWidget() override { return this; }

@@ -50,6 +50,8 @@ void openReductionWindow(CommandHost& host)
     };
     auto* reduction = new ReductionWindow(host.session(), flags, host.hostWidget());
     reduction->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(reduction, &ReductionWindow::guaranteeRequested, host.hostWidget(),
+                     [&host] { host.runCommand(QStringLiteral("mnuGaranzia")); });
     host.placeDialog(reduction);
     reduction->show();
 }

@@ -128,6 +128,7 @@ ReductionWindow::ReductionWindow(Session& session, FlagsSource flags, QWidget* p
     , m_start(new QPushButton(QStringLiteral("&Elabora"), this))
     , m_cancel(new QPushButton(QStringLiteral("&Annulla"), this))
     , m_confirm(new QPushButton(QStringLiteral("&Conferma"), this))
+    , m_confirmGuarantee(new QPushButton(QStringLiteral("Conferma e &Garanzia..."), this))
 {
     setObjectName(QStringLiteral("frmELABORA"));
     setModal(false);
@@ -156,7 +157,8 @@ ReductionWindow::ReductionWindow(Session& session, FlagsSource flags, QWidget* p
     m_start->setObjectName(QStringLiteral("cmdAvvia"));
     m_cancel->setObjectName(QStringLiteral("cmdAnnulla"));
     m_confirm->setObjectName(QStringLiteral("cmdOK"));
-    for (QPushButton* button : {m_start, m_cancel, m_confirm}) {
+    m_confirmGuarantee->setObjectName(QStringLiteral("cmdGaranzia"));
+    for (QPushButton* button : {m_start, m_cancel, m_confirm, m_confirmGuarantee}) {
         QSizePolicy policy = button->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         button->setSizePolicy(policy);
@@ -164,18 +166,24 @@ ReductionWindow::ReductionWindow(Session& session, FlagsSource flags, QWidget* p
     connect(m_start, &QPushButton::clicked, this, &ReductionWindow::run);
     connect(m_cancel, &QPushButton::clicked, this, &ReductionWindow::close);
     connect(m_confirm, &QPushButton::clicked, this, &ReductionWindow::confirmResult);
+    connect(m_confirmGuarantee, &QPushButton::clicked, this, [this] {
+        confirmResult();
+        emit guaranteeRequested();
+    });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_start);
     buttons->addWidget(m_cancel);
     buttons->addWidget(m_confirm);
+    buttons->addWidget(m_confirmGuarantee);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(passes);
     layout->addStretch();
     layout->addLayout(buttons);
 
     m_confirm->hide();
+    m_confirmGuarantee->hide();
     m_time->hide();
     m_timeCaption->hide();
 }
@@ -204,6 +212,7 @@ void ReductionWindow::run()
     m_timeCaption->hide();
     // A new run replaces whatever an earlier one left to confirm.
     m_confirm->hide();
+    m_confirmGuarantee->hide();
     m_survivors.clear();
     repaint();
 
@@ -241,8 +250,8 @@ void ReductionWindow::run()
     QApplication::beep();
     const double seconds = NumberFormat::roundHalfEven(double(clock.elapsed()) / 1000.0);
     m_time->setText(NumberFormat::FormatElapsed(qint64(seconds)));
-    for (QWidget* shown :
-         std::initializer_list<QWidget*>{m_time, m_timeCaption, m_start, m_cancel, m_confirm})
+    for (QWidget* shown : std::initializer_list<QWidget*>{m_time, m_timeCaption, m_start, m_cancel,
+                                                          m_confirm, m_confirmGuarantee})
         shown->show();
     repaint();
 }
@@ -260,6 +269,7 @@ void ReductionWindow::confirmResult()
     m_session.applyRule(CommandRule::ReductionConfirmed);
     m_session.refreshStatus();
     m_confirm->hide();
+    m_confirmGuarantee->hide();
     close();
 }
 
@@ -267,5 +277,6 @@ void ReductionWindow::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::ActivationChange && !isActiveWindow())
         m_confirm->hide();
+    m_confirmGuarantee->hide();
     QDialog::changeEvent(event);
 }

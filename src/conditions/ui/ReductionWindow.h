@@ -30,6 +30,10 @@ public:
     // not make the count disagree with the columns that saving, viewing and merging use.
     qsizetype tableCount() const { return m_tableCount; }
 
+signals:
+    // The result was confirmed with the wish to reduce it further with a guarantee.
+    void guaranteeRequested();
+
 protected:
     // Leaving the window withdraws the confirmation: a result is confirmed only while the
     // window that produced it stays active.
@@ -57,6 +61,7 @@ private:
     QPushButton* m_start;
     QPushButton* m_cancel;
     QPushButton* m_confirm;
+    QPushButton* m_confirmGuarantee;
     ColumnBuffer m_survivors;
     qsizetype m_tableCount = 0;
 };

@@ -23,4 +23,6 @@ public:
     virtual void placeDialog(QWidget* dialog) const = 0;
     // Gives a command its handler; commands without one stay disabled.
     virtual void setHandler(const QString& name, std::function<void()> handler) = 0;
+    // Runs a command as its menu item would, when it is enabled.
+    virtual void runCommand(const QString& name) = 0;
 };

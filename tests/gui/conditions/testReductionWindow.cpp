@@ -19,7 +19,7 @@ namespace {
 const QString PassLabels =
     u" lblSegniMinMax lblSegniCons lblInterruzioni lblSim lblPar lblSeq1 lblSeq2 "
     "lblSeq3 lblSeq4 lblSeq5 lblSeq6 lblSeq7 lblParalleliP3"_s;
-const QString Buttons = u" cmdAvvia cmdAnnulla cmdOK"_s;
+const QString Buttons = u" cmdAvvia cmdAnnulla cmdOK cmdGaranzia"_s;
 const QString TimeLabels = u" lblTempo lblStrTmp"_s;
 const QString NoColumn = u"Il Sistema Ridotto non prevede alcuna Colonna !"_s;
 const QStringList FourTriples = QStringList(4, u"1X2"_s) + QStringList(9, u"1"_s);
@@ -159,6 +159,15 @@ private slots:
         QVERIFY(r.p.session->commands().isEnabled(u"mnuRidotto"_s));
         QVERIFY(r.p.session->commands().isVisible(u"tmAccorpa"_s) &&
                 !r.p.session->commands().isVisible(u"tmDisaccorpa"_s));
+
+        // Confirming for a guarantee confirms first, then asks for the guarantee window.
+        r.flags = u"1010010"_s;
+        r.start();
+        QSignalSpy guarantee(r.window.get(), &ReductionWindow::guaranteeRequested);
+        document.WorkColumns.clear();
+        clickOn(r.window.get(), u"cmdGaranzia"_s);
+        QVERIFY(guarantee.size() == 1 && !r.window->isVisible());
+        QCOMPARE(document.WorkColumns, r.expected());
     }
 
     void emptyPasses()
