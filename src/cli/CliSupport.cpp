@@ -1,5 +1,10 @@
 #include "cli/CliSupport.h"
 
+#include "platform/PdfPrinter.h"
+#include "platform/PrintError.h"
+#include "platform/PrintSurface.h"
+#include "platform/ProgressReporter.h"
+
 #include "document/SystemFiles.h"
 #include "platform/SafeFile.h"
 
@@ -79,6 +84,31 @@ bool prepareAppFolder(const QString& folder)
         return true;
     printError(error);
     return false;
+}
+
+int printToPdf(const QString& path, const QString& title,
+               const std::function<void(PrintSurface&, ProgressReporter&)>& draw)
+{
+    PdfPrinter pdf(path, title);
+    QString error;
+    if (!pdf.isOpen(&error)) {
+        printError(error);
+        return ExitBadInput;
+    }
+    try {
+        PrintSurface surface(pdf.backEnd());
+        ProgressReporter progress;
+        draw(surface, progress);
+    } catch (const PrintError& failure) {
+        printError(QStringLiteral("Errore ") + QString::number(failure.number) +
+                   QStringLiteral(" (") + failure.description + QLatin1Char(')'));
+        return ExitBadInput;
+    }
+    if (!pdf.finish(&error)) {
+        printError(error);
+        return ExitBadInput;
+    }
+    return ExitOk;
 }
 
 } // namespace Cli

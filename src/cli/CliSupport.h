@@ -6,6 +6,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class PrintSurface;
+class ProgressReporter;
+
 // What the subcommands of quadrigo13-cli share: reading a system named by its .pro path,
 // the application folder option, and Italian error reporting.
 namespace Cli {
@@ -32,6 +37,11 @@ bool loadSystem(const SystemPath& path, SystemDocument& document,
 QString takeAppFolder(QStringList& arguments);
 // Creates the application folder when missing; false (with the reason on stderr) when it cannot.
 bool prepareAppFolder(const QString& folder);
+
+// Draws a printout into the PDF file `path`, which appears only when the whole printout is
+// written; a failure is reported as "Errore N (description)". Returns the exit status.
+int printToPdf(const QString& path, const QString& title,
+               const std::function<void(PrintSurface&, ProgressReporter&)>& draw);
 
 void printError(const QString& message);
 void printLine(const QString& line);

@@ -5,8 +5,6 @@
 #include "document/Options.h"
 #include "output/SlipLayout.h"
 #include "platform/ColumnDatabase.h"
-#include "platform/PdfPrinter.h"
-#include "platform/PrintError.h"
 #include "platform/PrintSurface.h"
 #include "platform/ProgressReporter.h"
 #include "reports/ResultsPrintout.h"
@@ -200,54 +198,38 @@ int runPrint(QStringList arguments)
         to = qsizetype(*last);
     }
 
-    PdfPrinter pdf(*pdfPath, document.SystemName);
-    QString error;
-    if (!pdf.isOpen(&error)) {
-        printError(error);
-        return ExitBadInput;
-    }
-    try {
-        PrintSurface surface(pdf.backEnd());
-        ProgressReporter progress;
-        const SystemPrintout::Context context{document, options.columnCost(), QLocale()};
-        switch (request.what) {
-        case What::Code:
-            SystemPrintout::PrintSystem(surface, context, request.code, progress);
-            break;
-        case What::Merged:
-        case What::MergedProspect:
-            SystemPrintout::PrintMergedColumns(surface, context, merged,
-                                               request.what == What::MergedProspect, progress);
-            break;
-        case What::Slips:
-            SlipLayout::prepare(surface);
-            SlipLayout::printSlips(
-                surface, calibration,
-                SlipLayout::SlipSource(document.WorkColumns, document.ReducedCount), from, to,
-                options.columnCost(), progress);
-            break;
-        case What::Results:
-            ResultsPrintout::PrintResults(surface, document, results);
-            break;
-        case What::SlipTest:
-        case What::SlipTestFull:
-            SlipLayout::prepare(surface);
-            if (request.what == What::SlipTest)
-                SlipLayout::printTest(surface, calibration);
-            else
-                SlipLayout::printAdvancedTest(surface, calibration);
-            break;
-        }
-    } catch (const PrintError& failure) {
-        printError(QStringLiteral("Errore") + QLatin1Char(' ') + QString::number(failure.number) +
-                   QStringLiteral(" (") + failure.description + QLatin1Char(')'));
-        return ExitBadInput;
-    }
-    if (!pdf.finish(&error)) {
-        printError(error);
-        return ExitBadInput;
-    }
-    return ExitOk;
+    return printToPdf(
+        *pdfPath, document.SystemName, [&](PrintSurface& surface, ProgressReporter& progress) {
+            const SystemPrintout::Context context{document, options.columnCost(), QLocale()};
+            switch (request.what) {
+            case What::Code:
+                SystemPrintout::PrintSystem(surface, context, request.code, progress);
+                break;
+            case What::Merged:
+            case What::MergedProspect:
+                SystemPrintout::PrintMergedColumns(surface, context, merged,
+                                                   request.what == What::MergedProspect, progress);
+                break;
+            case What::Slips:
+                SlipLayout::prepare(surface);
+                SlipLayout::printSlips(
+                    surface, calibration,
+                    SlipLayout::SlipSource(document.WorkColumns, document.ReducedCount), from, to,
+                    options.columnCost(), progress);
+                break;
+            case What::Results:
+                ResultsPrintout::PrintResults(surface, document, results);
+                break;
+            case What::SlipTest:
+            case What::SlipTestFull:
+                SlipLayout::prepare(surface);
+                if (request.what == What::SlipTest)
+                    SlipLayout::printTest(surface, calibration);
+                else
+                    SlipLayout::printAdvancedTest(surface, calibration);
+                break;
+            }
+        });
 }
 
 } // namespace Cli

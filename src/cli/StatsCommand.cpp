@@ -5,8 +5,6 @@
 #include "archive/ArchiveStatistics.h"
 #include "document/Options.h"
 #include "platform/ColumnDatabase.h"
-#include "platform/PdfPrinter.h"
-#include "platform/PrintError.h"
 #include "platform/PrintSurface.h"
 #include "platform/ProgressReporter.h"
 
@@ -192,26 +190,10 @@ int printArchive(const QString& appFolder, const QString& pdfPath)
     });
     if (!read)
         return ExitBadInput;
-    PdfPrinter pdf(pdfPath, QStringLiteral("Archivio Colonne Vincenti"));
-    QString error;
-    if (!pdf.isOpen(&error)) {
-        printError(error);
-        return ExitBadInput;
-    }
-    try {
-        PrintSurface surface(pdf.backEnd());
-        ProgressReporter progress;
-        ArchivePrintout::PrintArchive(surface, records, progress);
-    } catch (const PrintError& failure) {
-        printError(QStringLiteral("Errore ") + QString::number(failure.number) +
-                   QStringLiteral(" (") + failure.description + QLatin1Char(')'));
-        return ExitBadInput;
-    }
-    if (!pdf.finish(&error)) {
-        printError(error);
-        return ExitBadInput;
-    }
-    return ExitOk;
+    return printToPdf(pdfPath, QStringLiteral("Archivio Colonne Vincenti"),
+                      [&records](PrintSurface& surface, ProgressReporter& progress) {
+                          ArchivePrintout::PrintArchive(surface, records, progress);
+                      });
 }
 
 } // namespace Cli
