@@ -19,6 +19,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -74,6 +76,52 @@ private:
     {
         return {Gap + p * (ColumnWidth + Gap), Gap, ColumnWidth, 13 * RowHeight};
     }
+};
+
+// The numbers under the speed slider, each centred on its tick: drawn where the style puts the
+// handle for that value, so they line up whatever the width and the style.
+class SliderScale final : public QWidget {
+public:
+    SliderScale(QSlider* slider, QWidget* parent)
+        : QWidget(parent)
+        , m_slider(slider)
+    {
+        setObjectName(QStringLiteral("SliderScale"));
+        setMinimumHeight(fontMetrics().height());
+    }
+
+    // Where the label of `value` is centred, in this widget's coordinates.
+    int centreOf(int value) const
+    {
+        QStyleOptionSlider option;
+        option.initFrom(m_slider);
+        option.orientation = m_slider->orientation();
+        option.minimum = m_slider->minimum();
+        option.maximum = m_slider->maximum();
+        option.sliderPosition = value;
+        option.sliderValue = value;
+        option.tickPosition = m_slider->tickPosition();
+        option.tickInterval = m_slider->tickInterval();
+        const QRect handle = m_slider->style()->subControlRect(QStyle::CC_Slider, &option,
+                                                               QStyle::SC_SliderHandle, m_slider);
+        return mapFrom(window(), m_slider->mapTo(window(), handle.center())).x();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::WindowText));
+        for (int value = m_slider->minimum(); value <= m_slider->maximum(); ++value) {
+            const QString text = QString::number(value);
+            const int width = fontMetrics().horizontalAdvance(text);
+            painter.drawText(QRect(centreOf(value) - width, 0, 2 * width, height()),
+                             Qt::AlignCenter, text);
+        }
+    }
+
+private:
+    QSlider* m_slider;
 };
 
 QLabel* named(QLabel* label, const QString& name)
@@ -146,8 +194,15 @@ DictationWindow::DictationWindow(Session& session, SoundPlayer& player, WaitTime
         named(new QLabel(QStringLiteral("Colonna"), this), QStringLiteral("lblAttuale")));
     for (int m = 1; m <= 13; ++m) {
         m_labels[m]->setAlignment(Qt::AlignCenter);
-        m_labels[m]->setMinimumWidth(48);
+        // The larger bold look of the sign being spoken takes no more room than the normal one
+        // leaves, so the window does not move as the highlight goes down the column.
+        m_labels[m]->setText(QStringLiteral("X2"));
+        setHighlighted(m, true);
+        const QSize highlighted = m_labels[m]->sizeHint();
         setHighlighted(m, false);
+        m_labels[m]->setFixedSize(
+            highlighted.expandedTo(m_labels[m]->sizeHint()).expandedTo({48, 0}));
+        m_labels[m]->clear();
         signs->addWidget(m_labels[m]);
     }
     auto* image = new SlipImage(this);
@@ -164,10 +219,7 @@ DictationWindow::DictationWindow(Session& session, SoundPlayer& player, WaitTime
     speed->addWidget(new QLabel(QStringLiteral("Veloce"), this), 0, 0);
     speed->addWidget(m_slider, 0, 1);
     speed->addWidget(new QLabel(QStringLiteral("Lento"), this), 0, 2);
-    auto* ticks = new QHBoxLayout;
-    for (int k = 1; k <= 10; ++k)
-        ticks->addWidget(new QLabel(QString::number(k), this), 1, Qt::AlignCenter);
-    speed->addLayout(ticks, 1, 1);
+    speed->addWidget(new SliderScale(m_slider, this), 1, 1);
 
     m_dictate = button(this, "cmdDetta", QStringLiteral("&Detta"));
     m_pause = button(this, "cmdPausa", QStringLiteral("&Pausa"));

@@ -7,6 +7,7 @@
 #include "output/ui/SlipsWindow.h"
 #include "output/ui/WinningsCheckWindow.h"
 #include "platform/WaitTimer.h"
+#include "platform/WatchdogSoundPlayer.h"
 #include "platform/ui/EffectSoundPlayer.h"
 #include "session/Session.h"
 #include "session/ui/CommandHost.h"
@@ -51,7 +52,8 @@ void installOutputCommands(CommandHost& host)
     host.setHandler(QStringLiteral("mnuSchedine"), [&host] { openModal<SlipsWindow>(host); });
     host.setHandler(QStringLiteral("mnuGaranzia"), [&host] { openModal<GuaranteeWindow>(host); });
     host.setHandler(QStringLiteral("mnuDetta"), [&host] {
-        EffectSoundPlayer player;
+        EffectSoundPlayer desktop;
+        WatchdogSoundPlayer player(desktop);
         EventLoopWaitTimer timer;
         DictationWindow dialog(host.session(), player, timer, host.hostWidget());
         host.placeDialog(&dialog);

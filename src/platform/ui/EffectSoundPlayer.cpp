@@ -19,7 +19,6 @@ EffectSoundPlayer::~EffectSoundPlayer()
 
 void EffectSoundPlayer::finish(bool played, const QString& reason)
 {
-    m_watchdog.stop();
     if (auto finished = std::exchange(m_finished, nullptr))
         finished(played, reason);
 }
@@ -53,15 +52,11 @@ void EffectSoundPlayer::play(const QString& path, Finished finished)
             finish(true, {});
     });
     effect->setSource(QUrl::fromLocalFile(path));
-    // A sound that never ends must not hold the dictation: the recordings last a second or two.
-    m_watchdog.start();
-    m_watchdogPath = shown;
 }
 
 void EffectSoundPlayer::stop()
 {
     m_finished = nullptr;
-    m_watchdog.stop();
     if (m_effect) {
         m_effect->disconnect(this);
         m_effect->stop();

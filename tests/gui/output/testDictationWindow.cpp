@@ -1,11 +1,13 @@
 #include "output/ui/DictationWindow.h"
 #include "platform/SoundPlayer.h"
 #include "platform/WaitTimer.h"
+#include "platform/WatchdogSoundPlayer.h"
 #include "platform/ui/EffectSoundPlayer.h"
 #include "support/GuiDriver.h"
 #include "support/TestSystems.h"
 
 #include <QFrame>
+#include <QLayout>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSlider>
@@ -117,14 +119,22 @@ private slots:
     void dictatesEverySlipInOrderWithPauseAndResume()
     {
         QCOMPARE(textsOf(m_window.get(), u"lblTotSched txtDA txtA lblCol(15)"_s), u"di 2|1|2|2"_s);
-        // Paused while column 2 is announced, the run waits after that sound.
-        m_sound.onEntry = [this](const QString& entry) {
+        // Paused while column 2 is announced, the run waits after that sound. The highlight of
+        // the first sign spoken finds its room kept: the window does not grow.
+        const QSize idle = m_window->size();
+        QSize spoken;
+        m_sound.onEntry = [this, &spoken](const QString& entry) {
+            if (entry == "1.wav"_L1 && spoken.isEmpty()) {
+                m_window->layout()->activate();
+                spoken = m_window->size();
+            }
             if (entry == "Col2.wav"_L1)
                 clickOn(m_window.get(), u"cmdPausa"_s);
         };
         clickOn(m_window.get(), u"cmdDetta"_s);
         settle();
         QCOMPARE(m_sound.log.last(), u"Col2.wav"_s);
+        QCOMPARE(spoken, idle);
         QCOMPARE(m_window->runState(), u"Pausa"_s);
         QVERIFY(!get(u"cmdDetta"_s)->isEnabled());
         QCOMPARE(visibleOf(m_window.get(), u"Cornice(1) Cornice(2) Cornice(3) Cornice(4)"_s),
@@ -183,6 +193,25 @@ private slots:
         typeInto(get<QLineEdit>(u"txtA"_s), u"3"_s);
         get<QLineEdit>(u"txtDA"_s)->setFocus();
         QVERIFY(m_p->warned(u"QUADRIGO 13"_s) && get(u"txtA"_s)->hasFocus());
+    }
+
+    // A sound whose end never comes is cut, its player silenced, and the dictation told why.
+    void watchdogCutsASoundThatNeverEnds()
+    {
+        struct Endless final : SoundPlayer {
+            int stops = 0;
+            void play(const QString&, Finished) override {}
+            void stop() override { ++stops; }
+        } endless;
+        WatchdogSoundPlayer player(endless, std::chrono::milliseconds(1));
+        QString reason;
+        player.play(u"/suoni/Col1.wav"_s, [&reason](bool played, const QString& why) {
+            reason = played ? u"played"_s : why;
+        });
+        const int stops = endless.stops;
+        QTRY_COMPARE(reason, u"La riproduzione del file audio '/suoni/Col1.wav' non \u00e8 "
+                             "terminata in tempo."_s);
+        QCOMPARE(endless.stops, stops + 1);
     }
 
     // The program's player reports a missing recording instead of waiting for it.
