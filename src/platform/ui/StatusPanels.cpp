@@ -2,6 +2,8 @@
 
 #include <QEvent>
 
+#include <algorithm>
+
 StatusPanels::StatusPanels(const QString& name, int panels, QWidget* parent)
     : QStatusBar(parent)
 {
@@ -12,7 +14,7 @@ StatusPanels::StatusPanels(const QString& name, int panels, QWidget* parent)
         label->setObjectName(QStringLiteral("Panel%1").arg(i));
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
-        label->setMinimumWidth(i == 1 ? 150 : 110);
+        label->setMinimumWidth(i == 1 ? MinimumFirst : MinimumOther);
         label->installEventFilter(this);
         addWidget(label, i == 1 ? 0 : 1);
         m_panels.append(label);
@@ -21,7 +23,12 @@ StatusPanels::StatusPanels(const QString& name, int panels, QWidget* parent)
 
 void StatusPanels::setPanelText(int panel, const QString& text)
 {
-    m_panels.at(panel - 1)->setText(text);
+    QLabel* label = m_panels.at(panel - 1);
+    label->setText(text);
+    label->setToolTip(text);
+    // A panel never narrows below its text: money cut after its thousands reads as another sum.
+    label->setMinimumWidth(
+        std::max(panel == 1 ? MinimumFirst : MinimumOther, label->sizeHint().width()));
 }
 
 QString StatusPanels::panelText(int panel) const

@@ -4,7 +4,8 @@
 #include <QList>
 #include <QStatusBar>
 
-// A status bar of numbered text panels (1-based), as the main window's two status bars are.
+// A status bar of numbered text panels (1-based), as the main window's two status bars are;
+// each panel is at least as wide as its text, which its tool tip repeats.
 class StatusPanels final : public QStatusBar {
     Q_OBJECT
 public:
@@ -21,5 +22,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static constexpr int MinimumFirst = 150;
+    static constexpr int MinimumOther = 110;
+
     QList<QLabel*> m_panels;
 };
