@@ -103,8 +103,4 @@ void installReportCommands(CommandHost& host)
     });
     host.setHandler(QStringLiteral("mnuRisultati"), [&host] { showResults(host); });
     host.setHandler(QStringLiteral("mnuProprieta"), [&host] { showProperties(host); });
-    QObject::connect(&session, &Session::systemOpened, host.hostWidget(), [&host, &session] {
-        if (session.options()[Options::ShowPropertiesOnOpen] == QLatin1String("S"))
-            showProperties(host);
-    });
 }

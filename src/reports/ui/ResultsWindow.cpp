@@ -119,6 +119,8 @@ ResultsWindow::ResultsWindow(Session& session, QWidget* parent)
     for (int field = PrizePool; field <= SecondPrize; ++field, ++row) {
         prizeGrid->addWidget(new QLabel(caption(field), prizes), row, 0);
         prizeGrid->addWidget(m_boxes[field - 1], row, 1);
+        // The total won follows the prizes as they are typed.
+        connect(m_boxes[field - 1], &QLineEdit::textChanged, this, &ResultsWindow::recount);
     }
     prizeGrid->addWidget(new QLabel(QStringLiteral("Punti"), prizes), row, 0);
     prizeGrid->addWidget(m_points, row, 1);

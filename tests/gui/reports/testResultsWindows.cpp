@@ -1,3 +1,4 @@
+#include "conditions/ui/EnablingWindow.h"
 #include "reports/ResultsLogic.h"
 #include "reports/ui/ResultsWindow.h"
 #include "support/GuiDriver.h"
@@ -86,6 +87,11 @@ private slots:
         QVERIFY(won->counts[1] == 1 && won->counts[3] == 1);
         QCOMPARE(textsOf(window, u"lblCategoria(1) lblCategoria(2) lblCategoria(4) lblVincita"_s),
                  u"0|1|1|"_s + totalText(50));
+        // The total follows a prize as it is typed, before its box is left.
+        box(window, SecondPrize)->setFocus();
+        typeInto(box(window, SecondPrize), u"70"_s);
+        QCOMPARE(textOf(window, u"lblVincita"_s),
+                 u"Vincita totale: 70"_s + QLocale().decimalPoint() + u"00 \u20ac"_s);
 
         const Fields entered = window->fields();
         clickOn(window, u"cmdOK"_s);
@@ -102,21 +108,27 @@ private slots:
         QTRY_VERIFY(!p.window->findChild<ResultsWindow*>());
     }
 
-    // Proprietà opens after Open when the options ask; its Stampa prints the prospect alone.
+    // Proprietà opens after Open when the options ask, once the other windows show the opened
+    // system; its Stampa prints the prospect alone.
     void properties()
     {
         StartedProgram p;
         p.start();
         p.session->options()[Options::ShowPropertiesOnOpen] = u"S"_s;
-        QString shown;
-        whenModal(u"frmPRESENTA"_s, [&shown, &p](QWidget* properties) {
+        SystemDocument system = TestSystems::withPrediction(Played);
+        system.EnableFlags = u"0100100"_s;
+        QString shown, behind;
+        whenModal(u"frmPRESENTA"_s, [&shown, &behind, &p](QWidget* properties) {
+            behind = p.window->findChild<EnablingWindow*>()->flagsText() + u'|' +
+                     textOf(p.window->findChild<QWidget*>(u"frmPROCOND"_s), u"lblPro(2)"_s);
             shown = properties->windowTitle() + u'|' +
                     textsOf(properties, u"lblCa(1) lblPro(2) lblINT1 lblRID1 LblSeqCamp"_s);
             p.prompts.expectPrinterChoice(p.dir.filePath(u"prospetto.pdf"_s));
             clickOn(properties, u"cmdStampa"_s);
             clickOn(properties, u"cmdChiudi"_s);
         });
-        p.openSaved(TestSystems::withPrediction(Played));
+        p.openSaved(system);
+        QCOMPARE(behind, u"0100100|1X2"_s);
         QCOMPARE(shown,
                  u"Prova - Propriet\u00e0|"_s + u" CASA 1"_s.leftJustified(16) +
                      u"| 1X2|Fisse\nDoppie\nTriple\nColonne\nCosto (\u20ac)|Non Presente|"_s);
