@@ -250,20 +250,38 @@ void ColumnViewerWindow::importText()
     if (!path)
         return;
     ColumnText::Import imported;
-    QString error, done;
+    QString error;
+    bool readable = false;
+    {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto pointer = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        readable = ColumnText::read(*path, document, imported, &error);
+        if (readable && !imported.ok()) {
+            error = ColumnText::refusal(QFileInfo(*path).fileName(), imported);
+            readable = false;
+        }
+    }
+    if (!readable) {
+        m_session.prompts().warn(title, error);
+        return;
+    }
+    // A reduced system may be the work of a long reduction or guarantee: it goes only on Yes.
+    if (document.ReducedCount >= 1 &&
+        m_session.prompts().ask(
+            MessageIcon::Question, title,
+            QStringLiteral("Il Sistema Ridotto di %1 colonne sarà sostituito dalle %2 colonne "
+                           "del file.\nContinuare ?")
+                .arg(document.ReducedCount)
+                .arg(imported.columns.count()),
+            MessageButtons::YesNo, MessageAnswer::No) != MessageAnswer::Yes)
+        return;
+    const QString done = ColumnText::summary(imported);
     bool adopted = false;
     {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         const auto pointer = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-        if (!ColumnText::read(*path, document, imported, &error))
-            imported = {};
-        else if (!imported.ok())
-            error = ColumnText::refusal(QFileInfo(*path).fileName(), imported);
-        else {
-            done = ColumnText::summary(imported);
-            adopted = ColumnText::adopt(m_session.appFolder(), document,
-                                        std::move(imported.columns), &error);
-        }
+        adopted =
+            ColumnText::adopt(m_session.appFolder(), document, std::move(imported.columns), &error);
     }
     if (!adopted) {
         m_session.prompts().warn(title, error);

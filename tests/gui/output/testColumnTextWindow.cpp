@@ -63,6 +63,21 @@ private slots:
                          ? ColumnText::mergedText(rows, ColumnText::Format::Csv)
                          : ColumnText::columnsText(expected, ColumnText::Format::Csv));
         }
+
+        // Over a reduced system the import asks first: No keeps the system, Yes replaces it.
+        const QString one = p.dir.filePath(u"one.txt"_s);
+        QVERIFY(writeBytes(one, integral.column(5).toByteArray() + "\r\n"));
+        const QString question = u"Il Sistema Ridotto di 2 colonne sarà sostituito dalle 1 "
+                                 "colonne del file.\nContinuare ?"_s;
+        p.prompts.expectOpenFile(one).expectMessage(question, MessageAnswer::No);
+        clickOn(v.get(), u"cmdImportaTesto"_s);
+        QCOMPARE(p.document().WorkColumns, expected);
+        p.prompts.expectOpenFile(one)
+            .expectMessage(question, MessageAnswer::Yes)
+            .expectMessage(u"Colonne importate: 1"_s);
+        clickOn(v.get(), u"cmdImportaTesto"_s);
+        QCOMPARE(p.document().WorkColumns,
+                 TestSystems::columnsOf({integral.column(5).toByteArray()}));
     }
 };
 
