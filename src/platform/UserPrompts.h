@@ -7,8 +7,10 @@
 #include <optional>
 
 enum class MessageIcon { None, Information, Question, Exclamation, Critical };
-enum class MessageButtons { Ok, YesNo, YesNoCancel };
-enum class MessageAnswer { Ok, Yes, No, Cancel };
+// YesNoAllCancel is for one question asked of many items in a row: "Sì a tutti" and "No a tutti"
+// answer it for the rest.
+enum class MessageButtons { Ok, YesNo, YesNoCancel, YesNoAllCancel };
+enum class MessageAnswer { Ok, Yes, No, Cancel, YesToAll, NoToAll };
 
 struct MessageRequest {
     MessageIcon icon = MessageIcon::None;

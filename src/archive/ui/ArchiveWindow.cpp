@@ -28,6 +28,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <optional>
+#include <utility>
+
 namespace {
 
 // Widths of the season, the contest, each sign, the series and the postponed flag.
@@ -112,6 +115,11 @@ ArchiveWindow::ArchiveWindow(Session& session, QWidget* parent)
         button("cmdUlt", QStringLiteral("&F"), [this] { selectRow(m_model->rowCount() - 1); }));
     for (int i = 0; i < navigation->count(); ++i)
         navigation->itemAt(i)->widget()->setFixedWidth(44);
+    // The one-letter buttons say what they do when the pointer rests on them.
+    for (const auto& [name, tip] :
+         {std::pair{"cmdPri", "Inizio"}, std::pair{"cmdPrec", "Precedente"},
+          std::pair{"cmdSucc", "Successivo"}, std::pair{"cmdUlt", "Fine"}})
+        findChild<QPushButton*>(QLatin1String(name))->setToolTip(QLatin1String(tip));
     navigation->addStretch();
 
     auto* editing = new QHBoxLayout;
@@ -123,7 +131,7 @@ ArchiveWindow::ArchiveWindow(Session& session, QWidget* parent)
                               [this] { edit(RecordEditorLogic::Delete); }));
     editing->addStretch();
     auto* files = new QHBoxLayout;
-    files->addWidget(button("cmdImporta", QStringLiteral("&Importa…"), [this] { importCsv(); }));
+    files->addWidget(button("cmdImporta", QStringLiteral("Imp&orta…"), [this] { importCsv(); }));
     files->addWidget(button("cmdEsporta", QStringLiteral("&Esporta…"),
                             [this] { CsvExport::save(m_session, m_model->records()); }));
     files->addStretch();
@@ -263,13 +271,23 @@ void ArchiveWindow::importCsv()
     const ArchiveCsv::Parsed parsed = ArchiveCsv::parse(file.readAll());
 
     bool cancelled = false;
+    // "Sì a tutti" and "No a tutti" answer every contest still to come.
+    std::optional<ArchiveStore::Duplicate> forAll;
     const auto onDuplicate = [&](const ArchiveRecord::TypedFields& record) {
+        if (forAll)
+            return *forAll;
         const MessageAnswer answer = prompts.ask(
             MessageIcon::Question, title(),
             QStringLiteral("Il Concorso %1 della Stagione %2 è già in archivio.\n"
                            "Sostituirlo con quello del file ?")
                 .arg(record[ArchiveRecord::Conc].trimmed(), record[ArchiveRecord::Anno].trimmed()),
-            MessageButtons::YesNoCancel, MessageAnswer::No);
+            MessageButtons::YesNoAllCancel, MessageAnswer::No);
+        if (answer == MessageAnswer::YesToAll)
+            forAll = ArchiveStore::Duplicate::Replace;
+        if (answer == MessageAnswer::NoToAll)
+            forAll = ArchiveStore::Duplicate::Skip;
+        if (forAll)
+            return *forAll;
         if (answer == MessageAnswer::Yes)
             return ArchiveStore::Duplicate::Replace;
         if (answer == MessageAnswer::No)

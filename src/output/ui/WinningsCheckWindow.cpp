@@ -154,7 +154,8 @@ WinningsCheckWindow::WinningsCheckWindow(Session& session, QWidget* parent)
     m_start->setObjectName(QStringLiteral("cmdAvvia"));
     m_close->setObjectName(QStringLiteral("cmdEsci"));
     m_start->setEnabled(false);
-    m_start->setAutoDefault(false);
+    // Enter after the last sign starts the count, as a click would: the focus is on Spoglio then.
+    m_start->setDefault(true);
     m_close->setAutoDefault(false);
     connect(m_start, &QPushButton::clicked, this, &WinningsCheckWindow::count);
     connect(m_close, &QPushButton::clicked, this, &WinningsCheckWindow::reject);

@@ -2,12 +2,14 @@
 
 #include "platform/ui/PrinterChoice.h"
 #include "platform/ui/PrinterSelectionDialog.h"
+#include "platform/ui/WindowSizing.h"
 
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace {
 
@@ -37,6 +39,10 @@ QMessageBox::StandardButton buttonOf(MessageAnswer answer)
         return QMessageBox::No;
     case MessageAnswer::Cancel:
         return QMessageBox::Cancel;
+    case MessageAnswer::YesToAll:
+        return QMessageBox::YesToAll;
+    case MessageAnswer::NoToAll:
+        return QMessageBox::NoToAll;
     case MessageAnswer::Ok:
         break;
     }
@@ -72,6 +78,12 @@ MessageAnswer QtUserPrompts::message(const MessageRequest& request)
     case MessageButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
+    case MessageButtons::YesNoAllCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No |
+                               QMessageBox::NoToAll | QMessageBox::Cancel);
+        box.button(QMessageBox::YesToAll)->setText(QStringLiteral("S\u00ec a &tutti"));
+        box.button(QMessageBox::NoToAll)->setText(QStringLiteral("No a t&utti"));
+        break;
     }
     if (request.buttons != MessageButtons::Ok)
         box.setDefaultButton(buttonOf(request.defaultAnswer));
@@ -80,6 +92,10 @@ MessageAnswer QtUserPrompts::message(const MessageRequest& request)
         return MessageAnswer::Yes;
     case QMessageBox::No:
         return MessageAnswer::No;
+    case QMessageBox::YesToAll:
+        return MessageAnswer::YesToAll;
+    case QMessageBox::NoToAll:
+        return MessageAnswer::NoToAll;
     case QMessageBox::Cancel:
         return MessageAnswer::Cancel;
     default:
@@ -93,6 +109,9 @@ std::optional<QString> QtUserPrompts::input(const InputRequest& request)
     dialog.setWindowTitle(request.title);
     dialog.setLabelText(request.prompt);
     dialog.setTextValue(request.defaultText);
+    dialog.setObjectName(QStringLiteral("InputBox"));
+    dialog.adjustSize();
+    WindowSizing::fitCaption(&dialog);
     if (request.screenPosition)
         dialog.move(*request.screenPosition);
     if (dialog.exec() != QDialog::Accepted)

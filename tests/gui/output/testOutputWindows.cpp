@@ -72,12 +72,13 @@ struct Check {
         for (QChar key : keys)
             QTest::keyClicks(QApplication::focusWidget(), QString(key));
     }
+    // Types the column and presses Enter, which after the last sign starts the count.
     void count(const QString& column) const
     {
         enter(1);
         typeKeys(column);
         QCOMPARE(QApplication::focusWidget(), start());
-        QTest::mouseClick(start(), Qt::LeftButton);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
     QString counters() const
     {
