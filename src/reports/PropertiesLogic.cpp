@@ -33,7 +33,14 @@ void markMissing(std::array<QString, Columns>& titles, std::array<QString, Colum
         values[column] = dashes(rows[column]);
 }
 
-void fillIntegral(Texts& texts, const SystemDocument& document, double columnCost)
+// Money in one form in both frames: the locale's, with two decimals.
+QString money(double amount, const QLocale& locale)
+{
+    return NumberFormat::formatPattern(amount, u"###,###,##0.00", locale);
+}
+
+void fillIntegral(Texts& texts, const SystemDocument& document, double columnCost,
+                  const QLocale& locale)
 {
     if (document.IntegralCount < 1)
         return markMissing(texts.integralTitles, texts.integralValues, {5, 3, 3});
@@ -44,7 +51,8 @@ void fillIntegral(Texts& texts, const SystemDocument& document, double columnCos
         QStringList{"Segni 1 Fissi", "Segni X Fissi", "Segni 2 Fissi"}.join(Cr)};
     texts.integralValues = {
         QStringList{plain(document.NumFisse), plain(document.NumDoppie), plain(document.NumTriple),
-                    plain(document.IntegralCount), plain(document.IntegralCount * columnCost)}
+                    plain(document.IntegralCount),
+                    money(document.IntegralCount * columnCost, locale)}
             .join(Cr),
         QStringList{plain(document.Segni1), plain(document.SegniX), plain(document.Segni2)}.join(
             Cr),
@@ -93,10 +101,9 @@ void fillReduced(Texts& texts, const SystemDocument& document, double columnCost
                                        "Par. Cons.", "P3 Cons."}
                                .join(Cr)};
     using K = ConditionKind;
-    texts.reducedValues = {QStringList{plain(document.ReducedCount), plain(cost),
+    texts.reducedValues = {QStringList{plain(document.ReducedCount), money(cost, locale),
                                        QString::number(reduction) + QStringLiteral(" %"),
-                                       plain(document.Quote),
-                                       NumberFormat::formatPattern(share, u"###,##0.00", locale),
+                                       plain(document.Quote), money(share, locale),
                                        plain(document.SlipCount)}
                                .join(Cr),
                            limits(document, {{{K::SignCounts, 1},
@@ -140,7 +147,7 @@ Texts textsOf(const SystemDocument& document, double columnCost, const QLocale& 
         texts.away[match - 1] = QLatin1Char(' ') + document.awayTeam(match);
         texts.signs[match - 1] = QLatin1Char(' ') + document.signsOf(match);
     }
-    fillIntegral(texts, document, columnCost);
+    fillIntegral(texts, document, columnCost, locale);
     fillReduced(texts, document, columnCost, locale);
     texts.sequences = sequencesOf(document);
     return texts;

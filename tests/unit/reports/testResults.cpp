@@ -207,9 +207,10 @@ private slots:
     void integralFrame()
     {
         SystemDocument document = doublesAndTriple();
-        PropertiesLogic::Texts texts = PropertiesLogic::textsOf(document, 0.5);
+        PropertiesLogic::Texts texts =
+            PropertiesLogic::textsOf(document, 0.5, QLocale(QLocale::Italian));
         QCOMPARE(texts.integralTitles[0], u"Fisse\rDoppie\rTriple\rColonne\rCosto (\u20ac)"_s);
-        QCOMPARE(texts.integralValues[0], u"11\r1\r1\r6\r3"_s);
+        QCOMPARE(texts.integralValues[0], u"11\r1\r1\r6\r3,00"_s);
         QCOMPARE(texts.integralValues[1], u"13\r2\r1"_s);
         QCOMPARE(texts.integralValues[2], u"11\r0\r0"_s);
         QCOMPARE(texts.home[0] + texts.signs[1], u" CASA 1          1X2"_s);
@@ -241,7 +242,7 @@ private slots:
         document.Conditions.set(33, u"N"_s);
         const PropertiesLogic::Texts texts =
             PropertiesLogic::textsOf(document, 0.5, QLocale(QLocale::Italian));
-        QCOMPARE(texts.reducedValues[0], u"10\r5\r1 %\r4\r1,25\r3"_s);
+        QCOMPARE(texts.reducedValues[0], u"10\r5,00\r1 %\r4\r1,25\r3"_s);
         QCOMPARE(texts.reducedValues[1], u" \r\n \r\n \r\n 3... 4\r\n \r\n \r\n 1... 0"_s);
         QCOMPARE(texts.reducedValues[2], u" \r\n \r\n \r\n 5... 6\r\n \r\n \r\n 0... 12"_s);
         QCOMPARE(texts.sequences, u" Sequele Escluse:\r\n   1X2 in campo 1-5-9\r\n"_s);
