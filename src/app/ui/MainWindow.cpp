@@ -16,6 +16,7 @@
 #include "document/ui/TeamsDialog.h"
 #include "output/ui/OutputCommands.h"
 #include "platform/ColumnDatabase.h"
+#include "platform/SafeFile.h"
 #include "platform/Twips.h"
 #include "platform/UserPrompts.h"
 #include "platform/ui/BarProgress.h"
@@ -30,11 +31,13 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScreen>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -51,6 +54,8 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmQUADRIGO"));
     setWindowTitle(m_session.caption());
+    // The program's own icon on every window, the floating ones included, rather than Qt's.
+    QApplication::setWindowIcon(ToolbarIcons::applicationIcon());
     resize(1000, 720);
 
     auto* central = new QWidget(this);
@@ -194,13 +199,25 @@ void MainWindow::registerHandlers()
         if (m_session.newSystem())
             openMatchesDialog();
     });
-    on("mnuApri", [this] { m_session.open(); });
+    on("mnuApri", [this] {
+        if (!m_session.open())
+            return;
+        if (m_session.options()[Options::ShowPropertiesOnOpen] != QLatin1String("S"))
+            return;
+        // Every window shows the opened system, drawn, before the properties window takes over.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (const auto properties = m_handlers.constFind(QStringLiteral("mnuProprieta"));
+            properties != m_handlers.cend())
+            (*properties)();
+    });
     on("mnuSalva", [this] { m_session.save(); });
     on("mnuSalvaCome", [this] { m_session.saveAs(); });
     on("mnuImposta", [this] { printerSetup(); });
     on("mnuEsci", [this] {
-        if (m_session.confirmExit())
-            QApplication::exit(0);
+        if (!m_session.confirmExit())
+            return;
+        rememberPlace();
+        QApplication::exit(0);
     });
     on("mnuConcData", [this] { openContestDialog(); });
     on("mnuIncontri", [this] { openMatchesDialog(); });
@@ -306,7 +323,7 @@ void MainWindow::rebuildWindowMenu()
 void MainWindow::placeDialog(QWidget* dialog) const
 {
     constexpr int Lift = Twips::toPixels(1100);
-    dialog->adjustSize();
+    WindowSizing::fitContent(dialog);
     WindowSizing::fitCaption(dialog);
     const QPoint origin = geometry().topLeft();
     dialog->move(origin.x() + width() / 2 - dialog->width() / 2,
@@ -319,6 +336,34 @@ int MainWindow::execDialog(QDialog* dialog)
     const int result = dialog->exec();
     delete dialog;
     return result;
+}
+
+void MainWindow::showAtRememberedPlace()
+{
+    m_remembersPlace = true;
+    QFile file(m_session.appFilePath(placeFileName()));
+    if (file.open(QIODevice::ReadOnly) &&
+        restoreGeometry(QByteArray::fromBase64(file.readAll().trimmed()))) {
+        show();
+        return;
+    }
+    // Un-maximised, it keeps most of the screen.
+    if (const QScreen* screen = this->screen()) {
+        const QRect free = screen->availableGeometry();
+        resize(free.size() * 9 / 10);
+        move(free.center() - rect().center());
+    }
+    showMaximized();
+}
+
+void MainWindow::rememberPlace()
+{
+    if (!m_remembersPlace)
+        return;
+    // Losing the place is no reason to stop the program from ending: a failed write is dropped.
+    SafeFile file(m_session.appFilePath(placeFileName()));
+    if (file.open() && file.write(saveGeometry().toBase64() + "\r\n"))
+        file.commit();
 }
 
 void MainWindow::startUp(bool showSplash)
@@ -476,6 +521,7 @@ void MainWindow::showPredictionSummary(bool visible)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // Closing through the frame ends the program without questions.
+    rememberPlace();
     event->accept();
     QApplication::exit(0);
 }

@@ -42,6 +42,13 @@ public:
     Session& session() override { return m_session; }
     QWidget* hostWidget() override { return this; }
 
+    // Shows the window where and as large as it was when the program last ended, else
+    // maximised; from then on its place is kept in the application folder when it closes.
+    void showAtRememberedPlace();
+    // Keeps the window's place for the next start; done as the program ends.
+    void rememberPlace();
+    static QString placeFileName() { return QStringLiteral("Finestra.sys"); }
+
     // The start-up sequence after the window is shown: splash, settings files (or their
     // dialogs when missing), database compaction.
     void startUp(bool showSplash);
@@ -92,4 +99,5 @@ private:
     QPointer<QWidget> m_predictionDialog;
     QPointer<PredictionSummaryWindow> m_predictionSummary;
     std::unique_ptr<BarProgress> m_progress;
+    bool m_remembersPlace = false;
 };

@@ -71,7 +71,7 @@ int QuadrigoApplication::run()
     m_session = std::make_unique<Session>(appFolder, *m_prompts);
     m_window = std::make_unique<MainWindow>(*m_session);
     m_prompts->setParent(m_window.get());
-    m_window->show();
+    m_window->showAtRememberedPlace();
     const bool splash = !parser.isSet(noSplashOption);
     QTimer::singleShot(0, m_window.get(), [this, splash] { m_window->startUp(splash); });
     return exec();

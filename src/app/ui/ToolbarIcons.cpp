@@ -85,4 +85,9 @@ QIcon iconFor(const QString& command)
     return theme.isEmpty() ? drawn : QIcon::fromTheme(theme, drawn);
 }
 
+QIcon applicationIcon()
+{
+    return QIcon(fileFor(QStringLiteral("tmSchedine")));
+}
+
 } // namespace ToolbarIcons

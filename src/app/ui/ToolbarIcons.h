@@ -13,5 +13,7 @@ QString fileFor(const QString& command);
 // The theme name of a standard action's icon; empty for the pool's own commands.
 QString themeNameFor(const QString& command);
 QIcon iconFor(const QString& command);
+// The program's own icon, for its windows: the betting slip.
+QIcon applicationIcon();
 
 } // namespace ToolbarIcons

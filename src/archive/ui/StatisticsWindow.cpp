@@ -9,6 +9,7 @@
 #include "platform/Twips.h"
 #include "platform/UserPrompts.h"
 #include "platform/ui/PrintJob.h"
+#include "platform/ui/WindowSizing.h"
 #include "session/Session.h"
 
 #include <QApplication>
@@ -337,12 +338,23 @@ void StatisticsWindow::showResult(const ArchiveStatistics::Result& result)
     QBarSet* archived = bars->barSets().at(0);
     QBarSet* integral = bars->barSets().at(1);
     double highest = 0;
+    // The axis spans every value the measure can take (any the integral system holds) and any
+    // archived one, from the first to the last.
+    int first = Values - 1;
+    int last = 0;
     for (int value = 0; value < Values; ++value) {
         const double share = result.total > 0 ? shares.archived[value] * 100.0 / result.total : 0.0;
         archived->replace(value, share);
         integral->replace(value, shares.integralShare[value] * 100.0);
         highest = std::max({highest, share, shares.integralShare[value] * 100.0});
+        if (shares.integralShare[value] > 0 || shares.archived[value] > 0) {
+            first = std::min(first, value);
+            last = std::max(last, value);
+        }
     }
+    auto* categories =
+        static_cast<QBarCategoryAxis*>(m_chart->chart()->axes(Qt::Horizontal).constFirst());
+    categories->setRange(QString::number(std::min(first, last)), QString::number(last));
     auto* axis = static_cast<QValueAxis*>(m_chart->chart()->axes(Qt::Vertical).constFirst());
     // Round steps of 5 or 10 points up to the highest bar.
     const double step = highest > 40 ? 10 : 5;
@@ -350,10 +362,10 @@ void StatisticsWindow::showResult(const ArchiveStatistics::Result& result)
     axis->setTickInterval(step);
     m_chart->chart()->setTitle(QString::fromUtf8(measure.entry));
 
-    if (m_results->isHidden()) {
+    if (m_results->isHidden())
         m_results->show();
-        adjustSize();
-    }
+    // The window grows to show the whole table and chart, whatever its first size.
+    WindowSizing::fitContent(this);
 }
 
 bool StatisticsWindow::selectedRecords(QList<ArchiveRecord>& records)

@@ -1,5 +1,6 @@
 #include "app/ui/QuadrigoApplication.h"
 #include "app/ui/ToolbarIcons.h"
+#include "platform/ui/QtUserPrompts.h"
 #include "platform/ui/StatusPanels.h"
 #include "platform/ui/WindowSizing.h"
 #include "support/GuiDriver.h"
@@ -8,6 +9,7 @@
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QToolBar>
 
@@ -125,6 +127,9 @@ private slots:
         QCOMPARE(p.command("mnuQuote")->text(), u"&Quote (1)"_s);
         // Ctrl+W reaches its command with a sub-window beside.
         QVERIFY(subWindowOf(p, "frmPROCOND")->isVisible());
+        // The floating summary carries the program's icon, as the main window does.
+        const QIcon icon = subWindowOf(p, "frmPROCOND")->windowIcon();
+        QVERIFY(!icon.isNull() && icon.cacheKey() == p.window->windowIcon().cacheKey());
         QVERIFY(activate(p.window.get()));
         QString mode;
         whenModal(u"frmVEDICOL"_s, [&](QWidget* viewer) {
@@ -153,6 +158,63 @@ private slots:
         const QProgressBar* bar = p.window->progressBar();
         QVERIFY(bar->maximum() > bar->minimum());
         QCOMPARE(bar->value(), bar->minimum());
+    }
+
+    // Long amounts of a large reduced system are shown whole, and again as the panel's tip.
+    void statusPanelsFitTheirText()
+    {
+        const auto locale = qScopeGuard([previous = QLocale()] { QLocale::setDefault(previous); });
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        StartedProgram p;
+        p.start(u"0.5"_s);
+        SystemDocument& document = p.document();
+        document.IntegralCount = 1594323;
+        document.ReducedCount = 330397;
+        document.MergedCount = 123456;
+        p.session->refreshStatus();
+        QCoreApplication::processEvents();
+        StatusPanels* bar = p.window->reducedStatus();
+        QCOMPARE(bar->panelText(4), u"Costo (\u00a3): 319.868.900"_s);
+        for (int panel = 1; panel <= 8; ++panel) {
+            const QLabel* label = bar->panel(panel);
+            QVERIFY2(label->contentsRect().width() >=
+                             label->fontMetrics().horizontalAdvance(label->text()) &&
+                         label->toolTip() == label->text(),
+                     qPrintable(label->text()));
+        }
+    }
+
+    // The first start fills the screen; later ones open where the window was left.
+    void mainWindowKeepsItsPlace()
+    {
+        StartedProgram p;
+        AppFolder::prepare(p.dir.path());
+        p.window = std::make_unique<MainWindow>(*p.session);
+        p.window->showAtRememberedPlace();
+        QVERIFY(p.window->isMaximized());
+        p.window->showNormal();
+        p.window->setGeometry(20, 30, 760, 520);
+        p.window->rememberPlace();
+        p.window = std::make_unique<MainWindow>(*p.session);
+        p.window->showAtRememberedPlace();
+        QVERIFY(!p.window->isMaximized());
+        QCOMPARE(p.window->geometry(), QRect(20, 30, 760, 520));
+    }
+
+    // The input box shows its whole caption.
+    void inputBoxIsAsWideAsItsCaption()
+    {
+        const QString caption = u"Nuovo Pronostico per il concorso della domenica"_s;
+        QtUserPrompts prompts;
+        int width = 0;
+        whenModal(u"InputBox"_s, [&width](QWidget* box) {
+            width = box->width();
+            box->close();
+        });
+        QVERIFY(!prompts.input({caption, u"Nome del Nuovo Pronostico"_s, {}, {}}));
+        QFont title = QApplication::font("QMdiSubWindowTitleBar");
+        title.setBold(true);
+        QVERIFY(width >= QFontMetrics(title).horizontalAdvance(caption));
     }
 
     void dialogsAreAsWideAsTheirCaption_data()

@@ -7,6 +7,7 @@
 #include "support/GuiDriver.h"
 #include "support/TestArchives.h"
 
+#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChartView>
@@ -282,20 +283,32 @@ private slots:
                  u"%1-%2"_s.arg(year - 1).arg(year));
     }
 
+    // Two contests of the file are in the archive already: "Sì a tutti" and "No a tutti" answer
+    // the second with the first; Annulla leaves the archive as it was.
     void importAsksOnDuplicatesAndReports_data()
     {
-        QTest::addColumn<bool>("replace");
-        QTest::newRow("replace") << true;
-        QTest::newRow("cancel") << false;
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QString>("series"); // of the two contests afterwards, "" when unchanged
+        QTest::newRow("one by one") << QStringList{u"S\u00ec"_s, u"No"_s} << u"BOC A__"_s;
+        QTest::newRow("yes to all") << QStringList{u"S\u00ec a tutti"_s} << u"BOC VAR"_s;
+        QTest::newRow("no to all") << QStringList{u"No a tutti"_s} << u"ABC A__"_s;
+        QTest::newRow("cancel") << QStringList{u"Annulla"_s} << QString();
     }
     void importAsksOnDuplicatesAndReports()
     {
-        QFETCH(bool, replace);
-        const MessageAnswer answer = replace ? MessageAnswer::Yes : MessageAnswer::Cancel;
+        QFETCH(QStringList, answers);
+        QFETCH(QString, series);
+        const QHash<QString, MessageAnswer> answerOf = {
+            {u"S\u00ec"_s, MessageAnswer::Yes},
+            {u"No"_s, MessageAnswer::No},
+            {u"S\u00ec a tutti"_s, MessageAnswer::YesToAll},
+            {u"No a tutti"_s, MessageAnswer::NoToAll},
+            {u"Annulla"_s, MessageAnswer::Cancel}};
         Archive a;
         auto browser = a.browser();
         const QByteArray csv = "Anno;Conc;Colonna;Serie;Post\r\n"
                                "2003-2004;5;2222222222222;BOC;Si\r\n"
+                               "2004-2005;2;2222222222222;VAR;Si\r\n"
                                "2005-2006;1;1111111111111;ABC;No\r\n"
                                "2005/06;2;111;ABC;No\r\n";
         const QString path = a.p.dir.filePath(u"in.csv"_s);
@@ -303,14 +316,17 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size());
         file.close();
         const auto before = a.stored();
-        a.p.prompts.expectOpenFile(path)
-            .expectMessage(u"Il Concorso 5 della Stagione 2003-2004 è già in archivio.\n"
-                           "Sostituirlo con quello del file ?"_s,
-                           answer)
-            .expectMessage({});
+        a.p.prompts.expectOpenFile(path);
+        const QStringList asked = {u"Il Concorso 5 della Stagione 2003-2004"_s,
+                                   u"Il Concorso 2 della Stagione 2004-2005"_s};
+        for (int i = 0; i < answers.size(); ++i)
+            a.p.prompts.expectMessage(asked[i] + u" è già in archivio.\n"
+                                                 "Sostituirlo con quello del file ?"_s,
+                                      answerOf.value(answers[i]));
+        a.p.prompts.expectMessage({});
         clickOn(browser.get(), u"cmdImporta"_s);
         const QList<ArchiveRecord> after = a.stored();
-        if (!replace) {
+        if (series.isEmpty()) {
             QCOMPARE(after.size(), before.size());
             for (int i = 0; i < after.size(); ++i)
                 QCOMPARE(after[i].fields, before[i].fields);
@@ -318,14 +334,32 @@ private slots:
         }
         const auto refused = ArchiveCsv::parse(csv).refused;
         QCOMPARE(refused.size(), 1);
+        const int replaced =
+            int(series.split(u' ').count(u"BOC"_s) + series.split(u' ').count(u"VAR"_s));
         QCOMPARE(a.p.prompts.lastMessage().text,
-                 u"Colonne aggiunte: 1\nColonne sostituite: 1\nColonne saltate: 0\n"
-                 "Righe scartate: 1\nRiga 4: "_s +
+                 u"Colonne aggiunte: 1\nColonne sostituite: %1\nColonne saltate: %2\n"
+                 "Righe scartate: 1\nRiga 5: "_s.arg(replaced)
+                         .arg(2 - replaced) +
                      refused[0].reason);
         QCOMPARE(after.size(), 6);
-        QCOMPARE(after[1][ArchiveRecord::Serie], u"BOC"_s);
+        QCOMPARE(after[1][ArchiveRecord::Serie] + u' ' + after[3][ArchiveRecord::Serie], series);
         QCOMPARE(grid(browser.get())->model()->rowCount(), 6);
         QCOMPARE(browser->currentRow(), 5);
+    }
+
+    // Alt+I goes to the first contest (Importa has a key of its own); the one-letter buttons say
+    // what they do.
+    void navigationKeysAndTips()
+    {
+        Archive a;
+        auto browser = a.browser();
+        QCOMPARE(browser->currentRow(), 4);
+        QTest::keyClick(browser.get(), Qt::Key_I, Qt::AltModifier);
+        QTRY_COMPARE(browser->currentRow(), 0);
+        QStringList tips;
+        for (const char* name : {"cmdPri", "cmdPrec", "cmdSucc", "cmdUlt"})
+            tips << child(browser.get(), QLatin1String(name))->toolTip();
+        QCOMPARE(tips.join(u' '), u"Inizio Precedente Successivo Fine"_s);
     }
 
     void exportWritesTheArchive()
@@ -395,6 +429,14 @@ private slots:
             shown += archived->at(value);
         QCOMPARE(total, 3);
         QCOMPARE(shown, 100.0);
+        // Every value from 0 to 13 is in sight: the chart lies inside the window and fits its
+        // view.
+        auto* view = child<QChartView>(&window, u"chartDistribuzione"_s);
+        const auto* values =
+            static_cast<QBarCategoryAxis*>(view->chart()->axes(Qt::Horizontal).first());
+        QCOMPARE(values->min() + u".."_s + values->max(), u"0..13"_s);
+        QVERIFY(view->geometry().right() < window.width());
+        QVERIFY(view->chart()->size().width() <= view->viewport()->width());
         QVERIFY(child(&window, u"cmdStampa"_s)->isEnabled());
 
         if (change == u"cboTipo"_s)
