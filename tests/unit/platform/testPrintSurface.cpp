@@ -42,7 +42,8 @@ private slots:
     {
         for (const auto& [name, face] : {std::pair{"Courier New", "Liberation Mono"},
                                          {"Arial", "Liberation Sans"},
-                                         {"Times New Roman", "Liberation Serif"}}) {
+                                         {"Times New Roman", "Liberation Serif"},
+                                         {"Thaoma", "Liberation Sans"}}) {
             QCOMPARE(PrintFonts::family(QLatin1String(name)), QLatin1String(face));
         }
     }

@@ -83,6 +83,21 @@ private slots:
                                   u"     X"_s}));
     }
 
+    // A header too long to leave room for the page number puts it on a line of its own.
+    void longHeaderPageNumber()
+    {
+        SystemDocument document = system144(7);
+        document.SystemName = u"Sistema con un nome davvero molto lungo"_s;
+        document.NumConcorso = u"12"_s;
+        document.DataConcorso = u"01/02/2025"_s;
+        RecordingPrinter recorder;
+        print(recorder, document, u"VCCR"_s);
+        const QStringList page1 = recorder.lines(1, 1);
+        QCOMPARE(page1.at(0), u"Nome File: Sistema con un nome davvero molto lungo.pro      "
+                              u"Concorso 12 del 01/02/2025     Ridotto 7 colonne"_s);
+        QCOMPARE(page1.at(1), u"Pagina 1"_s);
+    }
+
     void prospectSections_data()
     {
         QTest::addColumn<QString>("code");
