@@ -6,6 +6,7 @@
 #include "platform/PdfPrinter.h"
 #include "platform/PrintSurface.h"
 #include "platform/ProgressReporter.h"
+#include "platform/ui/PrintPreviewWindow.h"
 #include "reports/SystemPrintout.h"
 
 #include <QFileInfo>
@@ -66,6 +67,22 @@ void benchPrinting()
     document.IntegralCount = qint32(document.IntegralColumns.count());
     const SystemPrintout::Context context{document, 0.5, QLocale::c()};
     ProgressReporter progress;
+
+    // The preview draws the page asked for and keeps it alone.
+    const PrintPreviewWindow::Draw preview = [&](PrintSurface& surface) {
+        SystemPrintout::PrintSystem(surface, context, QStringLiteral("VCCI"), progress);
+    };
+    report(QStringLiteral("3^13 integral preview, first page"),
+           medianMilliseconds(3, [&] { PrintPreviewWindow::render(preview, 1, 96); }));
+    int pages = 0;
+    report(QStringLiteral("3^13 integral preview, page count"),
+           medianMilliseconds(1, [&] { pages = PrintPreviewWindow::countPages(preview); }));
+    const double last =
+        medianMilliseconds(1, [&] { PrintPreviewWindow::render(preview, pages, 96); });
+    report(QStringLiteral("3^13 integral preview, last of %1 pages (peak %2 MB)")
+               .arg(pages)
+               .arg(peakMegabytes(), 0, 'f', 0),
+           last);
 
     double size = 0;
     const double processorBefore = processorSeconds();

@@ -24,7 +24,8 @@ const char* PrintUsage =
     "     print archive --pdf FILE.pdf [--app-folder CARTELLA]\n"
     "  COSA: prospect, prospect-reduced, prospect-integral, reduced, integral, merged,\n"
     "        merged-prospect, slips, slip-test, slip-test-full, results, properties\n"
-    "  slips: [--from N --to M] [--vertical A --horizontal S --dot D] (millimetri)";
+    "  slips: [--from N --to M] [--merged] [--vertical A --horizontal S --dot D] (millimetri)\n"
+    "  slip-test, slip-test-full: [--vertical A --horizontal S --dot D] (millimetri)";
 
 const QString NotAllowed = QStringLiteral("Valore non consentito !");
 
@@ -59,6 +60,7 @@ std::optional<double> numberOf(const std::optional<QString>& text)
 
 struct SlipOptions {
     std::optional<QString> from, to, vertical, horizontal, dot;
+    bool merged = false;
 };
 
 // The calibration of DefPrnV.sys, or the one given on the command line.
@@ -144,8 +146,9 @@ int runPrint(QStringList arguments)
                           takeOption(arguments, QStringLiteral("--vertical"), slip.vertical) &&
                           takeOption(arguments, QStringLiteral("--horizontal"), slip.horizontal) &&
                           takeOption(arguments, QStringLiteral("--dot"), slip.dot);
+    slip.merged = arguments.removeAll(QStringLiteral("--merged")) > 0;
     if (complete && pdfPath && !pdfPath->isEmpty() && arguments == QStringList{"archive"} &&
-        !slip.from && !slip.to && !slip.vertical && !slip.horizontal && !slip.dot)
+        !slip.from && !slip.to && !slip.vertical && !slip.horizontal && !slip.dot && !slip.merged)
         return printArchive(appFolder, *pdfPath);
     if (!complete || !pdfPath || pdfPath->isEmpty() || arguments.size() != 2 ||
         !requests().contains(arguments.first())) {
@@ -154,7 +157,10 @@ int runPrint(QStringList arguments)
     }
     const Request request = requests().at(arguments.first());
     const bool slips = request.what == What::Slips;
-    if (!slips && (slip.from || slip.to || slip.vertical || slip.horizontal || slip.dot)) {
+    const bool slipTest = request.what == What::SlipTest || request.what == What::SlipTestFull;
+    const bool calibrated = slips || slipTest;
+    if ((!slips && (slip.from || slip.to || slip.merged)) ||
+        (!calibrated && (slip.vertical || slip.horizontal || slip.dot))) {
         printError(QString::fromLatin1(PrintUsage));
         return ExitBadInput;
     }
@@ -164,19 +170,27 @@ int runPrint(QStringList arguments)
     if (!splitSystemPath(arguments.at(1), path) || !loadSystem(path, document) ||
         !hasColumns(request, document))
         return ExitBadInput;
-    document.SlipCount = double(SlipLayout::slipCount(document.ReducedCount));
     Options options;
     options.read(QDir(appFolder).filePath(Options::fileName()), QString());
 
+    // A merged system prints and counts its merged rows, as the program's windows do: those of
+    // the last merge when asked for, those of a system saved merged while they are there.
+    const bool mergedAsked = request.what == What::Merged || request.what == What::MergedProspect ||
+                             (slips && slip.merged);
     MergedColumns merged;
-    if (request.what == What::Merged || request.what == What::MergedProspect) {
-        QString error;
-        if (!ColumnDatabase::readMergedRows(appFolder, merged, &error) || merged.isEmpty()) {
-            printError(QStringLiteral("Le Colonne Accorpate non sono disponibili !"));
-            return ExitBadInput;
-        }
-        document.MergedCount = qint32(merged.count());
+    QString mergedError;
+    const bool useMerged = (mergedAsked || document.MergedCount >= 1) &&
+                           ColumnDatabase::readMergedRows(appFolder, merged, &mergedError) &&
+                           !merged.isEmpty();
+    if (mergedAsked && !useMerged) {
+        printError(QStringLiteral("Le Colonne Accorpate non sono disponibili !"));
+        return ExitBadInput;
     }
+    document.MergedCount = useMerged ? qint32(merged.count()) : 0;
+    const SlipLayout::SlipSource slipSource =
+        useMerged ? SlipLayout::SlipSource(merged)
+                  : SlipLayout::SlipSource(document.WorkColumns, document.ReducedCount);
+    document.SlipCount = double(SlipLayout::slipCount(slipSource.count()));
 
     ResultsLogic::Fields results;
     if (request.what == What::Results &&
@@ -184,10 +198,10 @@ int runPrint(QStringList arguments)
         return ExitBadInput;
 
     SlipCalibration calibration;
-    qsizetype from = 1, to = SlipLayout::slipCount(document.ReducedCount);
+    if (calibrated && !calibrationOf(slip, appFolder, calibration))
+        return ExitBadInput;
+    qsizetype from = 1, to = SlipLayout::slipCount(slipSource.count());
     if (slips) {
-        if (!calibrationOf(slip, appFolder, calibration))
-            return ExitBadInput;
         const auto first = numberOf(slip.from ? slip.from : QString::number(from));
         const auto last = numberOf(slip.to ? slip.to : QString::number(to));
         if (!first || !last || *first < 1 || *last > double(to) || *first > *last) {
@@ -212,10 +226,8 @@ int runPrint(QStringList arguments)
                 break;
             case What::Slips:
                 SlipLayout::prepare(surface);
-                SlipLayout::printSlips(
-                    surface, calibration,
-                    SlipLayout::SlipSource(document.WorkColumns, document.ReducedCount), from, to,
-                    options.columnCost(), progress);
+                SlipLayout::printSlips(surface, calibration, slipSource, from, to,
+                                       options.columnCost(), progress);
                 break;
             case What::Results:
                 ResultsPrintout::PrintResults(surface, document, results);

@@ -104,9 +104,11 @@ void printHeader(PrintSurface& surface, const SystemDocument& document, const QS
     const double right = surface.TextWidth(rule(67));
     surface.Font = {QStringLiteral("Arial"), 10, false, false};
     const QString page = QStringLiteral("Pagina ") + QString::number(surface.Page());
-    // A long title pushes it further right rather than running into it.
-    surface.CurrentX =
-        std::max(surface.CurrentX + surface.TextWidth(Margin), right - surface.TextWidth(page));
+    // After a header too long to leave room for it, it goes right-aligned on the next line.
+    const double at = right - surface.TextWidth(page);
+    if (surface.CurrentX + surface.TextWidth(Margin) > at)
+        surface.endLine();
+    surface.CurrentX = at;
     surface.printLine(page);
     surface.Font = columnsFont();
     surface.printLine(rule(67));

@@ -2,6 +2,9 @@
 
 #include "platform/LegacyTextFile.h"
 #include "platform/NumberFormat.h"
+#include "platform/SafeFile.h"
+
+#include <QFile>
 
 #include <algorithm>
 #include <cmath>
@@ -31,4 +34,23 @@ SlipCalibration SlipCalibration::read(const QString& path)
 bool SlipCalibration::write(const QString& path, QString* error) const
 {
     return LegacyTextFile::write(path, {vertical, horizontal, dot}, error);
+}
+
+QString SlipCalibration::readPrinter(const QString& path)
+{
+    QFile file(path);
+    // A printer name is one short line; anything longer is not ours.
+    if (!file.open(QIODevice::ReadOnly) || file.size() > 1024)
+        return {};
+    return QString::fromUtf8(file.readAll()).section(u'\n', 0, 0).trimmed();
+}
+
+bool SlipCalibration::writePrinter(const QString& path, const QString& printer, QString* error)
+{
+    SafeFile file(path);
+    const bool written =
+        file.open() && file.write(printer.toUtf8() + QByteArrayLiteral("\r\n")) && file.commit();
+    if (!written && error)
+        *error = file.errorString();
+    return written;
 }

@@ -4,6 +4,8 @@
 #include "platform/PrintSurface.h"
 #include "platform/ProgressReporter.h"
 
+#include <algorithm>
+
 namespace SlipLayout {
 
 qsizetype slipCount(qsizetype columns)
@@ -62,7 +64,8 @@ void printText(PrintSurface& surface, const SlipCalibration& calibration, const 
 {
     surface.Font = {QStringLiteral("Courier New"), 9, false, false};
     surface.CurrentY = calibration.vertical + TextY;
-    surface.CurrentX = calibration.horizontal + TextX;
+    // The text beside the grid stops at the paper's edge rather than being cut by it.
+    surface.CurrentX = std::max(0.0, calibration.horizontal + TextX);
     surface.printLine(text);
 }
 

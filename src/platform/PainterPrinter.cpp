@@ -41,7 +41,7 @@ void PainterPrinter::setPageFormat(int orientation, int paperSize)
 {
     m_device.setPageOrientation(orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
     // 9 is A4; the other sizes of the old numbering are not used by any printout.
-    if (paperSize == 9)
+    if (paperSize == 9 && !keepPaper)
         m_device.setPageSize(QPageSize(QPageSize::A4));
 }
 
@@ -54,6 +54,8 @@ bool PainterPrinter::fail(const QString& reason)
 bool PainterPrinter::ensurePage()
 {
     if (!m_painter.isActive()) {
+        if (documentStarting)
+            documentStarting(++m_documents);
         if (!m_painter.begin(&m_device))
             return fail(QStringLiteral("La stampante non ha accettato il documento"));
         m_font.reset();
@@ -188,8 +190,17 @@ bool PainterPrinter::endDoc()
         m_pageBreakPending = true;
         return true;
     }
+    return endDocument(QStringLiteral("Il lavoro di stampa non è stato inviato"));
+}
+
+bool PainterPrinter::endDocument(const QString& failure)
+{
     if (!m_painter.end())
-        return fail(QStringLiteral("Il lavoro di stampa non è stato inviato"));
+        return fail(failure);
+    if (documentRefusal) {
+        if (const QString refusal = documentRefusal(); !refusal.isEmpty())
+            return fail(refusal);
+    }
     return true;
 }
 
@@ -197,7 +208,7 @@ bool PainterPrinter::finish()
 {
     if (!m_painter.isActive() && !m_painted && !ensurePage())
         return false;
-    if (m_painter.isActive() && !m_painter.end())
-        return fail(QStringLiteral("Il documento non è stato completato"));
+    if (m_painter.isActive())
+        return endDocument(QStringLiteral("Il documento non è stato completato"));
     return true;
 }

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QRawFont>
 
+#include <functional>
 #include <optional>
 
 class QPagedPaintDevice;
@@ -37,8 +38,16 @@ public:
     // device could not complete it.
     bool finish();
 
+    // Called as each document starts, numbered from 1: a printer names its job here.
+    std::function<void(int document)> documentStarting;
+    // Asked after each document has ended: why the device refused it, empty when it took it.
+    std::function<QString()> documentRefusal;
+    // Whether the paper already set on the device stays, whatever size the printout asks for.
+    bool keepPaper = false;
+
 private:
     bool ensurePage();
+    bool endDocument(const QString& failure);
     QPointF toDevice(const QPointF& twips) const;
     double scale() const;
     bool fail(const QString& reason);
@@ -66,5 +75,6 @@ private:
     QList<QPointF> m_runPositions;
     bool m_pageBreakPending = false;
     bool m_painted = false;
+    int m_documents = 0;
     QString m_error;
 };

@@ -7,10 +7,13 @@ namespace PrintFonts {
 
 QString family(const QString& name)
 {
-    static const std::array<std::pair<QLatin1StringView, QLatin1StringView>, 3> Table = {{
+    // The results page's sans face, spelt both ways it is met, is drawn like Arial.
+    static const std::array<std::pair<QLatin1StringView, QLatin1StringView>, 5> Table = {{
         {QLatin1StringView("Courier New"), QLatin1StringView("Liberation Mono")},
         {QLatin1StringView("Arial"), QLatin1StringView("Liberation Sans")},
         {QLatin1StringView("Times New Roman"), QLatin1StringView("Liberation Serif")},
+        {QLatin1StringView("Tahoma"), QLatin1StringView("Liberation Sans")},
+        {QLatin1StringView("Thaoma"), QLatin1StringView("Liberation Sans")},
     }};
     for (const auto& [asked, used] : Table) {
         if (name.compare(asked, Qt::CaseInsensitive) == 0)

@@ -20,7 +20,8 @@ struct PrintFont {
 namespace PrintFonts {
 
 // The face actually used for a name: "Courier New" gives "Liberation Mono", "Arial" gives
-// "Liberation Sans", "Times New Roman" gives "Liberation Serif"; other names are kept.
+// "Liberation Sans", "Times New Roman" gives "Liberation Serif", "Tahoma" (or "Thaoma") gives
+// "Liberation Sans"; other names are kept.
 QString family(const QString& name);
 
 // The font to paint with, without hinting or kerning, which would move text away from the

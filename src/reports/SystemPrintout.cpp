@@ -6,6 +6,7 @@
 #include "platform/PrintSurface.h"
 #include "platform/ProgressReporter.h"
 
+#include <algorithm>
 #include <array>
 
 namespace SystemPrintout {
@@ -16,6 +17,35 @@ constexpr int LabelTab = 27;
 constexpr int ValueTab = 56;
 constexpr int FieldTab = 16; // the field list of an excluded sequence, after its signs
 const QString Margin = QStringLiteral("     ");
+// Nothing is printed closer than this to the printable area's right edge: on an A4 page without
+// margins the lines end 200 mm from the left edge, clear of most printers' unprintable border.
+constexpr double RightClearance = 10 * PrintSurface::TwipsPerMillimetre;
+
+double rightLimit(const PrintSurface& surface)
+{
+    return surface.ScaleWidth() - RightClearance;
+}
+
+// Prints `text` from the current position; a piece (up to a comma or a blank) that would end
+// past the right limit goes to the next line, starting at `indent`.
+void flow(PrintSurface& surface, const QString& text, double indent)
+{
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = start;
+        while (end < text.size() && text.at(end) != u',' && text.at(end) != u' ')
+            ++end;
+        end = std::min(end + 1, text.size());
+        const QString piece = text.mid(start, end - start);
+        const double width = surface.TextWidth(piece.trimmed());
+        if (surface.CurrentX > indent && surface.CurrentX + width > rightLimit(surface)) {
+            surface.endLine();
+            surface.CurrentX = indent;
+        }
+        surface.print(piece);
+        start = end;
+    }
+}
 
 QString euro(double amount, const QLocale& locale)
 {
@@ -49,7 +79,8 @@ void label(PrintSurface& surface, const QString& text)
 void valueLine(PrintSurface& surface, const QString& text)
 {
     surface.tab(ValueTab);
-    surface.printLine(text);
+    flow(surface, text, surface.CurrentX);
+    surface.endLine();
 }
 
 class ConditionLines {
@@ -72,6 +103,7 @@ public:
     void line(const QString& first, int firstIndex, const QString& second = {}, int secondIndex = 0)
     {
         m_surface.tab(ValueTab);
+        m_indent = m_surface.CurrentX;
         part(first, false, firstIndex);
         if (!second.isEmpty())
             part(second, true, secondIndex);
@@ -96,16 +128,31 @@ public:
     }
 
 private:
+    // A label with its values; a list too long for the line goes on under its first value, and
+    // a label that would not fit with its first value starts a line of its own.
     void part(const QString& text, bool italic, int index)
     {
-        setWeight(m_surface, !italic, italic);
-        m_surface.print(text);
+        const QString values = range(index);
         setWeight(m_surface, false);
-        m_surface.print(range(index));
+        const double firstValue = m_surface.TextWidth(values.section(u',', 0, 0).trimmed());
+        setWeight(m_surface, !italic, italic);
+        const QString label = italic ? text.trimmed() : text;
+        if (m_surface.CurrentX > m_indent &&
+            m_surface.CurrentX + m_surface.TextWidth(text + values.left(1)) + firstValue >
+                rightLimit(m_surface)) {
+            m_surface.endLine();
+            m_surface.CurrentX = m_indent;
+            m_surface.print(label);
+        } else {
+            m_surface.print(text);
+        }
+        setWeight(m_surface, false);
+        flow(m_surface, values, m_surface.CurrentX);
     }
 
     PrintSurface& m_surface;
     const SystemDocument& m_document;
+    double m_indent = 0;
 };
 
 void printConditions(PrintSurface& surface, const SystemDocument& document)

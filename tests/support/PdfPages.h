@@ -16,6 +16,13 @@ public:
     int count() const { return m_document.pageCount(); }
     QSize pointSize(int page) const { return m_document.pagePointSize(page).toSize(); }
 
+    // The text of `page` in drawing order, and the right edge of all of it in millimetres.
+    QString text(int page) { return m_document.getAllText(page).text(); }
+    double textRight(int page)
+    {
+        return m_document.getAllText(page).boundingRectangle().right() / 72 * 25.4;
+    }
+
     // Whether the point (x, y) mm of `page` (0-based) is printed dark.
     bool isDark(int page, double x, double y)
     {

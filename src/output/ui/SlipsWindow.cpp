@@ -89,6 +89,7 @@ SlipsWindow::SlipsWindow(Session& session, QWidget* parent)
         new QGroupBox(QStringLiteral("Stampante Predefinita e Orientamento"), this);
     auto* printerName =
         label(printerFrame, "lblStampante", PrinterChoice::instance().printerName());
+    connect(&PrinterChoice::instance(), &PrinterChoice::changed, printerName, &QLabel::setText);
     auto* image = label(printerFrame, "Image1");
     image->setPixmap(QIcon::fromTheme(QStringLiteral("document-print"),
                                       style()->standardIcon(QStyle::SP_FileIcon))
@@ -278,7 +279,11 @@ void SlipsWindow::save()
         return;
     QString error;
     const QString path = m_session.appFilePath(SlipCalibration::fileName());
-    if (!m_logic.calibration(*dot).write(path, &error))
+    // The printer it was made on goes beside it, so slips sent elsewhere can be questioned.
+    const QString printerPath = m_session.appFilePath(SlipCalibration::printerFileName());
+    if (!m_logic.calibration(*dot).write(path, &error) ||
+        !SlipCalibration::writePrinter(printerPath, PrinterChoice::instance().printerName(),
+                                       &error))
         m_session.prompts().warn(
             m_session.messageTitle(),
             QStringLiteral("Impossibile scrivere il File '%1' ! (%2)").arg(path, error));
@@ -294,7 +299,9 @@ void SlipsWindow::printTest(bool advanced)
     job.run({m_session.document().SystemName,
              QStringLiteral("Stampa in corso... Attendere !"),
              {},
-             true},
+             true,
+             PrintJob::jobNamed(QStringLiteral("Test Punti di Stampa")),
+             {}},
             [advanced, calibration](PrintSurface& surface, ProgressReporter&) {
                 SlipLayout::prepare(surface);
                 if (advanced)
@@ -302,6 +309,21 @@ void SlipsWindow::printTest(bool advanced)
                 else
                     SlipLayout::printTest(surface, calibration);
             });
+}
+
+bool SlipsWindow::calibratedFor(const QString& printer)
+{
+    const QString calibrated =
+        SlipCalibration::readPrinter(m_session.appFilePath(SlipCalibration::printerFileName()));
+    if (calibrated.isEmpty() || calibrated == printer)
+        return true;
+    return m_session.prompts().ask(
+               MessageIcon::Exclamation, m_session.messageTitle(),
+               QStringLiteral("La calibrazione è stata memorizzata con la stampante %1: "
+                              "su %2 i punti possono cadere fuori dalle caselle.\n"
+                              "Stampare comunque le schedine ?")
+                   .arg(calibrated, printer),
+               MessageButtons::YesNo, MessageAnswer::No) == MessageAnswer::Yes;
 }
 
 void SlipsWindow::printSlips()
@@ -319,9 +341,16 @@ void SlipsWindow::printSlips()
     m_session.TaskMode = QStringLiteral("STAM");
     setEnabled(false);
     PrintJob job(this, m_session.prompts(), m_session.progress());
+    const qsizetype first = range->first, total = m_logic.slipCount();
     const auto outcome = job.run(
         {m_session.document().SystemName,
-         QStringLiteral("Stampa su Schedine in corso... Attendere !"), failureText, true},
+         QStringLiteral("Stampa su Schedine in corso... Attendere !"), failureText, true,
+         [first, total](int document) {
+             return QStringLiteral("QUADRIGO 13 - Schedina %1 di %2")
+                 .arg(first + document - 1)
+                 .arg(total);
+         },
+         [this](const QString& printer) { return calibratedFor(printer); }},
         [this, range, calibration, cost](PrintSurface& surface, ProgressReporter& progress) {
             SlipLayout::prepare(surface);
             SlipLayout::printSlips(surface, calibration, *m_source, range->first, range->second,

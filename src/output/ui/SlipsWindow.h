@@ -37,6 +37,8 @@ private:
     void save();
     void printTest(bool advanced);
     void printSlips();
+    // Whether slips may go to `printer`: asked when the calibration was made on another.
+    bool calibratedFor(const QString& printer);
     void refreshPicture();
     void refuse(QLineEdit* box, const QString& message);
 

@@ -1,58 +1,31 @@
 #include "platform/ui/PrintJob.h"
 
 #include "platform/NumberFormat.h"
+#include "platform/PageTracker.h"
 #include "platform/PainterPrinter.h"
 #include "platform/PdfPrinter.h"
 #include "platform/PrintError.h"
 #include "platform/PrintSurface.h"
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompts.h"
+#include "platform/ui/PrintPreviewWindow.h"
 #include "platform/ui/PrinterChoice.h"
 #include "platform/ui/WaitWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QPrintPreviewDialog>
+#include <QLayout>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
 #include <QScopeGuard>
 
 #include <optional>
 
 namespace {
 
-// Passes the progress on and lets the interface repaint now and then, since a long printout
-// does not return to the event loop until it ends; user input waits until then.
-class RepaintingProgress final : public ProgressReporter {
-public:
-    explicit RepaintingProgress(ProgressReporter& bar)
-        : m_bar(bar)
-    {
-        m_sincePaint.start();
-    }
-    void setRange(int minimum, int maximum) override { m_bar.setRange(minimum, maximum); }
-    void setValue(int value) override
-    {
-        m_bar.setValue(value);
-        if (m_sincePaint.elapsed() >= 100) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            m_sincePaint.restart();
-        }
-    }
-
-private:
-    ProgressReporter& m_bar;
-    QElapsedTimer m_sincePaint;
-};
-
-void drawOn(PainterPrinter& backEnd, const PrintJob::Draw& draw, ProgressReporter& progress)
-{
-    {
-        PrintSurface surface(backEnd);
-        draw(surface, progress);
-    }
-    if (!backEnd.finish())
-        throw PrintError{PrintError::PrinterFailure, backEnd.errorString()};
-}
+// Raised at a page start once the user has asked to stop.
+struct Interrupted {};
 
 } // namespace
 
@@ -68,23 +41,69 @@ QString PrintJob::errorText(const PrintError& error)
            error.description + QLatin1Char(')');
 }
 
+std::function<QString(int)> PrintJob::jobNamed(const QString& title)
+{
+    return [name = QStringLiteral("QUADRIGO 13 - ") + title](int) { return name; };
+}
+
 PrintJob::Outcome PrintJob::run(const Request& request, const Draw& draw)
 {
     const std::optional<PrintChoice> choice = m_prompts.choosePrinter(request.caption);
     if (!choice)
         return Outcome::Cancelled;
+    const auto jobName = request.jobName ? request.jobName : jobNamed(request.caption);
+    if (choice->destination == PrintDestination::Printer && request.printerAccepted &&
+        !request.printerAccepted(PrinterChoice::instance().printerName()))
+        return Outcome::Cancelled;
 
     auto wait = std::make_unique<WaitWindow>(request.caption, QStringLiteral("STAM"), m_parent);
     wait->setMessage(request.waitText);
-    wait->showOver(m_parent);
+    // The wait window alone takes input while the pages go: its button stops them.
+    wait->setWindowModality(Qt::ApplicationModal);
+    auto* stop = new QPushButton(QStringLiteral("&Interrompi"), wait.get());
+    stop->setObjectName(QStringLiteral("cmdInterrompi"));
+    QObject::connect(stop, &QPushButton::clicked, wait.get(), [this] { interrupt(); });
+    wait->layout()->addWidget(stop);
+    m_interrupted = false;
+    if (choice->destination != PrintDestination::Preview)
+        wait->showOver(m_parent);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     auto cleanUp = qScopeGuard([this, &wait] {
         wait.reset();
         m_progress.setValue(0);
         QApplication::restoreOverrideCursor();
     });
-    RepaintingProgress progress(m_progress);
+    ProgressReporter& progress = m_progress;
+    ProgressReporter silent;
     const QString printerName = PrinterChoice::instance().printerName();
+
+    // Each page start shows "pagina n di N" and lets the interface and its Interrompi button
+    // have their turn, a few times a second.
+    QElapsedTimer sinceYield;
+    sinceYield.start();
+    int pageCount = 0;
+    const auto pageStarting = [&](int page) {
+        if (page == 1 || page == pageCount || sinceYield.elapsed() >= 100) {
+            wait->setProgressText(QStringLiteral("pagina %1 di %2").arg(page).arg(pageCount));
+            QCoreApplication::processEvents();
+            sinceYield.restart();
+        }
+        if (m_interrupted)
+            throw Interrupted{};
+    };
+    const auto countPages = [&] {
+        pageCount =
+            PrintPreviewWindow::countPages([&](PrintSurface& surface) { draw(surface, silent); },
+                                           [&](int) {
+                                               if (sinceYield.elapsed() >= 100) {
+                                                   QCoreApplication::processEvents();
+                                                   sinceYield.restart();
+                                               }
+                                               if (m_interrupted)
+                                                   throw Interrupted{};
+                                           });
+    };
+
     try {
         switch (choice->destination) {
         case PrintDestination::Pdf: {
@@ -92,8 +111,11 @@ PrintJob::Outcome PrintJob::run(const Request& request, const Draw& draw)
             QString error;
             if (!pdf.isOpen(&error))
                 throw PrintError{PrintError::PrinterFailure, error};
+            countPages();
             {
-                PrintSurface surface(pdf.backEnd());
+                PageTracker tracker(&pdf.backEnd());
+                tracker.pageStarting = pageStarting;
+                PrintSurface surface(tracker);
                 draw(surface, progress);
             }
             if (!pdf.finish(&error))
@@ -101,14 +123,35 @@ PrintJob::Outcome PrintJob::run(const Request& request, const Draw& draw)
             break;
         }
         case PrintDestination::Printer: {
+            const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
+            if (!PrinterChoice::instance().printsToFile() &&
+                (info.isNull() || info.state() == QPrinter::Error))
+                throw PrintError{PrintError::PrinterFailure,
+                                 QStringLiteral("La stampante %1 non è pronta").arg(printerName)};
+            countPages();
             QPrinter printer(QPrinter::HighResolution);
-            PrinterChoice::instance().configure(printer);
+            PrinterChoice::instance().configure(printer, jobName(1));
             PainterPrinter backEnd(printer, printerName,
                                    request.jobPerDocument ? PainterPrinter::DocumentEnd::NewJob
                                                           : PainterPrinter::DocumentEnd::NextPage);
+            backEnd.keepPaper = PrinterChoice::instance().paperChosen();
+            backEnd.documentStarting = [&](int document) { printer.setDocName(jobName(document)); };
+            backEnd.documentRefusal = [&printer] {
+                return printer.printerState() == QPrinter::Error ||
+                               printer.printerState() == QPrinter::Aborted
+                           ? QStringLiteral("La stampante ha rifiutato il lavoro")
+                           : QString();
+            };
             try {
-                drawOn(backEnd, draw, progress);
-            } catch (const PrintError&) {
+                {
+                    PageTracker tracker(&backEnd);
+                    tracker.pageStarting = pageStarting;
+                    PrintSurface surface(tracker);
+                    draw(surface, progress);
+                }
+                if (!backEnd.finish())
+                    throw PrintError{PrintError::PrinterFailure, backEnd.errorString()};
+            } catch (...) {
                 // The job under way is dropped, not sent half drawn.
                 printer.abort();
                 throw;
@@ -116,28 +159,18 @@ PrintJob::Outcome PrintJob::run(const Request& request, const Draw& draw)
             break;
         }
         case PrintDestination::Preview: {
-            QPrinter printer(QPrinter::HighResolution);
-            PrinterChoice::instance().configure(printer);
-            QPrintPreviewDialog preview(&printer, m_parent);
-            preview.setWindowTitle(request.caption);
-            std::optional<PrintError> failure;
-            QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                             [&](QPrinter* target) {
-                                 PainterPrinter backEnd(*target, printerName,
-                                                        PainterPrinter::DocumentEnd::NextPage);
-                                 try {
-                                     drawOn(backEnd, draw, progress);
-                                 } catch (const PrintError& error) {
-                                     failure = error;
-                                 }
-                             });
-            wait->hide();
+            PrintPreviewWindow preview(
+                request.caption, [&](PrintSurface& surface) { draw(surface, silent); }, m_parent);
+            QApplication::restoreOverrideCursor();
+            cleanUp.dismiss();
+            wait.reset();
             preview.exec();
-            if (failure)
-                throw *failure;
+            m_progress.setValue(0);
             break;
         }
         }
+    } catch (const Interrupted&) {
+        return Outcome::Interrupted;
     } catch (const PrintError& error) {
         cleanUp.dismiss();
         wait.reset();

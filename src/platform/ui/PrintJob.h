@@ -11,11 +11,12 @@ class UserPrompts;
 struct PrintError;
 
 // One printout from the printer-selection step to the clean-up: the destination chosen (the
-// printer, a preview, a PDF file), the wait window and the progress bar while the pages are
-// drawn and sent one by one, the error message on failure.
+// printer, a preview, a PDF file), the wait window with "pagina n di N" and Interrompi while the
+// pages are drawn and sent one by one, the error message on failure. An interrupted printout
+// sends nothing more and leaves no PDF file.
 class PrintJob final {
 public:
-    enum class Outcome { Cancelled, Printed, Failed };
+    enum class Outcome { Cancelled, Printed, Failed, Interrupted };
     using Draw = std::function<void(PrintSurface&, ProgressReporter&)>;
     using ErrorText = std::function<QString(const PrintError&)>;
 
@@ -26,6 +27,11 @@ public:
         ErrorText errorText;
         // A printer gets each document ended as a print job of its own.
         bool jobPerDocument = false;
+        // The name of each print job in the printer's queue, given the document's number from
+        // 1; "QUADRIGO 13 - " and the caption when none.
+        std::function<QString(int document)> jobName = {};
+        // Asked before anything goes to a printer, with its name; false prints nothing.
+        std::function<bool(const QString& printer)> printerAccepted = {};
     };
 
     PrintJob(QWidget* parent, UserPrompts& prompts, ProgressReporter& progress);
@@ -34,9 +40,15 @@ public:
 
     // "Errore 482 (description)".
     static QString errorText(const PrintError& error);
+    // "QUADRIGO 13 - " and `title`, the same for every document.
+    static std::function<QString(int)> jobNamed(const QString& title);
+
+    // Stops the printout under way at its next page, as the Interrompi button does.
+    void interrupt() { m_interrupted = true; }
 
 private:
     QWidget* m_parent;
     UserPrompts& m_prompts;
     ProgressReporter& m_progress;
+    bool m_interrupted = false;
 };

@@ -4,6 +4,7 @@
 #include "platform/ui/PrinterSelectionDialog.h"
 #include "platform/ui/WindowSizing.h"
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -145,9 +146,16 @@ bool QtUserPrompts::printerSetup()
     PrinterChoice::instance().configure(printer);
     QPrintDialog dialog(&printer, m_parent);
     dialog.setWindowTitle(QStringLiteral("Imposta Stampante"));
+    // The set-up prints nothing: its confirmation keeps the settings for the printouts.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
+                      QAbstractPrintDialog::PrintCollateCopies);
+    for (auto* buttons : dialog.findChildren<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("&Conferma"));
+    }
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    PrinterChoice::instance().remember(printer);
+    PrinterChoice::instance().rememberSettings(printer);
     return true;
 }
 

@@ -23,7 +23,11 @@ void printSystem(CommandHost& host, const QString& code)
     Session& session = host.session();
     session.TaskMode = QStringLiteral("STAM");
     PrintJob job(host.hostWidget(), session.prompts(), session.progress());
-    job.run({session.document().SystemName, QStringLiteral("Stampa in corso... Attendere !"), {}},
+    job.run({session.document().SystemName,
+             QStringLiteral("Stampa in corso... Attendere !"),
+             {},
+             false,
+             PrintJob::jobNamed(QStringLiteral("Prospetto"))},
             [&session, &code](PrintSurface& surface, ProgressReporter& progress) {
                 SystemPrintout::PrintSystem(surface, contextOf(session), code, progress);
             });
@@ -36,7 +40,9 @@ void printMerged(CommandHost& host, bool withProspect)
     PrintJob job(host.hostWidget(), session.prompts(), session.progress());
     job.run({session.document().SystemName,
              QStringLiteral("Stampa Colonne Accorpate in corso... Attendere !"),
-             {}},
+             {},
+             false,
+             PrintJob::jobNamed(QStringLiteral("Prospetto"))},
             [&session, withProspect](PrintSurface& surface, ProgressReporter& progress) {
                 MergedColumns rows;
                 QString error;

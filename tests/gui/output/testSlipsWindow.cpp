@@ -1,11 +1,16 @@
+#include "output/SlipLayout.h"
 #include "output/ui/SlipPicture.h"
 #include "output/ui/SlipsWindow.h"
+#include "platform/PainterPrinter.h"
 #include "platform/RecordingPrinter.h"
+#include "platform/ui/PrintJob.h"
+#include "platform/ui/PrinterChoice.h"
 #include "support/GuiDriver.h"
 #include "support/PdfPages.h"
 #include "support/PrintChecks.h"
 #include "support/TestSystems.h"
 
+#include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -143,6 +148,71 @@ private slots:
         QCOMPARE(m_window->isVisible(), pages >= 0);
         QVERIFY(m_window->isEnabled());
         QCOMPARE(m_p->session->TaskMode == QLatin1String("STAM"), button == "cmdStampa");
+    }
+
+    // Stopped at its second slip, a PDF printout leaves no file behind.
+    void interruptedPdfLeavesNoFile()
+    {
+        const QString path = m_p->dir.filePath(u"schedine.pdf"_s);
+        m_p->prompts.expectPrinterChoice(path);
+        PrintJob job(nullptr, m_p->prompts, m_p->session->progress());
+        int passes = 0;
+        const auto outcome = job.run({u"Prova"_s, u"Stampa in corso... Attendere !"_s, {}},
+                                     [&](PrintSurface& surface, ProgressReporter&) {
+                                         surface.printLine(u"Schedina 1"_s);
+                                         // The pages are counted first, then written.
+                                         if (++passes == 2)
+                                             job.interrupt();
+                                         surface.NewPage();
+                                         surface.printLine(u"Schedina 2"_s);
+                                     });
+        QCOMPARE(passes, 2);
+        QCOMPARE(int(outcome), int(PrintJob::Outcome::Interrupted));
+        QCOMPARE(QDir(m_p->dir.path()).entryList({u"*.pdf*"_s}, QDir::Files), QStringList());
+    }
+
+    // The queue's own defaults (landscape, Qt's 10 pt margin, several copies) give way to what
+    // every printout asks: portrait from the printable area's corner, the job named; then the
+    // set-up's copies, paper and margins are kept. A test slip's first dot lands where the PDF
+    // output puts it, 31.1 mm across and 78.3 mm down.
+    void printerPageSetUp()
+    {
+        const QString path = m_p->dir.filePath(u"coda.pdf"_s);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        printer.setPageOrientation(QPageLayout::Landscape);
+        printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Point);
+        printer.setCopyCount(4);
+        PrinterChoice::instance().configure(printer, u"QUADRIGO 13 - Schedina 3 di 12"_s);
+        QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Portrait);
+        QCOMPARE(printer.pageLayout().margins(QPageLayout::Millimeter), QMarginsF());
+        QCOMPARE(printer.pageLayout().pageSize().id(), QPageSize::A4);
+        QCOMPARE(printer.docName(), u"QUADRIGO 13 - Schedina 3 di 12"_s);
+        QCOMPARE(printer.copyCount(), 1);
+        {
+            PainterPrinter backEnd(printer, u"coda"_s, PainterPrinter::DocumentEnd::NextPage);
+            PrintSurface surface(backEnd);
+            SlipLayout::prepare(surface);
+            SlipLayout::printTest(surface, {});
+            QVERIFY(backEnd.finish());
+        }
+        PdfPages printed(path);
+        QVERIFY(printed.isDark(0, 31.1, 78.3));
+        QVERIFY(!printed.isDark(0, 31.1 + 1.4, 78.3));
+
+        QPrinter chosen;
+        chosen.setOutputFormat(QPrinter::PdfFormat);
+        chosen.setCopyCount(2);
+        chosen.setPageSize(QPageSize(QPageSize::Letter));
+        chosen.setPageMargins(QMarginsF(5, 6, 7, 8), QPageLayout::Millimeter);
+        PrinterChoice::instance().rememberSettings(chosen);
+        QPrinter next;
+        next.setOutputFormat(QPrinter::PdfFormat);
+        PrinterChoice::instance().configure(next);
+        QCOMPARE(next.copyCount(), 2);
+        QCOMPARE(next.pageLayout().pageSize().id(), QPageSize::Letter);
+        QCOMPARE(next.pageLayout().margins(QPageLayout::Millimeter), QMarginsF(5, 6, 7, 8));
     }
 };
 

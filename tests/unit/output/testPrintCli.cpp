@@ -4,6 +4,7 @@
 #include "support/PdfPages.h"
 #include "support/TestSystems.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,6 +23,9 @@ private slots:
         QTest::newRow("prospect, columns") << "prospect-reduced|1|2|";
         QTest::newRow("integral") << "integral|0|1|";
         QTest::newRow("full test") << "slip-test-full|0|1|";
+        QTest::newRow("test, file") << "slip-test|0|1||33.1 128.3";
+        QTest::newRow("full test, options")
+            << "slip-test-full --horizontal -5 --dot 1.6|0|1||26.1 129.3";
         QTest::newRow("slips, file") << "slips|1|1||33.1 128.3";
         QTest::newRow("slips, blank") << "slips --horizontal -5|1|1||26.1 129.3";
         QTest::newRow("slips, equals") << "slips --horizontal=-5 --vertical=3|1|1||26.1 132.3";
@@ -66,6 +70,47 @@ private slots:
             QVERIFY(printed.isDark(0, dot[0].toDouble(), dot[1].toDouble()));
             QVERIFY(!printed.isDark(0, dot[0].toDouble() + 1.4, dot[1].toDouble()));
         }
+    }
+
+    // Ten reduced columns, pairs apart in match 1 only, merged into five rows: printouts of the
+    // merged system count and print the rows' two slips, the reduced columns make three.
+    void mergedSystem_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("merged prospect") << "merged-prospect" << 2 << "NumeroSchedine:2";
+        QTest::newRow("merged slips") << "slips --merged" << 2 << "N.2-";
+        QTest::newRow("reduced slips") << "slips" << 3 << "N.3-";
+        QTest::newRow("prospect") << "prospect" << 1 << "NumeroSchedine:3";
+    }
+    void mergedSystem()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(int, pages);
+        QFETCH(QString, text);
+        QTemporaryDir dir;
+        SystemDocument document =
+            TestSystems::withPrediction(QStringList(9, "1X") + QStringList(4, "1"));
+        for (const char* rest :
+             {"111111111111", "XX1111111111", "11XX11111111", "1111XX111111", "111111XX1111"}) {
+            document.WorkColumns.append(QByteArray("1") + rest);
+            document.WorkColumns.append(QByteArray("X") + rest);
+        }
+        document.ReducedCount = 10;
+        QVERIFY(SystemFiles::save(document, dir.path()));
+        const QString pro = dir.filePath(u"Prova.pro"_s), pdf = dir.filePath(u"out.pdf"_s);
+        const CliRun merge = runCli({u"merge"_s, pro, u"--app-folder"_s, dir.path()});
+        QVERIFY2(merge.status == 0, qPrintable(merge.err));
+        const CliRun run = runCli(QStringList{"print"} + arguments.split(u' ') +
+                                  QStringList{pro, "--pdf", pdf, "--app-folder", dir.path()});
+        QCOMPARE(run.status, 0);
+        PdfPages printed(pdf);
+        QCOMPARE(printed.count(), pages);
+        QString all;
+        for (int page = 0; page < pages; ++page)
+            all += printed.text(page);
+        QVERIFY2(all.remove(QRegularExpression(u"\\s"_s)).contains(text), qPrintable(all));
     }
 };
 

@@ -97,8 +97,12 @@ private slots:
         SlipLayout::prepare(surface);
         SlipLayout::printTest(surface, {});
         SlipLayout::printAdvancedTest(surface, {0.5, 0, 1.6});
+        // At the largest offset to the left the text stops at the paper's edge; the dots move.
+        SlipLayout::printTest(surface, {0, -20, 1.6});
         SlipLayout::restore(surface);
-        QCOMPARE(recorder.documentsEnded(), 2);
+        QCOMPARE(recorder.documentsEnded(), 3);
+        QCOMPARE(recorder.items(Kind::Text).last().atMillimetres().x(), 0.0);
+        QCOMPARE(dots(recorder, 3).first(), u"11.10,78.30"_s);
         QCOMPARE(dots(recorder, 1),
                  QStringList({"31.10,78.30", "83.45,78.30", "31.10,129.30", "83.45,129.30"}));
         const QStringList full = dots(recorder, 2);

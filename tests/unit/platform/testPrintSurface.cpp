@@ -1,3 +1,4 @@
+#include "platform/PageTracker.h"
 #include "platform/PrintError.h"
 
 #include "support/DiskFaults.h"
@@ -41,7 +42,8 @@ private slots:
     {
         for (const auto& [name, face] : {std::pair{"Courier New", "Liberation Mono"},
                                          {"Arial", "Liberation Sans"},
-                                         {"Times New Roman", "Liberation Serif"}}) {
+                                         {"Times New Roman", "Liberation Serif"},
+                                         {"Thaoma", "Liberation Sans"}}) {
             QCOMPARE(PrintFonts::family(QLatin1String(name)), QLatin1String(face));
         }
     }
@@ -115,7 +117,25 @@ private slots:
         QVERIFY(toPdf(path, [&](PrintSurface& surface) { playScript(surface, script); }));
         PdfPages pdf(path);
         QCOMPARE(pdf.count(), pages);
+        // Counted without drawing anything, as a preview counts them.
+        PageTracker counter(nullptr);
+        playScript(*std::make_unique<PrintSurface>(counter), script);
+        QCOMPARE(counter.pages(), pages);
         QCOMPARE(pdf.pointSize(0), QSize(595, 842)); // A4
+    }
+
+    // Kept alone, page 2 of three holds its own text, and the drawing stops once it is done.
+    void trackerKeepsOnePage()
+    {
+        RecordingPrinter kept;
+        PageTracker tracker(&kept, 2);
+        PrintSurface surface(tracker);
+        surface.printLine(u"uno"_s);
+        surface.NewPage();
+        surface.printLine(u"due"_s);
+        surface.NewPage();
+        QVERIFY_THROWS_EXCEPTION(PageTracker::PageDone, surface.printLine(u"tre"_s));
+        QCOMPARE(PrintChecks::texts(kept), QStringList{u"due"_s});
     }
 
     // Arial 36 at (20, 20) mm: capitals 9.1 mm high stand on the base line 11.5 mm lower.

@@ -2,9 +2,12 @@
 #include "platform/ProgressReporter.h"
 #include "reports/SystemPrintout.h"
 
+#include "support/PdfPages.h"
 #include "support/PrintChecks.h"
 #include "support/TestSystems.h"
 
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -78,6 +81,21 @@ private slots:
             QCOMPARE(page1.mid(page1.size() - 15, 3),
                      QStringList({u"     11     "_s, u"        "_s + QString(4, QChar(0x2014)),
                                   u"     X"_s}));
+    }
+
+    // A header too long to leave room for the page number puts it on a line of its own.
+    void longHeaderPageNumber()
+    {
+        SystemDocument document = system144(7);
+        document.SystemName = u"Sistema con un nome davvero molto lungo"_s;
+        document.NumConcorso = u"12"_s;
+        document.DataConcorso = u"01/02/2025"_s;
+        RecordingPrinter recorder;
+        print(recorder, document, u"VCCR"_s);
+        const QStringList page1 = recorder.lines(1, 1);
+        QCOMPARE(page1.at(0), u"Nome File: Sistema con un nome davvero molto lungo.pro      "
+                              u"Concorso 12 del 01/02/2025     Ridotto 7 colonne"_s);
+        QCOMPARE(page1.at(1), u"Pagina 1"_s);
     }
 
     void prospectSections_data()
@@ -158,6 +176,37 @@ private slots:
         const qsizetype at = page.indexOf(u"CONDIZIONI:"_s);
         QCOMPARE(page.mid(at + 1, lines.size()), lines);
         QVERIFY(page.at(at + 1 + lines.size()).startsWith(u"     "_s));
+    }
+
+    // Every kind enabled with the widest bounds, on the largest system: read back from the PDF,
+    // every value is there and nothing ends past 200 mm from the page's left edge.
+    void wideConditionsStayOnThePage()
+    {
+        SystemDocument document = system144(41);
+        document.IntegralCount = 1594323;
+        document.EnableFlags = u"1111111"_s;
+        // Minimum 0 and maximum 13 in every pair: 1..24, then 46..49.
+        for (int i = 1; i <= 24; ++i)
+            document.Conditions.set(i, i % 2 ? 0 : 13);
+        for (int i = 46; i <= 49; ++i)
+            document.Conditions.set(i, i % 2 ? 13 : 0);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"prospect.pdf"_s);
+        QVERIFY(PrintChecks::toPdf(path, [&](PrintSurface& surface) {
+            SystemPrintout::PrintProspect(surface, {document, 1, QLocale(QLocale::Italian)},
+                                          u"StPr"_s);
+        }));
+        PdfPages pdf(path);
+        QCOMPARE(pdf.count(), 1);
+        QVERIFY2(pdf.textRight(0) <= 200, qPrintable(QString::number(pdf.textRight(0))));
+        const QString text = pdf.text(0).remove(QRegularExpression(u"\\s"_s));
+        const QString all = u"0,1,2,3,4,5,6,7,8,9,10,11,12,13"_s;
+        QVERIFY2(text.contains(u"Costo:1.594.323,00€(3.087.039.795,21lire)"_s), qPrintable(text));
+        QVERIFY2(text.contains(u"Segni1:%1consecutivi:%1SegniX:%1consecutivi:%1Segni2:%1"
+                               u"consecutivi:%1Interruzioni:%1consecutive:%1Simmetrie:%1"
+                               u"consecutive:%1Paralleli:%1consecutivi:%1ParalleliP3:%1"
+                               u"consecutivi:%1Sequeleescluse:"_s.arg(all)),
+                 qPrintable(text));
     }
 };
 
