@@ -21,11 +21,8 @@ QString PrinterChoice::printerName() const
 
 void PrinterChoice::configure(QPrinter& printer) const
 {
-    if (!m_outputFile.isEmpty()) {
-        printer.setOutputFileName(m_outputFile);
-    } else if (!m_printerName.isEmpty()) {
+    if (m_outputFile.isEmpty() && !m_printerName.isEmpty())
         printer.setPrinterName(m_printerName);
-    }
 }
 
 void PrinterChoice::remember(const QPrinter& printer)

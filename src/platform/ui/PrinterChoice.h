@@ -13,7 +13,11 @@ public:
     static PrinterChoice& instance();
 
     QString printerName() const;
-    // Applies the current choice to a printer about to be used.
+    // The PDF file chosen in the printer set-up instead of a printer; empty for a printer.
+    const QString& outputFile() const { return m_outputFile; }
+    // Applies the current choice to a printer about to be used. A PDF file chosen instead of a
+    // printer is not handed on: the printer would write it in place, so it goes through
+    // PdfPrinter.
     void configure(QPrinter& printer) const;
     // Takes the printer (and output file) the user chose.
     void remember(const QPrinter& printer);
