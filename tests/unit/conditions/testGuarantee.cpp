@@ -163,8 +163,11 @@ private slots:
         QVERIFY(SystemFiles::save(document, dir.path()));
         const QByteArray saved = fileContent(pro);
 
-        for (const QStringList& bad : {QStringList{u"--level"_s, u"10"_s},
-                                       QStringList{u"--level"_s, u"12"_s, u"--seconds"_s}}) {
+        for (const QStringList& bad :
+             {QStringList{u"--level"_s, u"10"_s},
+              QStringList{u"--level"_s, u"12"_s, u"--seconds"_s},
+              QStringList{u"--level"_s, u"12"_s, u"--seconds"_s, u"0"_s},
+              QStringList{u"--level"_s, u"12"_s, u"--seconds"_s, u"86401"_s}}) {
             const CliRun run =
                 runCli(QStringList{u"guarantee"_s, pro, u"--app-folder"_s, app} + bad);
             QCOMPARE(run.status, 1);
@@ -174,7 +177,7 @@ private slots:
         }
 
         const CliRun run = runCli({u"guarantee"_s, pro, u"--level"_s, u"12"_s, u"--seconds"_s,
-                                   u"0"_s, u"--app-folder"_s, app});
+                                   u"1"_s, u"--app-folder"_s, app});
         QCOMPARE(run.err, QString());
         QCOMPARE(run.status, 0);
         SystemDocument loaded;
