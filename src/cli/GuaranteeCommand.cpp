@@ -5,8 +5,15 @@
 #include "document/IntegralGenerator.h"
 #include "document/SystemFiles.h"
 #include "platform/ColumnDatabase.h"
+#include "platform/NumberFormat.h"
 
 namespace Cli {
+
+namespace {
+
+constexpr qint64 MaximumSeconds = 86400;
+
+} // namespace
 
 int runGuarantee(QStringList arguments)
 {
@@ -15,27 +22,28 @@ int runGuarantee(QStringList arguments)
     request.source = GuaranteeCover::Source::Protected;
     if (arguments.removeAll(QStringLiteral("--from-integral")) > 0)
         request.source = GuaranteeCover::Source::Integral;
-    int level = 0;
+    std::optional<qint64> level;
     if (const qsizetype at = arguments.indexOf(QStringLiteral("--level")); at >= 0) {
-        level = arguments.value(at + 1).toInt();
+        level = NumberFormat::wholeWithin(arguments.value(at + 1), 11, 12);
         arguments.remove(at, std::min<qsizetype>(2, arguments.size() - at));
     }
-    if (level != 12 && level != 11) {
+    if (!level) {
         printError(QStringLiteral("Indicare la garanzia: --level 12 oppure --level 11 !"));
         return ExitBadInput;
     }
-    request.level = level;
-    int seconds = 10;
+    request.level = int(*level);
+    std::optional<qint64> seconds = 10;
     if (const qsizetype at = arguments.indexOf(QStringLiteral("--seconds")); at >= 0) {
-        bool ok = false;
-        seconds = arguments.value(at + 1).toInt(&ok);
+        // A day at most: more would overflow the milliseconds and run as no time at all.
+        seconds = NumberFormat::wholeWithin(arguments.value(at + 1), 1, MaximumSeconds);
         arguments.remove(at, std::min<qsizetype>(2, arguments.size() - at));
-        if (!ok || seconds < 0) {
-            printError(QStringLiteral("Secondi non validi (un numero intero da 0 in su) !"));
+        if (!seconds) {
+            printError(QStringLiteral("Secondi non validi (un numero intero da 1 a %1) !")
+                           .arg(MaximumSeconds));
             return ExitBadInput;
         }
     }
-    request.budgetMilliseconds = seconds * 1000;
+    request.budgetMilliseconds = int(*seconds * 1000);
     if (arguments.size() != 1) {
         printError(QStringLiteral("Indicare un solo Pronostico (.pro) !"));
         return ExitBadInput;
@@ -67,9 +75,9 @@ int runGuarantee(QStringList arguments)
 
     GuaranteeCover::Result result = GuaranteeCover::build(request);
     const GuaranteeCover::Check check = GuaranteeCover::verify(request.targets, result.played);
-    if (!check.covers(level)) {
+    if (!check.covers(request.level)) {
         qsizetype safe = 0;
-        for (int d = 0; d <= GuaranteeCover::radiusOf(level); ++d)
+        for (int d = 0; d <= GuaranteeCover::radiusOf(request.level); ++d)
             safe += check.atDistance[d];
         printError(QStringLiteral("Verifica fallita: %1 colonne senza garanzia !")
                        .arg(request.targets.count() - safe));
@@ -91,7 +99,7 @@ int runGuarantee(QStringList arguments)
     }
     printLine(QStringLiteral("Colonne prima: %1").arg(request.targets.count()));
     printLine(QStringLiteral("Colonne dopo: %1").arg(document.ReducedCount));
-    printLine(QStringLiteral("Garanzia: %1").arg(level));
+    printLine(QStringLiteral("Garanzia: %1").arg(request.level));
     for (int d = 0; d < 3; ++d)
         printLine(QStringLiteral("Colonne a distanza %1: %2").arg(d).arg(check.atDistance[d]));
     return ExitOk;

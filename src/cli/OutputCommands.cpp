@@ -203,15 +203,14 @@ int runDictate(QStringList arguments)
         return ExitBadInput;
     }
     const SlipsLogic slips(SlipLayout::slipCount(source->count()), {});
-    bool speedIsNumber = false;
-    const int notch = speed.toInt(&speedIsNumber);
+    const auto notch = NumberFormat::wholeWithin(speed, 1, 10);
     const auto range = slips.range(from.value_or(QStringLiteral("1")),
                                    to.value_or(QString::number(slips.slipCount())));
-    if (!range || !speedIsNumber || notch < 1 || notch > 10) {
+    if (!range || !notch) {
         printError(SlipsLogic::NotAllowed);
         return ExitBadInput;
     }
-    const double delay = DictationSequence::delayOf(notch);
+    const double delay = DictationSequence::delayOf(int(*notch));
     DictationSequence sequence(*source, range->first, range->second);
     BlockPrinter printer;
     while (const auto step = sequence.next())

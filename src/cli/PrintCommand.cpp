@@ -5,6 +5,7 @@
 #include "document/Options.h"
 #include "output/SlipLayout.h"
 #include "platform/ColumnDatabase.h"
+#include "platform/NumberFormat.h"
 #include "platform/PrintSurface.h"
 #include "platform/ProgressReporter.h"
 #include "reports/ResultsPrintout.h"
@@ -12,6 +13,7 @@
 
 #include <QDir>
 
+#include <limits>
 #include <map>
 #include <optional>
 
@@ -51,13 +53,6 @@ bool takeOption(QStringList& arguments, const QString& name, std::optional<QStri
     return true;
 }
 
-std::optional<double> numberOf(const std::optional<QString>& text)
-{
-    bool ok = false;
-    const double value = text ? text->toDouble(&ok) : 0;
-    return ok ? std::optional<double>(value) : std::nullopt;
-}
-
 struct SlipOptions {
     std::optional<QString> from, to, vertical, horizontal, dot;
     bool merged = false;
@@ -70,13 +65,17 @@ bool calibrationOf(const SlipOptions& options, const QString& appFolder,
     calibration = SlipCalibration::read(QDir(appFolder).filePath(SlipCalibration::fileName()));
     if (!options.vertical && !options.horizontal && !options.dot)
         return true;
-    const auto vertical = numberOf(options.vertical ? options.vertical : QStringLiteral("0"));
-    const auto horizontal = numberOf(options.horizontal ? options.horizontal : QStringLiteral("0"));
-    const auto dot = numberOf(options.dot ? options.dot : QStringLiteral("1.6"));
-    const auto offsetOk = [](const std::optional<double>& value) {
-        return value && qAbs(*value) <= SlipCalibration::OffsetLimit;
+    const auto offset = [](const std::optional<QString>& text) {
+        return NumberFormat::numberWithin(text.value_or(QStringLiteral("0")),
+                                          -SlipCalibration::OffsetLimit,
+                                          SlipCalibration::OffsetLimit);
     };
-    if (!offsetOk(vertical) || !offsetOk(horizontal) || !dot || *dot <= 0) {
+    const auto vertical = offset(options.vertical);
+    const auto horizontal = offset(options.horizontal);
+    // Any finite size first, so that one too large gets its own message.
+    const auto dot = NumberFormat::numberWithin(options.dot.value_or(QStringLiteral("1.6")), 0,
+                                                std::numeric_limits<double>::max());
+    if (!vertical || !horizontal || !dot || *dot == 0) {
         printError(NotAllowed);
         return false;
     }
@@ -202,9 +201,10 @@ int runPrint(QStringList arguments)
         return ExitBadInput;
     qsizetype from = 1, to = SlipLayout::slipCount(slipSource.count());
     if (slips) {
-        const auto first = numberOf(slip.from ? slip.from : QString::number(from));
-        const auto last = numberOf(slip.to ? slip.to : QString::number(to));
-        if (!first || !last || *first < 1 || *last > double(to) || *first > *last) {
+        const auto first =
+            NumberFormat::wholeWithin(slip.from.value_or(QString::number(from)), 1, to);
+        const auto last = NumberFormat::wholeWithin(slip.to.value_or(QString::number(to)), 1, to);
+        if (!first || !last || *first > *last) {
             printError(NotAllowed);
             return ExitBadInput;
         }

@@ -58,7 +58,8 @@ std::optional<double> SlipsLogic::dotOf(const QString& text, const QLocale& loca
 {
     bool ok = false;
     const double value = locale.toDouble(text.trimmed(), &ok);
-    return ok ? std::optional<double>(value) : std::nullopt;
+    // "nan" compares false with both limits and would pass as a diameter.
+    return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
 
 QString SlipsLogic::dotRefusal(const QString& text, const QLocale& locale)

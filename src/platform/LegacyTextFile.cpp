@@ -196,8 +196,7 @@ ReadResult read(const QString& path, Shape shape)
 QString refusalMessage(ReadStatus status, const QString& path, const QString& invalid)
 {
     if (status == ReadStatus::NotRegular)
-        return QStringLiteral("Il File %1 non è un file ordinario !")
-            .arg(QFileInfo(path).fileName());
+        return SafeFile::notRegular(path);
     return invalid;
 }
 

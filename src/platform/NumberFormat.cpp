@@ -108,6 +108,26 @@ bool isWholeNumber(QStringView text)
     return scanNumber(compact, 0, &any) == compact.size() && any;
 }
 
+std::optional<double> numberWithin(QStringView text, double lowest, double highest)
+{
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
+    // NaN compares false with both limits and infinity lies beyond any finite one, so both fall
+    // out with the numbers out of range.
+    if (ok && value >= lowest && value <= highest)
+        return value;
+    return std::nullopt;
+}
+
+std::optional<qint64> wholeWithin(QStringView text, qint64 lowest, qint64 highest)
+{
+    bool ok = false;
+    const qint64 value = QLocale::c().toLongLong(text.trimmed(), &ok);
+    if (ok && value >= lowest && value <= highest)
+        return value;
+    return std::nullopt;
+}
+
 QString FormatElapsed(qint64 seconds)
 {
     const qint64 hours = seconds / 3600;

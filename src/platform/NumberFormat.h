@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 // Turning numbers into the texts the program shows and stores, and texts back into numbers.
 namespace NumberFormat {
 
@@ -27,6 +29,12 @@ double readAsNumber(QStringView text);
 
 // True when the whole text (blanks aside) is one number as readAsNumber understands it.
 bool isWholeNumber(QStringView text);
+
+// The number a whole text holds (blanks around it aside, a full stop before the decimals) when it
+// is finite and within lowest..highest; nothing for no number, "nan", "inf" or one out of range.
+std::optional<double> numberWithin(QStringView text, double lowest, double highest);
+// The same for a whole number, written without decimals.
+std::optional<qint64> wholeWithin(QStringView text, qint64 lowest, qint64 highest);
 
 // Whole seconds as "hh:mm:ss"; 3725 gives "01:02:05".
 QString FormatElapsed(qint64 seconds);

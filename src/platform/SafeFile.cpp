@@ -74,6 +74,29 @@ int folderSyncError(const QString& folder)
     return code == EINVAL || code == ENOTSUP ? 0 : code;
 }
 
+// The file a name stands for: links followed to the name they point at, which may not exist yet,
+// so that writing through a link changes the file it points to and leaves the link a link.
+QString resolved(const QString& path)
+{
+    QString name = path;
+    // As many links as the system itself follows before giving up.
+    for (int hop = 0; hop < 40; ++hop) {
+        const QFileInfo info(name);
+        if (!info.isSymLink())
+            return name;
+        name = info.symLinkTarget();
+    }
+    return name;
+}
+
+// Only a regular file may be replaced: renaming over a device, a pipe or a folder would put a
+// plain file in its place, or fail after the work is done.
+bool isSpecial(const QString& path)
+{
+    struct stat info;
+    return ::stat(encoded(path).constData(), &info) == 0 && !S_ISREG(info.st_mode);
+}
+
 } // namespace
 
 SafeFile::SafeFile(const QString& target, const QString& temporary)
@@ -101,15 +124,21 @@ bool SafeFile::open()
 {
     if (failed())
         return false;
+    const QString destination = resolved(m_target);
+    if (isSpecial(destination)) {
+        m_error = notRegular(m_target);
+        return false;
+    }
     // The new file takes over the permissions of the one it replaces.
     struct stat old;
-    const bool replacing = ::stat(encoded(m_target).constData(), &old) == 0;
+    const bool replacing = ::stat(encoded(destination).constData(), &old) == 0;
     const mode_t mode = replacing ? old.st_mode & 07777 : 0666;
     const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (m_fixedTemporary ? O_TRUNC : O_EXCL);
     for (int attempt = 0; m_fd < 0; ++attempt) {
         if (!m_fixedTemporary)
+            // Beside the file a link points to, so that the rename stays on its disk.
             m_temporary = QStringLiteral("%1.%2.new")
-                              .arg(m_target)
+                              .arg(destination)
                               .arg(QRandomGenerator::global()->generate(), 0, 36);
         const QByteArray name = encoded(m_temporary);
         m_fd = run(Step::Create, [&] { return ::open(name.constData(), flags, mode); });
@@ -198,8 +227,11 @@ bool SafeFile::syncFile(const QString& path, QString* error)
 
 bool SafeFile::rename(const QString& from, const QString& to, QString* error)
 {
+    const QString destination = resolved(to);
+    if (isSpecial(destination))
+        return setError(error, notRegular(to));
     const QByteArray source = encoded(from);
-    const QByteArray target = encoded(to);
+    const QByteArray target = encoded(destination);
     if (run(Step::Rename, [&] { return ::rename(source.constData(), target.constData()); }) != 0)
         return setError(error, failure(CannotReplace, to, errno));
     return true;
@@ -210,7 +242,7 @@ bool SafeFile::replace(const QString& from, const QString& to, QString* error)
     if (!rename(from, to, error))
         return false;
     // Until the folder is on disk the new name is not, so a failure here is the file's.
-    const int code = folderSyncError(QFileInfo(to).absolutePath());
+    const int code = folderSyncError(QFileInfo(resolved(to)).absolutePath());
     return code == 0 || setError(error, failure(CannotWrite, to, code));
 }
 
@@ -239,6 +271,11 @@ bool SafeFile::makeFolder(const QString& folder, QString* error)
         return true;
     return setError(error, QStringLiteral("Impossibile creare la cartella '%1' ! (%2)")
                                .arg(native(absolute), reason(code ? code.value() : ENOTDIR)));
+}
+
+QString SafeFile::notRegular(const QString& path)
+{
+    return QStringLiteral("Il File %1 non è un file ordinario !").arg(QFileInfo(path).fileName());
 }
 
 QString SafeFile::reason(int code)

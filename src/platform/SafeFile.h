@@ -6,7 +6,9 @@
 // Writes a file so that its name always holds either the old content or the whole new one, on
 // disk even after a power cut: the new content goes to a temporary beside it, every write is
 // checked, and only a complete, synced temporary is renamed over the file, the folder synced
-// after. Errors are reported in Italian, naming the file.
+// after. Errors are reported in Italian, naming the file. A link is followed and the file it
+// points to written; a name that holds anything but a regular file (a device, a pipe, a folder)
+// is refused untouched.
 class SafeFile final {
     Q_DISABLE_COPY_MOVE(SafeFile)
 public:
@@ -33,7 +35,7 @@ public:
 
     // Syncs a complete file written by other means, such as a database.
     static bool syncFile(const QString& path, QString* error);
-    // Renames `from` over `to` in one step, then syncs their folder.
+    // Renames `from` over `to` (the file a link points to) in one step, then syncs the folder.
     static bool replace(const QString& from, const QString& to, QString* error);
     // Renames without syncing, for several renames followed by one syncFolder.
     static bool rename(const QString& from, const QString& to, QString* error);
@@ -43,6 +45,8 @@ public:
     // Creates the folder and the missing ones above it; an existing folder is no error.
     static bool makeFolder(const QString& folder, QString* error);
 
+    // "Il File X non è un file ordinario !": the refusal of a device, pipe or folder.
+    static QString notRegular(const QString& path);
     // The Italian reason for an errno value ("disco pieno").
     static QString reason(int code);
 

@@ -117,9 +117,23 @@ LegacyTextFile::ReadStatus read(const QString& path, Fields& fields)
     const LegacyTextFile::ReadResult file = LegacyTextFile::read(path, FileShape);
     if (file.status != LegacyTextFile::ReadStatus::Ok)
         return file.status;
-    fields = {};
+    Fields read;
     for (int i = 0; i < FieldCount && i < file.values.size(); ++i)
-        fields[i] = LegacyTextFile::textOf(file.values[i]);
+        read[i] = LegacyTextFile::textOf(file.values[i]);
+    // What the window could not have saved would count points no column scores, or money
+    // nobody won ("nan", "inf", "-5").
+    for (int match = 1; match <= Matches; ++match) {
+        const QString& sign = read[signField(match) - 1];
+        if (sign.size() > 1 || (sign.size() == 1 && !QStringView(u"1X2-").contains(sign.front())))
+            return LegacyTextFile::ReadStatus::Malformed;
+    }
+    for (int field = PrizePool; field <= SecondPrize; ++field) {
+        for (const QChar key : read[field - 1].trimmed()) {
+            if (!acceptsKey(field, key))
+                return LegacyTextFile::ReadStatus::Malformed;
+        }
+    }
+    fields = read;
     return file.status;
 }
 

@@ -68,7 +68,8 @@ Fields initial(const SystemDocument& document);
 
 // systems folder / name.rsl
 QString filePath(const QString& systemsFolder, const QString& systemName);
-// A shorter file leaves the missing fields empty.
+// A shorter file leaves the missing fields empty. A winning sign other than 1, X, 2 or "-", or
+// an amount with a character its box refuses, makes the file Malformed and `fields` unchanged.
 LegacyTextFile::ReadStatus read(const QString& path, Fields& fields);
 bool write(const QString& path, const Fields& fields, QString* error = nullptr);
 

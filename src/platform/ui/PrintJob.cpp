@@ -104,10 +104,18 @@ PrintJob::Outcome PrintJob::run(const Request& request, const Draw& draw)
                                            });
     };
 
+    // A PDF file chosen in the printer set-up is written like one chosen here.
+    const QString& setUpFile = PrinterChoice::instance().outputFile();
+    const PrintDestination destination =
+        choice->destination == PrintDestination::Printer && !setUpFile.isEmpty()
+            ? PrintDestination::Pdf
+            : choice->destination;
     try {
-        switch (choice->destination) {
+        switch (destination) {
         case PrintDestination::Pdf: {
-            PdfPrinter pdf(choice->pdfPath, request.caption);
+            PdfPrinter pdf(choice->destination == PrintDestination::Pdf ? choice->pdfPath
+                                                                        : setUpFile,
+                           request.caption);
             QString error;
             if (!pdf.isOpen(&error))
                 throw PrintError{PrintError::PrinterFailure, error};

@@ -24,11 +24,8 @@ QString PrinterChoice::printerName() const
 
 void PrinterChoice::configure(QPrinter& printer, const QString& jobName) const
 {
-    if (!m_outputFile.isEmpty()) {
-        printer.setOutputFileName(m_outputFile);
-    } else if (!m_printerName.isEmpty()) {
+    if (m_outputFile.isEmpty() && !m_printerName.isEmpty())
         printer.setPrinterName(m_printerName);
-    }
     printer.setCopyCount(m_copies);
     printer.setDocName(jobName);
     printer.setFullPage(false);

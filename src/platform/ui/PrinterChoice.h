@@ -16,9 +16,13 @@ public:
     static PrinterChoice& instance();
 
     QString printerName() const;
+    // The PDF file chosen in the printer set-up instead of a printer; empty for a printer.
+    const QString& outputFile() const { return m_outputFile; }
     // Applies the current choice to a printer about to be used: every printout is portrait and
     // counts from the corner of the printable area, so the margins are the printer's own
-    // minimum unless the user set wider ones; the job is called `jobName`.
+    // minimum unless the user set wider ones; the job is called `jobName`. A PDF file chosen
+    // instead of a printer is not handed on: the printer would write it in place, so it goes
+    // through PdfPrinter.
     void configure(QPrinter& printer, const QString& jobName = {}) const;
     // Takes the printer (and output file) the user chose.
     void remember(const QPrinter& printer);

@@ -94,6 +94,7 @@ private slots:
         QTest::newRow("dot 2,54") << "txtDIA|2,54|";
         QTest::newRow("dot 2,55") << "txtDIA|2,55|Valore Diametro Massimo = 2,5 mm !";
         QTest::newRow("dot empty") << "txtDIA|" + notAllowed;
+        QTest::newRow("dot 0") << "txtDIA|0" + notAllowed;
         QTest::newRow("first emptied") << "txtDA|" + notAllowed;
         QTest::newRow("first beyond") << "txtDA|4" + notAllowed;
         QTest::newRow("last beyond") << "txtA|4" + notAllowed;

@@ -86,9 +86,11 @@ private slots:
         // Time to improve pays; a stop at once still leaves a complete cover.
         const qsizetype quick = cover(targets, signs, level, source, 0).played.count();
         QVERIFY(played.count() <= quick);
-        // With one error the walk finds columns to drop well within the budget.
-        if (level == 12)
-            QVERIFY(played.count() < quick);
+        // With one error the walk finds columns to drop well within the budget: from 545 to 512
+        // on the first system, where a walk that hardly moves stays above 518.
+        if (level == 12 && !fromIntegral)
+            QVERIFY2(played.count() <= quick - quick / 20,
+                     qPrintable(u"%1 -> %2"_s.arg(quick).arg(played.count())));
         const std::atomic<bool> stop = true;
         const GuaranteeCover::Result stopped = cover(targets, signs, level, source, 300, &stop);
         QVERIFY(stopped.stopped);
@@ -131,26 +133,32 @@ private slots:
         QFAIL("the cover has a redundant column");
     }
 
-    void reachesTheOptimum_data()
+    // The first matches (the others a fixed 1) | level | columns of the start on the full
+    // product, before any improvement.
+    void fullProducts_data()
     {
-        QTest::addColumn<int>("triples");
+        QTest::addColumn<QString>("signs");
         QTest::addColumn<int>("level");
-        QTest::addColumn<int>("optimum");
+        QTest::addColumn<int>("columns");
         // 3^n / (2n + 1) for the perfect lengths; three words at radius two on length three.
-        QTest::newRow("3^4 at 12") << 4 << 12 << 9;
-        QTest::newRow("3^5 at 12") << 5 << 12 << 27;
-        QTest::newRow("3^3 at 11") << 3 << 11 << 3;
-        QTest::newRow("3^13 at 12") << 13 << 12 << 59049;
+        QTest::newRow("3^4 at 12") << "1X2 1X2 1X2 1X2" << 12 << 9;
+        QTest::newRow("3^5 at 12") << "1X2 1X2 1X2 1X2 1X2" << 12 << 27;
+        QTest::newRow("3^3 at 11") << "1X2 1X2 1X2" << 11 << 3;
+        QTest::newRow("3^13 at 12") << QStringList(13, u"1X2"_s).join(u' ') << 12 << 59049;
+        // The nine words on the triples, each with the four choices of the two doubles.
+        QTest::newRow("3^4 x 2^2 at 12") << "1X2 1X2 1X2 1X2 1X X2" << 12 << 9 * 4;
     }
-    void reachesTheOptimum()
+    void fullProducts()
     {
-        QFETCH(int, triples);
+        QFETCH(QString, signs);
         QFETCH(int, level);
-        QFETCH(int, optimum);
-        const QStringList signs = triplesThenFixed(triples);
-        const ColumnBuffer targets = IntegralGenerator::generate(signsOf(signs));
-        const ColumnBuffer played = cover(targets, signs, level, Source::Integral, 0).played;
-        QCOMPARE(played.count(), optimum);
+        QFETCH(int, columns);
+        QStringList all = signs.split(u' ');
+        while (all.size() < 13)
+            all << u"1"_s;
+        const ColumnBuffer targets = IntegralGenerator::generate(signsOf(all));
+        const ColumnBuffer played = cover(targets, all, level, Source::Integral, 0).played;
+        QCOMPARE(played.count(), columns);
         QVERIFY(GuaranteeCover::verify(targets, played).covers(level));
     }
 
@@ -163,8 +171,11 @@ private slots:
         QVERIFY(SystemFiles::save(document, dir.path()));
         const QByteArray saved = fileContent(pro);
 
-        for (const QStringList& bad : {QStringList{u"--level"_s, u"10"_s},
-                                       QStringList{u"--level"_s, u"12"_s, u"--seconds"_s}}) {
+        for (const QStringList& bad :
+             {QStringList{u"--level"_s, u"10"_s},
+              QStringList{u"--level"_s, u"12"_s, u"--seconds"_s},
+              QStringList{u"--level"_s, u"12"_s, u"--seconds"_s, u"0"_s},
+              QStringList{u"--level"_s, u"12"_s, u"--seconds"_s, u"86401"_s}}) {
             const CliRun run =
                 runCli(QStringList{u"guarantee"_s, pro, u"--app-folder"_s, app} + bad);
             QCOMPARE(run.status, 1);
@@ -174,7 +185,7 @@ private slots:
         }
 
         const CliRun run = runCli({u"guarantee"_s, pro, u"--level"_s, u"12"_s, u"--seconds"_s,
-                                   u"0"_s, u"--app-folder"_s, app});
+                                   u"1"_s, u"--app-folder"_s, app});
         QCOMPARE(run.err, QString());
         QCOMPARE(run.status, 0);
         SystemDocument loaded;

@@ -446,7 +446,8 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(Options::fileName());
-        const mode_t umask = ::umask(027);
+        // A group-writable file under a umask that takes group writing away from new files.
+        const mode_t umask = ::umask(022);
         const Options options = Options::dialogDefaults(u"Sistemi"_s);
         QVERIFY(options.write(path));
         const auto mode = [&] {
@@ -454,11 +455,11 @@ private slots:
             ::stat(QFile::encodeName(path).constData(), &status);
             return status.st_mode & 0777;
         };
-        QCOMPARE(mode(), 0640u);
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        QCOMPARE(mode(), 0644u);
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0664) == 0);
         QVERIFY(options.write(path));
         ::umask(umask);
-        QCOMPARE(mode(), 0600u);
+        QCOMPARE(mode(), 0664u);
     }
 
     // Real refusals of the system: a file that may grow no further, a folder in the file's place.

@@ -34,6 +34,10 @@ private slots:
         QTest::newRow("no merged") << "merged|1|0|Le Colonne Accorpate non sono disponibili !";
         QTest::newRow("range") << "slips --from 2|1|0|Valore non consentito !";
         QTest::newRow("dot") << "slips --dot=2.55|1|0|Valore Diametro Massimo = 2,5 mm !";
+        QTest::newRow("dot 0") << "slips --dot 0|1|0|Valore non consentito !";
+        QTest::newRow("dot nan") << "slips --dot nan|1|0|Valore non consentito !";
+        QTest::newRow("offset inf") << "slips --vertical inf|1|0|Valore non consentito !";
+        QTest::newRow("range in halves") << "slips --to 1.5|1|0|Valore non consentito !";
         QTest::newRow("unknown") << "schedine|1|0|Uso: print";
         QTest::newRow("range elsewhere") << "prospect --to 1|1|0|Uso: print";
         QTest::newRow("no value") << "slips --from|1|0|Uso: print";

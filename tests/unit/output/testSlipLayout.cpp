@@ -105,15 +105,24 @@ private slots:
         QCOMPARE(dots(recorder, 3).first(), u"11.10,78.30"_s);
         QCOMPARE(dots(recorder, 1),
                  QStringList({"31.10,78.30", "83.45,78.30", "31.10,129.30", "83.45,129.30"}));
+        // Every box of a slip, with A = 0.5: rows 4.5 mm apart within a slip column and 5.0
+        // between columns, matches 4.35 apart but 4.4 after the third, sixth and ninth.
         const QStringList full = dots(recorder, 2);
         QCOMPARE(full.size(), 156);
-        QCOMPARE(QStringList({full[0], full[13], full[39], full[155]}),
-                 QStringList({"31.10,78.80", "31.10,83.30", "31.10,92.80", "83.45,129.80"}));
+        QStringList rows, matches;
+        for (int k = 0; k < 12; ++k)
+            rows << full[13 * k].section(u',', 1);
+        for (int m = 0; m < 13; ++m)
+            matches << full[m].section(u',', 0, 0);
+        QCOMPARE(rows.join(u' '), u"78.80 83.30 87.80 92.80 97.30 101.80 106.80 111.30 115.80 "
+                                  "120.80 125.30 129.80"_s);
+        QCOMPARE(matches.join(u' '), u"31.10 35.45 39.80 44.20 48.55 52.90 57.30 61.65 66.00 "
+                                     "70.40 74.75 79.10 83.45"_s);
         QCOMPARE(recorder.lines(2), QStringList({"Test Punti di Stampa (Avanzato)"}));
-        QCOMPARE(recorder.items(Kind::Circle).first().circle.drawStyle, 6);
-        QCOMPARE(surface.ScaleMode(), PrintSurface::Twips);
-        QCOMPARE(surface.FillStyle, 1);
-        QCOMPARE(surface.Font.Size, 8.16);
+        const auto text = recorder.items(Kind::Text).last();
+        QCOMPARE(QPointF(text.atMillimetres().x(), text.atMillimetres().y()), QPointF(19.1, 71.6));
+        QCOMPARE(recorder.items(Kind::Circle).last().radius,
+                 0.8 * PrintSurface::TwipsPerMillimetre);
     }
 
     void calibrationFile_data()
@@ -125,6 +134,9 @@ private slots:
                                << SlipCalibration{1.5, -0.3, 1.6};
         QTest::newRow("hand edited")
             << QByteArray("35\r\n-0.34\r\n3\r\n") << SlipCalibration{20, -0.3, 1.6};
+        QTest::newRow("largest dot")
+            << QByteArray("0\r\n0\r\n2.54\r\n") << SlipCalibration{0, 0, 2.54};
+        QTest::newRow("dot 0") << QByteArray("-20\r\n0\r\n0\r\n") << SlipCalibration{-20, 0, 1.6};
     }
     void calibrationFile()
     {

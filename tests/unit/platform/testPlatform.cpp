@@ -1,14 +1,26 @@
+#include "document/Options.h"
+#include "document/SystemFiles.h"
+#include "output/ColumnText.h"
+#include "output/SlipCalibration.h"
 #include "platform/ColumnDatabase.h"
 #include "platform/Cp1252.h"
 #include "platform/LegacyTextFile.h"
 #include "platform/NumberFormat.h"
+#include "platform/PdfPrinter.h"
+#include "platform/PrintSurface.h"
+#include "platform/SafeFile.h"
+#include "reports/ResultsLogic.h"
 #include "support/TestSystems.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using namespace TestSystems;
 using namespace NumberFormat;
@@ -35,6 +47,75 @@ QStringList fieldNames(const QString& file, const QString& table)
 }
 
 const QStringList FourDatabases = {"Accorpa.mdb", "ColVin13.mdb", "Export.mdb", "Ridotto.mdb"};
+
+// Every kind of file the program writes, into a name the user could have chosen; false with the
+// reason in `error`.
+using Writer = std::function<bool(const QString& path, QString* error)>;
+const std::vector<std::pair<const char*, Writer>>& writers()
+{
+    static const std::vector<std::pair<const char*, Writer>> all = {
+        {"safe file",
+         [](const QString& path, QString* error) {
+             SafeFile file(path);
+             const bool written = file.open() && file.write("new") && file.commit();
+             *error = file.errorString();
+             return written;
+         }},
+        {"settings",
+         [](const QString& path, QString* error) {
+             return Options::dialogDefaults(u"Sistemi"_s).write(path, error);
+         }},
+        {"calibration",
+         [](const QString& path, QString* error) {
+             return SlipCalibration{1, 2, 2}.write(path, error);
+         }},
+        {"results",
+         [](const QString& path, QString* error) {
+             return ResultsLogic::write(path, ResultsLogic::Fields{u"27"_s}, error);
+         }},
+        {"csv export",
+         [](const QString& path, QString* error) {
+             return ColumnText::writeColumns(path, columnsOf({"1X21X21X21X21"}),
+                                             ColumnText::Format::Csv, error);
+         }},
+        {"pdf",
+         [](const QString& path, QString* error) {
+             PdfPrinter pdf(path);
+             if (!pdf.isOpen(error))
+                 return false;
+             PrintSurface(pdf.backEnd()).printLine(u"Prova"_s);
+             return pdf.finish(error);
+         }},
+        // A file written by other means, such as a database, renamed into place.
+        {"renamed",
+         [](const QString& path, QString* error) {
+             const QString other = QFileInfo(path).dir().filePath(u"other"_s);
+             return writeBytes(other, "new") && SafeFile::replace(other, path, error);
+         }},
+        // The files of a system are replaced together, each renamed into place.
+        {"system",
+         [](const QString& path, QString* error) {
+             SystemDocument document = withPrediction(QStringList(13, u"1"_s));
+             const QFileInfo pro(path);
+             document.SystemName = pro.completeBaseName();
+             return SystemFiles::save(document, pro.absolutePath(), error);
+         }},
+    };
+    return all;
+}
+
+QString kindOf(const QString& path)
+{
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return u"missing"_s;
+    return S_ISREG(info.st_mode)    ? u"file"_s
+           : S_ISLNK(info.st_mode)  ? u"link"_s
+           : S_ISDIR(info.st_mode)  ? u"folder"_s
+           : S_ISFIFO(info.st_mode) ? u"pipe"_s
+           : S_ISCHR(info.st_mode)  ? u"device"_s
+                                    : u"other"_s;
+}
 
 } // namespace
 
@@ -149,6 +230,61 @@ private slots:
         QCOMPARE(readMerged, merged);
     }
 
+    // Writer | what holds the name. A device, a pipe or a folder is refused untouched, with no
+    // file left beside it; a link is followed and the file it points to written.
+    void specialTargets_data()
+    {
+        QTest::addColumn<int>("writer");
+        QTest::addColumn<QString>("kind");
+        for (int w = 0; w < int(writers().size()); ++w)
+            for (const char* kind : {"device", "pipe", "folder", "link"})
+                QTest::addRow("%s, %s", writers()[w].first, kind) << w << QString::fromLatin1(kind);
+    }
+    void specialTargets()
+    {
+        QFETCH(int, writer);
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        // The system's files are named after it; every other writer takes any name.
+        const QString path = dir.filePath(u"Prova.pro"_s);
+        const QByteArray name = QFile::encodeName(path);
+        const QString pointed = dir.filePath(u"pointed"_s);
+        if (kind == u"device"_s) {
+            // A null device of the test's own, so that a writer that replaced it would harm
+            // nothing; without the right to make one, the system's (which nobody may replace).
+            if (::mknod(name.constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+                QVERIFY(QFile::link(u"/dev/null"_s, path));
+        } else if (kind == u"pipe"_s) {
+            QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+        } else if (kind == u"folder"_s) {
+            QVERIFY(QDir().mkdir(path));
+        } else {
+            QVERIFY(writeBytes(pointed, "old"));
+            QVERIFY(QFile::link(u"pointed"_s, path));
+        }
+        const QString before = kindOf(path);
+        QString error;
+        const bool written = writers()[writer].second(path, &error);
+        QCOMPARE(kindOf(path), before);
+        if (kind == u"link"_s) {
+            QVERIFY2(written, qPrintable(error));
+            QCOMPARE(QFileInfo(path).symLinkTarget(), pointed);
+            QVERIFY(fileContent(pointed) != "old");
+            QCOMPARE(kindOf(pointed), u"file"_s);
+        } else {
+            QVERIFY(!written);
+            QCOMPARE(error, u"Il File Prova.pro non è un file ordinario !"_s);
+        }
+        // No temporary left behind, beside the name or beside the file a link points to.
+        const QStringList left =
+            QDir(dir.path())
+                .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                           QDir::Name)
+                .filter(QRegularExpression(u"^(Prova\\.pro|pointed)"_s));
+        QCOMPARE(left, kind == u"link"_s ? (QStringList{u"Prova.pro"_s, u"pointed"_s})
+                                         : (QStringList{u"Prova.pro"_s}));
+    }
+
     void compactionThatCannotReadAFileLeavesIt()
     {
         QTemporaryDir dir;
@@ -161,5 +297,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestPlatform)
+QTEST_MAIN(TestPlatform)
 #include "testPlatform.moc"

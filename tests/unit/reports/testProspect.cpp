@@ -102,6 +102,7 @@ private slots:
     {
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("reduced");
+        QTest::addColumn<int>("shares");
         QTest::addColumn<QStringList>("present");
         QTest::addColumn<QString>("absent");
         const QStringList reducedLines = {"SISTEMA RIDOTTO:41 colonne  (Riduzione 28 %)",
@@ -115,21 +116,25 @@ private slots:
                                     "CONDIZIONI:",
                                     "      1. CASA 1          - OSPITE 1         1X  _____   "
                                     "_____   _____   _____"};
-        QTest::newRow("StPr") << "StPr" << 41 << always + reducedLines << "Pagina 1";
-        QTest::newRow("StPr none reduced") << "StPr" << 0 << always << "SISTEMA RIDOTTO:";
-        QTest::newRow("SPCR") << "SPCR" << 41 << always + reducedLines << "Pagina 1";
-        QTest::newRow("SPCI") << "SPCI" << 41 << always << "SISTEMA RIDOTTO:";
+        QTest::newRow("StPr") << "StPr" << 41 << 2 << always + reducedLines << "Pagina 1";
+        QTest::newRow("StPr none reduced") << "StPr" << 0 << 2 << always << "SISTEMA RIDOTTO:";
+        QTest::newRow("SPCR") << "SPCR" << 41 << 2 << always + reducedLines << "Pagina 1";
+        QTest::newRow("SPCI") << "SPCI" << 41 << 2 << always << "SISTEMA RIDOTTO:";
+        // No shares recorded: the whole cost is one share, never a division by nought.
+        QTest::newRow("SPCR no shares")
+            << "SPCR" << 41 << 0 << QStringList{"\u2022 Quote : 1 x 41,00 \u20ac"} << "inf";
     }
     void prospectSections()
     {
         QFETCH(QString, code);
         QFETCH(int, reduced);
+        QFETCH(int, shares);
         QFETCH(QStringList, present);
         QFETCH(QString, absent);
         SystemDocument document = system144(reduced);
         document.NumConcorso = u"12"_s;
         document.DataConcorso = u"01/02/2025"_s;
-        document.Quote = 2;
+        document.Quote = quint8(shares);
         RecordingPrinter recorder;
         print(recorder, document, code);
         const QStringList page1 = recorder.lines(1, 1);

@@ -1,6 +1,5 @@
 #include "document/SystemFiles.h"
 #include "output/WinningsCheck.h"
-#include "platform/Cp1252.h"
 #include "reports/PropertiesLogic.h"
 #include "reports/ResultsLogic.h"
 #include "reports/ResultsPrintout.h"
@@ -71,21 +70,29 @@ private slots:
         QCOMPARE(amountOf(u"1/2"_s, c) + amountOf(QString(), c), 0.0);
     }
 
-    // Every field comes back as written; each line is the text in quotes in CP1252, CR LF.
+    // Each line is the text in quotes in CP1252, CR LF, and every field comes back as written.
     void fileRoundTrip()
     {
         QTemporaryDir dir;
-        const SystemDocument document = doublesAndTriple();
-        Fields fields = initial(document);
-        for (int field = 1; field <= FieldCount; ++field)
-            fields[field - 1] = field % 4 ? u"%1.5,6/7-\u00e8"_s.arg(field) : QString();
+        Fields fields;
+        fields[Contest - 1] = u"27\u00b0"_s;
+        fields[MatchDate - 1] = u"06/12/2026"_s;
+        fields[scoreField(1) - 1] = u"2-1"_s;
+        fields[scoreField(2) - 1] = u"*"_s;
+        fields[PrizePool - 1] = u"1.234.567,89"_s;
+        fields[FirstWinners - 1] = u"3"_s;
+        fields[FirstPrize - 1] = u"411.522,63"_s;
+        fields[signField(1) - 1] = u"1"_s;
+        fields[signField(2) - 1] = u"-"_s;
         const QString path = filePath(dir.path(), u"Prova"_s);
         QCOMPARE(path, dir.filePath(u"Prova.rsl"_s));
         QVERIFY(write(path, fields));
-        QByteArray expected;
-        for (const QString& field : fields)
-            expected += '"' + Cp1252::encode(field) + "\"\r\n";
-        QCOMPARE(TestSystems::fileContent(path), expected);
+        const QByteArray empty11 = QByteArray("\"\"\r\n").repeated(11);
+        QCOMPARE(TestSystems::fileContent(path),
+                 "\"27\xb0\"\r\n\"06/12/2026\"\r\n\"2-1\"\r\n\"*\"\r\n" + empty11 +
+                     "\"1.234.567,89\"\r\n\"3\"\r\n\"411.522,63\"\r\n\"\"\r\n\"\"\r\n"
+                     "\"1\"\r\n\"-\"\r\n" +
+                     empty11);
         Fields read;
         QCOMPARE(ResultsLogic::read(path, read), LegacyTextFile::ReadStatus::Ok);
         QCOMPARE(read, fields);
@@ -94,6 +101,42 @@ private slots:
         QCOMPARE(ResultsLogic::read(path, read), LegacyTextFile::ReadStatus::Ok);
         QCOMPARE(read[MatchDate - 1], u"01/02/2025"_s);
         QVERIFY(read[PrizePool - 1].isEmpty());
+    }
+
+    // Field | its text in a file otherwise valid | taken. Signs and amounts the window could
+    // not have saved are refused and nothing read changes.
+    void impossibleContent_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("sign X") << signField(1) << u"X"_s << true;
+        QTest::newRow("sign dash") << signField(13) << u"-"_s << true;
+        QTest::newRow("sign 1X") << signField(1) << u"1X"_s << false;
+        QTest::newRow("sign 0") << signField(13) << u"0"_s << false;
+        QTest::newRow("amount announced") << int(FirstPrize) << u" 1.000,50 "_s << true;
+        QTest::newRow("amount nan") << int(FirstPrize) << u"nan"_s << false;
+        QTest::newRow("amount inf") << int(SecondPrize) << u"inf"_s << false;
+        QTest::newRow("amount negative") << int(FirstPrize) << u"-5"_s << false;
+        QTest::newRow("pool with exponent") << int(PrizePool) << u"1e308"_s << false;
+        QTest::newRow("winners negative") << int(SecondWinners) << u"-1"_s << false;
+    }
+    void impossibleContent()
+    {
+        QFETCH(int, field);
+        QFETCH(QString, text);
+        QFETCH(bool, taken);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"P.rsl"_s);
+        QByteArray content = QByteArray("\"\"\r\n").repeated(FieldCount);
+        content.replace(4 * (field - 1), 4, '"' + text.toLatin1() + "\"\r\n");
+        QVERIFY(TestSystems::writeBytes(path, content));
+        Fields read;
+        read[Contest - 1] = u"before"_s;
+        QCOMPARE(ResultsLogic::read(path, read),
+                 taken ? LegacyTextFile::ReadStatus::Ok : LegacyTextFile::ReadStatus::Malformed);
+        QCOMPARE(read[field - 1], taken ? text : QString());
+        QCOMPARE(read[Contest - 1], taken ? QString() : u"before"_s);
     }
 
     void points_data()
@@ -266,6 +309,13 @@ private slots:
                  QStringList({u"Punti: 12"_s, u"Partite non coperte: 13"_s,
                               u"Colonne con 13 punti: 0"_s, u"Colonne con 12 punti: 1"_s,
                               u"Colonne con 11 punti: 0"_s, u"Colonne con 10 punti: 1"_s}));
+        // 13 points with no column of 13 is refused, not printed.
+        Fields impossible = withSigns(u"X211111111111"_s);
+        impossible[signField(1) - 1] = u"1X"_s;
+        QVERIFY(write(rsl, impossible));
+        const CliRun refused = runCli({u"results"_s, pro, u"--rsl"_s, rsl});
+        QCOMPARE(refused.status, 1);
+        QCOMPARE(refused.err, u"Il File altro.rsl non contiene Risultati validi !\n"_s);
         const CliRun missing = runCli({u"results"_s, pro});
         QCOMPARE(missing.status, 1);
         QVERIFY(missing.err.startsWith(u"Impossibile trovare il File"_s));
