@@ -11,6 +11,7 @@
 #include <QBarSet>
 #include <QChartView>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QTableView>
 #include <QTableWidget>
@@ -282,50 +283,60 @@ private slots:
                  u"%1-%2"_s.arg(year - 1).arg(year));
     }
 
+    // As on the command line, a refused line imports nothing; duplicates are asked about one by
+    // one and Annulla undoes the whole import.
     void importAsksOnDuplicatesAndReports_data()
     {
-        QTest::addColumn<bool>("replace");
-        QTest::newRow("replace") << true;
-        QTest::newRow("cancel") << false;
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<int>("answer"); // to the duplicate; -1: none is asked
+        QTest::addColumn<QString>("report");
+        QTest::addColumn<int>("stored");
+        const QByteArray good = "Anno;Conc;Colonna;Serie;Post\r\n"
+                                "2003-2004;5;2222222222222;BOC;Si\r\n"
+                                "2005-2006;1;1111111111111;ABC;No\r\n";
+        QTest::newRow("replace")
+            << good << int(MessageAnswer::Yes)
+            << u"Colonne aggiunte: 1\nColonne sostituite: 1\nColonne saltate: 0"_s << 6;
+        QTest::newRow("skip") << good << int(MessageAnswer::No)
+                              << u"Colonne aggiunte: 1\nColonne sostituite: 0\nColonne saltate: 1"_s
+                              << 6;
+        QTest::newRow("cancel") << good << int(MessageAnswer::Cancel)
+                                << u"Importazione annullata: l'archivio non è cambiato."_s << 5;
+        QTest::newRow("a refused line") << good + "2005/06;2;111;ABC;No\r\n"
+                                        << -1
+                                        << u"Il file @ non è stato importato: righe scartate: 1\n"
+                                           "Riga 4: stagione non valida '2005/06' (AAAA-AAAA)"_s
+                                        << 5;
     }
     void importAsksOnDuplicatesAndReports()
     {
-        QFETCH(bool, replace);
-        const MessageAnswer answer = replace ? MessageAnswer::Yes : MessageAnswer::Cancel;
+        QFETCH(QByteArray, csv);
+        QFETCH(int, answer);
+        QFETCH(QString, report);
+        QFETCH(int, stored);
         Archive a;
         auto browser = a.browser();
-        const QByteArray csv = "Anno;Conc;Colonna;Serie;Post\r\n"
-                               "2003-2004;5;2222222222222;BOC;Si\r\n"
-                               "2005-2006;1;1111111111111;ABC;No\r\n"
-                               "2005/06;2;111;ABC;No\r\n";
         const QString path = a.p.dir.filePath(u"in.csv"_s);
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size());
         file.close();
         const auto before = a.stored();
-        a.p.prompts.expectOpenFile(path)
-            .expectMessage(u"Il Concorso 5 della Stagione 2003-2004 è già in archivio.\n"
-                           "Sostituirlo con quello del file ?"_s,
-                           answer)
-            .expectMessage({});
+        a.p.prompts.expectOpenFile(path);
+        if (answer >= 0)
+            a.p.prompts.expectMessage(u"Il Concorso 5 della Stagione 2003-2004 è già in archivio.\n"
+                                      "Sostituirlo con quello del file ?"_s,
+                                      MessageAnswer(answer));
+        a.p.prompts.expectMessage({});
         clickOn(browser.get(), u"cmdImporta"_s);
+        QCOMPARE(a.p.prompts.lastMessage().text,
+                 report.replace(u'@', QDir::toNativeSeparators(path)));
         const QList<ArchiveRecord> after = a.stored();
-        if (!replace) {
-            QCOMPARE(after.size(), before.size());
+        QCOMPARE(after.size(), stored);
+        QCOMPARE(grid(browser.get())->model()->rowCount(), stored);
+        if (stored == before.size()) {
             for (int i = 0; i < after.size(); ++i)
                 QCOMPARE(after[i].fields, before[i].fields);
-            return;
         }
-        const auto refused = ArchiveCsv::parse(csv).refused;
-        QCOMPARE(refused.size(), 1);
-        QCOMPARE(a.p.prompts.lastMessage().text,
-                 u"Colonne aggiunte: 1\nColonne sostituite: 1\nColonne saltate: 0\n"
-                 "Righe scartate: 1\nRiga 4: "_s +
-                     refused[0].reason);
-        QCOMPARE(after.size(), 6);
-        QCOMPARE(after[1][ArchiveRecord::Serie], u"BOC"_s);
-        QCOMPARE(grid(browser.get())->model()->rowCount(), 6);
-        QCOMPARE(browser->currentRow(), 5);
     }
 
     void exportWritesTheArchive()
