@@ -14,6 +14,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -341,17 +345,24 @@ private slots:
         QFETCH(QString, outcome);
         QTemporaryDir folder;
         QString path = folder.filePath(u"in.csv"_s);
-        int writer = -1;
-        const auto closeWriter = qScopeGuard([&writer] {
-            if (writer >= 0)
-                ::close(writer);
+        // A reader that waited on the pipe would wait for ever: its other end is held open so
+        // that opening it does not wait, and closed by a watchdog so that reading ends too.
+        std::atomic<bool> finished = false;
+        std::thread watchdog;
+        const auto stopWatchdog = qScopeGuard([&] {
+            finished = true;
+            if (watchdog.joinable())
+                watchdog.join();
         });
         if (content == "fifo") {
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-            // Its other end is open, so a reader that waited for data would wait for ever: the
-            // read must not wait at all.
-            writer = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NONBLOCK);
+            const int writer = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NONBLOCK);
             QVERIFY(writer >= 0);
+            watchdog = std::thread([&finished, writer] {
+                for (int wait = 0; wait < 100 && !finished; ++wait)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                ::close(writer);
+            });
         } else if (content == "device") {
             path = u"/dev/zero"_s;
         } else if (content == "folder") {
