@@ -94,6 +94,7 @@ void mutateOnce(QByteArray& data)
 bool italian(const QString& message)
 {
     return message.startsWith(QLatin1String("Il File ")) ||
+           message.startsWith(QLatin1String("Il file ")) ||
            message.startsWith(QLatin1String("Segno "));
 }
 
