@@ -3,8 +3,9 @@
 // A crash or sanitizer report ends the run; an input that takes longer than the watchdog allows
 // ends it too, and the input stays in the work folder printed at the start.
 //
-//   fuzzReaders [--inputs N] [--seed S] [--reader Giro.pro|Giro.cnd|...|DefPrnV.sys]
+//   fuzzReaders [--inputs N] [--seed S] [--reader Giro.pro|Giro.cnd|...|ColonneVincenti.csv]
 
+#include "archive/ArchiveCsv.h"
 #include "document/Options.h"
 #include "document/SystemFiles.h"
 #include "document/TeamList.h"
@@ -93,12 +94,21 @@ void mutateOnce(QByteArray& data)
 bool italian(const QString& message)
 {
     return message.startsWith(QLatin1String("Il File ")) ||
+           message.startsWith(QLatin1String("Il file ")) ||
            message.startsWith(QLatin1String("Segno "));
 }
 
 QString In;  // the folder of the files read
 QString Out; // where what was taken is written and read again
 const QString Giro = QStringLiteral("Giro");
+const QString ArchiveCsvName = QStringLiteral("ColonneVincenti.csv");
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
 
 // What went wrong with one input: empty when it was refused with an Italian message, or taken
 // and then written to a file that reads again.
@@ -121,6 +131,21 @@ QString check(const QString& file, bool& refused)
             names[k - 1] = teams.name(k);
         readBack = refused || (TeamList::write(QDir(Out).filePath(file), names) &&
                                again.read(QDir(Out).filePath(file), &error));
+    } else if (file == ArchiveCsvName) {
+        // Refused lines are the reader's answer too; what it takes must export and read back
+        // as the same records, with nothing refused.
+        ArchiveCsv::Parsed parsed;
+        refused = !ArchiveCsv::readFile(QDir(In).filePath(file), parsed, &error);
+        QList<ArchiveRecord> records;
+        for (const ArchiveRecord::TypedFields& typed : parsed.records)
+            records << ArchiveRecord::fromTyped(typed);
+        const QString again = QDir(Out).filePath(file);
+        ArchiveCsv::Parsed reread;
+        readBack = refused || (writeBytes(again, ArchiveCsv::format(records)) &&
+                               ArchiveCsv::readFile(again, reread, &error) &&
+                               reread.refusedCount == 0 && reread.records == parsed.records);
+        if (!refused && parsed.refusedCount > 0)
+            error = parsed.refused.constFirst().reason;
     } else if (file == SlipCalibration::fileName()) {
         // The calibration is never refused: what cannot be read falls back to the defaults.
         const SlipCalibration calibration = SlipCalibration::read(QDir(In).filePath(file));
@@ -141,12 +166,6 @@ QString check(const QString& file, bool& refused)
     if (refused)
         return italian(error) ? QString() : QStringLiteral("refused with: ") + error;
     return readBack ? QString() : QStringLiteral("taken but not read back: ") + error;
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // The seeds: a system with doubles, triples, a sequence and reduced columns, and the settings.
@@ -172,6 +191,10 @@ void writeSeeds(const QString& folder)
         teams[k - 1] = k == 7 ? QStringLiteral("CITTÀ €") : TeamList::defaultName(k);
     TeamList::write(QDir(folder).filePath(TeamList::fileName()), teams);
     SlipCalibration{-0.7, 1.5, 1.8}.write(QDir(folder).filePath(SlipCalibration::fileName()));
+    writeBytes(QDir(folder).filePath(ArchiveCsvName),
+               "Anno;Conc;Colonna;Serie;Post\r\n2004-2005;7;1X2X11X2-1X21;ABC;No\r\n"
+               "'=1+2+3+45;'=1;'-X2X11X2-1X21;IND;Si\r\n\"2004;2005\";8;XXXXXXXXXXXXX;A__;si\r\n"
+               "2005-2006,9,1,X,2,X,1,1,X,2,-,1,X,2,1,BOC,Sì\n");
 }
 
 } // namespace
@@ -203,7 +226,7 @@ int main(int argc, char* argv[])
     for (const QString& name :
          {QStringLiteral("Giro.pro"), QStringLiteral("Giro.cnd"), QStringLiteral("Giro.cln"),
           QStringLiteral("Giro.ntg"), Options::fileName(), TeamList::fileName(),
-          SlipCalibration::fileName()}) {
+          SlipCalibration::fileName(), ArchiveCsvName}) {
         if (const qsizetype at = arguments.indexOf(QLatin1String("--reader"));
             at > 0 && arguments.value(at + 1) != name)
             continue;
@@ -225,7 +248,7 @@ int main(int argc, char* argv[])
             QByteArray input = seed;
             for (qsizetype round = 1 + below(3); round > 0; --round)
                 mutateOnce(input);
-            if (!writeFile(path, input))
+            if (!writeBytes(path, input))
                 return 1;
             ::alarm(20); // a hang ends the run with the signal, the input left in place
             const QString fault = check(name, refused);
@@ -237,12 +260,12 @@ int main(int argc, char* argv[])
             if (!fault.isEmpty()) {
                 ++faults;
                 const QString kept = QStringLiteral("fuzz-fault-%1-%2").arg(name).arg(i);
-                writeFile(kept, input);
+                writeBytes(kept, input);
                 std::printf("%s input %lld: %s (kept in %s)\n", qPrintable(name), i,
                             qPrintable(fault), qPrintable(kept));
             }
         }
-        writeFile(path, seed);
+        writeBytes(path, seed);
         std::printf("%s: %lld inputs, %lld refused, %lld taken, %.1f s\n", qPrintable(name), inputs,
                     refusals, inputs - refusals, timer.elapsed() / 1000.0);
         std::fflush(stdout);

@@ -40,9 +40,20 @@ QByteArray columnOf(const ArchiveRecord::TypedFields& typed)
 
 Computed compute(QByteArrayView column)
 {
-    const ColumnMeasures m = Measures::measure(column);
+    // A missing sign is no sign at all: it makes the column incomplete and, unlike '-', equals
+    // nothing, not even another missing sign. Each takes a letter of its own, which no measure
+    // counts and no other position holds.
+    char signs[13];
+    bool complete = true;
+    for (int k = 0; k < 13; ++k) {
+        const char sign = k < column.size() ? column[k] : ' ';
+        const bool known = sign == '1' || sign == 'X' || sign == '2' || sign == '-';
+        signs[k] = known ? sign : static_cast<char>('a' + k);
+        complete = complete && known && sign != '-';
+    }
+    const ColumnMeasures m = Measures::measure(QByteArrayView(signs, 13));
     Computed computed;
-    computed.Comp = column.contains('-') ? QStringLiteral("No") : QStringLiteral("Si");
+    computed.Comp = complete ? QStringLiteral("Si") : QStringLiteral("No");
     computed.measures = {m.S1, m.SX, m.S2, m.SC1, m.SCX, m.SC2, m.IG,
                          m.IC, m.SG, m.SC, m.PG,  m.PC,  m.FG,  m.FC};
     return computed;
@@ -58,6 +69,33 @@ std::span<const SeriesInfo> seriesTable()
         {"IND", "Colonne Indefinite", "Indefinita"},
     };
     return Series;
+}
+
+bool isSeason(const QString& text)
+{
+    if (text.size() != 9 || text[4] != u'-')
+        return false;
+    bool first = false;
+    bool second = false;
+    const int from = text.left(4).toInt(&first);
+    const int to = text.mid(5).toInt(&second);
+    const auto digits = [&text](int at) {
+        for (int k = at; k < at + 4; ++k)
+            if (text[k] < u'0' || text[k] > u'9')
+                return false;
+        return true;
+    };
+    return first && second && digits(0) && digits(5) && to == from + 1;
+}
+
+std::optional<bool> postponedOf(const QString& text)
+{
+    const QString word = text.trimmed().toCaseFolded();
+    if (word == u"si" || word == u"s\u00ec")
+        return true;
+    if (word == u"no")
+        return false;
+    return std::nullopt;
 }
 
 bool isSeriesCode(const QString& code)

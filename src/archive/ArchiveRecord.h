@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <span>
 
 // One contest of the archive of winning columns, as its 32 fields stand in ColonneVincenti:
@@ -59,5 +60,10 @@ struct SeriesInfo {
 };
 std::span<const SeriesInfo> seriesTable();
 bool isSeriesCode(const QString& code);
+
+// "2004-2005": four digits, a hyphen, and the next year.
+bool isSeason(const QString& text);
+// "Si", "Sì" or "No" in any case; nothing for any other text.
+std::optional<bool> postponedOf(const QString& text);
 
 } // namespace ArchiveFields

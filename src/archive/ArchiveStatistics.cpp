@@ -1,5 +1,6 @@
 #include "archive/ArchiveStatistics.h"
 
+#include "archive/ArchiveStore.h"
 #include "conditions/FastMeasures.h"
 
 #include <QSqlError>
@@ -11,22 +12,26 @@ namespace ArchiveStatistics {
 namespace {
 
 constexpr int SqliteMisuse = 21;
-const QString DropTop = QStringLiteral("DROP TABLE ColonneTop");
+// The copy lives in the connection's temporary space: the archive file is never written, so the
+// search works on an archive that can only be read.
+const QString DropTop = QStringLiteral("DROP TABLE temp.ColonneTop");
 
 // The search copies only the fields it may group by; the printout copies whole records.
 const char* TopFields = "Anno, Conc, Comp, Post, Serie, "
                         "S1, SX, S2, SC1, SCX, SC2, IG, IC, SG, SC, PG, PC, FG, FC";
-const char* TopOrder = " FROM ColonneVincenti ORDER BY Anno DESC, Conc DESC LIMIT ";
 
-QString copyStatement(const char* fields, const QString& last)
+QString copyStatement(const char* fields)
 {
-    return QStringLiteral("CREATE TABLE ColonneTop AS SELECT ") + QLatin1String(fields) +
-           QLatin1String(TopOrder) + last.trimmed();
+    return QStringLiteral("CREATE TEMP TABLE ColonneTop AS SELECT ") + QLatin1String(fields) +
+           QLatin1String(" FROM ColonneVincenti ORDER BY Anno DESC, Conc DESC LIMIT ?");
 }
 
-// "Errore 1 (no such column: abc)": the number with its sign blank, then the engine's words.
-QString errorText(const QSqlError& failure)
+// "Errore 1 (no such column: abc)": the number with its sign blank, then the engine's words. A
+// damaged or locked file is told in words, naming it.
+QString errorText(const QSqlDatabase& database, const QSqlError& failure)
 {
+    if (ArchiveStore::isFileError(failure))
+        return ArchiveStore::errorMessage(database.databaseName(), failure);
     const int number = failure.nativeErrorCode().toInt();
     // Qt's driver refuses a second statement itself, leaving SQLite with nothing to say.
     const QString description =
@@ -35,26 +40,88 @@ QString errorText(const QSqlError& failure)
            QString::number(number) + QStringLiteral(" (") + description + QLatin1Char(')');
 }
 
-bool fail(const QSqlQuery& query, QString* error)
+bool fail(const QSqlDatabase& database, const QSqlQuery& query, QString* error)
 {
     if (error)
-        *error = errorText(query.lastError());
+        *error = errorText(database, query.lastError());
     return false;
+}
+
+bool refuse(const QString& reason, QString* error)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
+
+// What the user typed, checked before it reaches a statement (where it is bound, never pasted).
+bool checkChoice(const Choice& choice, QString* error)
+{
+    if (!anySeries(choice))
+        return refuse(QStringLiteral("Selezionare almeno una casella Serie !"), error);
+    if (choice.interval == Interval::Season && !ArchiveFields::isSeason(choice.season))
+        return refuse(QStringLiteral("Stagione non valida: scrivere AAAA-AAAA con due anni "
+                                     "consecutivi."),
+                      error);
+    if (choice.interval == Interval::Last && latestCount(choice) == 0)
+        return refuse(QStringLiteral("Numero di Colonne non valido: ") + choice.last, error);
+    return true;
+}
+
+// The filter with the season as a placeholder whose value is appended to `bound`, or, without
+// `bound`, written out the way the window shows it.
+QString filterClause(const Choice& choice, QVariantList* bound)
+{
+    QString clause = choice.completeOnly ? QStringLiteral(" WHERE (Comp = 'Si')")
+                                         : QStringLiteral(" WHERE (Comp IN ('Si', 'No'))");
+    clause += choice.postOnly ? QStringLiteral(" AND (Post = 'Si')")
+                              : QStringLiteral(" AND (Post IN ('Si', 'No'))");
+    if (choice.interval == Interval::Season) {
+        if (bound) {
+            clause += QStringLiteral(" AND (Anno = ?)");
+            bound->append(choice.season);
+        } else {
+            QString season = choice.season;
+            clause += QStringLiteral(" AND (Anno = '") +
+                      season.replace(u'\'', QStringLiteral("''")) + QStringLiteral("')");
+        }
+    }
+    clause += QStringLiteral(" AND (Serie IN (");
+    const auto series = ArchiveFields::seriesTable();
+    for (std::size_t k = 0; k < series.size(); ++k)
+        if (choice.series[k])
+            clause += QLatin1Char('\'') + QLatin1String(series[k].code) + QStringLiteral("',");
+    clause.chop(1);
+    return clause + QStringLiteral("))");
+}
+
+bool run(QSqlDatabase& database, QSqlQuery& query, const QString& statement,
+         const QVariantList& bound, QString* error)
+{
+    if (!query.prepare(statement))
+        return fail(database, query, error);
+    for (const QVariant& value : bound)
+        query.addBindValue(value);
+    return query.exec() || fail(database, query, error);
 }
 
 // A copy left behind by an earlier printout stands in the way of a new one: it is dropped and
 // the copy made again.
-bool copyLatest(QSqlDatabase& database, const QString& statement, QString* error)
+bool copyLatest(QSqlDatabase& database, const char* fields, const Choice& choice, QString* error)
 {
+    const QString statement = copyStatement(fields);
+    const QVariantList bound{latestCount(choice)};
     QSqlQuery query(database);
-    if (query.exec(statement))
+    QString failure;
+    if (run(database, query, statement, bound, &failure))
         return true;
     if (!query.lastError().databaseText().contains(QLatin1String("already exists")))
-        return fail(query, error);
+        return refuse(failure, error);
     QSqlQuery drop(database);
     if (!drop.exec(DropTop))
-        return fail(drop, error);
-    return query.exec(statement) || fail(query, error);
+        return fail(database, drop, error);
+    QSqlQuery again(database);
+    return run(database, again, statement, bound, error);
 }
 
 // How many of the 3^13 columns of the integral system have each value of each measure, counted
@@ -116,19 +183,14 @@ bool anySeries(const Choice& choice)
 
 QString FilterClause(const Choice& choice)
 {
-    QString clause = choice.completeOnly ? QStringLiteral(" WHERE (Comp = 'Si')")
-                                         : QStringLiteral(" WHERE (Comp IN ('Si', 'No'))");
-    clause += choice.postOnly ? QStringLiteral(" AND (Post = 'Si')")
-                              : QStringLiteral(" AND (Post IN ('Si', 'No'))");
-    if (choice.interval == Interval::Season)
-        clause += QStringLiteral(" AND (Anno = '") + choice.season + QStringLiteral("')");
-    clause += QStringLiteral(" AND (Serie IN (");
-    const auto series = ArchiveFields::seriesTable();
-    for (std::size_t k = 0; k < series.size(); ++k)
-        if (choice.series[k])
-            clause += QLatin1Char('\'') + QLatin1String(series[k].code) + QStringLiteral("',");
-    clause.chop(1);
-    return clause + QStringLiteral("))");
+    return filterClause(choice, nullptr);
+}
+
+int latestCount(const Choice& choice)
+{
+    bool number = false;
+    const int count = choice.last.trimmed().toInt(&number);
+    return number && count >= 1 && count <= 9999 ? count : 0;
 }
 
 QString GroupingStatement(const Choice& choice, const QString& filter)
@@ -141,11 +203,6 @@ QString GroupingStatement(const Choice& choice, const QString& filter)
            QStringLiteral(" ORDER BY COUNT(") + field + QStringLiteral(") DESC");
 }
 
-QString TopStatement(const QString& last)
-{
-    return copyStatement(TopFields, last);
-}
-
 QString PercentText(int count, int total)
 {
     const int percent = total > 0 ? int(qint64(count) * 100 / total) : 0;
@@ -156,51 +213,55 @@ QString PercentText(int count, int total)
 bool Search(QSqlDatabase& database, const Choice& choice, Result& result, QString& filter,
             QString* error)
 {
-    if (!anySeries(choice)) {
-        if (error)
-            *error = QStringLiteral("Selezionare almeno una casella Serie !");
+    if (!checkChoice(choice, error))
         return false;
-    }
     filter = FilterClause(choice);
     const bool latest = choice.interval == Interval::Last;
-    if (latest && !copyLatest(database, TopStatement(choice.last), error))
+    if (latest && !copyLatest(database, TopFields, choice, error))
         return false;
 
     Result found;
+    QVariantList bound;
+    const QString statement = GroupingStatement(choice, filterClause(choice, &bound));
     QSqlQuery query(database);
     query.setForwardOnly(true);
-    bool ok = query.exec(GroupingStatement(choice, filter));
-    if (!ok)
-        fail(query, error);
+    bool ok = run(database, query, statement, bound, error);
     while (ok && query.next()) {
         const Row row{query.value(0).toInt(), query.value(1).toString()};
         found.total += row.count;
         found.rows << row;
     }
+    // A page the engine cannot read ends the loop as well: no partial count passes as whole.
+    if (ok && query.lastError().isValid())
+        ok = fail(database, query, error);
     query.finish();
     if (latest) {
         QSqlQuery drop(database);
         if (!drop.exec(DropTop) && ok)
-            ok = fail(drop, error);
+            ok = fail(database, drop, error);
     }
     if (ok)
         result = found;
     return ok;
 }
 
-bool SelectRecords(QSqlDatabase& database, const Choice& choice, const QString& filter,
-                   QList<ArchiveRecord>& records, QString* error)
+bool SelectRecords(QSqlDatabase& database, const Choice& choice, QList<ArchiveRecord>& records,
+                   QString* error)
 {
+    if (!checkChoice(choice, error))
+        return false;
     QString select = QStringLiteral("SELECT * FROM ColonneVincenti");
     if (choice.interval == Interval::Last) {
-        if (!copyLatest(database, copyStatement("ColonneVincenti.*", choice.last), error))
+        if (!copyLatest(database, "ColonneVincenti.*", choice, error))
             return false;
-        select = QStringLiteral("SELECT * FROM ColonneTop");
+        select = QStringLiteral("SELECT * FROM temp.ColonneTop");
     }
+    QVariantList bound;
+    select += filterClause(choice, &bound) + QStringLiteral(" ORDER BY Anno, Conc");
     QSqlQuery query(database);
     query.setForwardOnly(true);
-    if (!query.exec(select + filter + QStringLiteral(" ORDER BY Anno, Conc")))
-        return fail(query, error);
+    if (!run(database, query, select, bound, error))
+        return false;
     QList<ArchiveRecord> found;
     while (query.next()) {
         ArchiveRecord record;
@@ -208,6 +269,8 @@ bool SelectRecords(QSqlDatabase& database, const Choice& choice, const QString& 
             record.fields[field] = query.value(field).toString();
         found << record;
     }
+    if (query.lastError().isValid())
+        return fail(database, query, error);
     records = found;
     return true;
 }

@@ -11,7 +11,8 @@
 
 // One question about the archive: for one measure, how many archived columns had each value,
 // over all columns, one season or the latest n contests, narrowed by completeness, postponed
-// matches and series. The statements are built as text, the way the search window shows them.
+// matches and series. What the user typed is checked and bound to the statements, never pasted
+// into them; the filter is also written out, the way the search window shows it.
 namespace ArchiveStatistics {
 
 struct MeasureInfo {
@@ -39,8 +40,8 @@ bool anySeries(const Choice& choice);
 QString FilterClause(const Choice& choice);
 // "SELECT COUNT(S1) AS Colonne, S1 FROM ColonneVincenti" + filter + " GROUP BY S1 ORDER BY ..."
 QString GroupingStatement(const Choice& choice, const QString& filter);
-// The statement that copies the latest n records into ColonneTop.
-QString TopStatement(const QString& last);
+// The number of latest contests asked for, 1 .. 9999; 0 when the text is no such number.
+int latestCount(const Choice& choice);
 
 struct Row {
     int count = 0;
@@ -53,13 +54,15 @@ struct Result {
 // "   " followed by the truncated count x 100 / total with its sign blank: "    33".
 QString PercentText(int count, int total);
 
-// Runs the search on the open archive; the filter clause used is returned for the printout.
-// False with "Errore N (description)" in `error` when the engine refuses a statement.
+// Runs the search on the open archive; the filter clause is returned as shown. False with the
+// reason in `error`: a season not AAAA-AAAA with consecutive years, a count of latest contests
+// not 1 .. 9999, a damaged or locked archive, or "Errore N (description)" when the engine refuses
+// a statement. The archive file is never written.
 bool Search(QSqlDatabase& database, const Choice& choice, Result& result, QString& filter,
             QString* error);
 // The records the printout of the interval shows, in season and contest order.
-bool SelectRecords(QSqlDatabase& database, const Choice& choice, const QString& filter,
-                   QList<ArchiveRecord>& records, QString* error);
+bool SelectRecords(QSqlDatabase& database, const Choice& choice, QList<ArchiveRecord>& records,
+                   QString* error);
 
 // For values 0..13 of a measure: how many archived columns of `result` had it, and the share
 // (0..1) of the 3^13 columns of the integral system that have it.

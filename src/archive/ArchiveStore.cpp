@@ -5,6 +5,7 @@
 
 #include <QAtomicInt>
 #include <QDir>
+#include <QFileInfo>
 #include <QScopeGuard>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -26,15 +27,51 @@ QString fieldList()
     return ColumnDatabase::winningFieldNames().join(QStringLiteral(", "));
 }
 
-QString databaseError(const QSqlError& error)
+// The engine's result codes, without the extended bits, that have words of their own.
+enum EngineCode {
+    Busy = 5,
+    Locked = 6,
+    ReadOnlyFile = 8,
+    InputOutput = 10,
+    Corrupt = 11,
+    Full = 13,
+    CantOpen = 14,
+    NotADatabase = 26,
+};
+
+QString reasonOf(int code)
 {
-    return QStringLiteral("Errore sull'Archivio Colonne Vincenti: %1").arg(error.text());
+    switch (code & 0xff) {
+    case ReadOnlyFile:
+        return QStringLiteral("il file è in sola lettura");
+    case InputOutput:
+        return QStringLiteral("errore di lettura o scrittura sul disco");
+    case Corrupt:
+    case NotADatabase:
+        return QStringLiteral("il file è danneggiato o non è un archivio");
+    case Full:
+        return QStringLiteral("disco pieno");
+    case CantOpen:
+        return QStringLiteral("impossibile aprire il file");
+    default:
+        return {};
+    }
 }
 
-void setError(QString* error, const QSqlError& sqlError)
+QString engineError(sqlite3* handle)
 {
-    if (error)
-        *error = databaseError(sqlError);
+    return ArchiveStore::errorMessage(
+        QString::fromUtf8(sqlite3_db_filename(handle, "main")),
+        QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(handle)), QSqlError::StatementError,
+                  QString::number(sqlite3_extended_errcode(handle))));
+}
+
+sqlite3* handleOf(const QSqlDatabase& database)
+{
+    const QVariant handle = database.driver()->handle();
+    if (qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
 }
 
 // A contest typed as a number is stored as one, so that contests sort 1, 2, ..., 10.
@@ -85,6 +122,37 @@ ArchiveRecord recordOf(const QSqlQuery& query)
 
 } // namespace
 
+QString ArchiveStore::errorMessage(const QString& path, const QSqlError& error)
+{
+    const QString file = QDir::toNativeSeparators(path);
+    const int code = error.nativeErrorCode().toInt();
+    if ((code & 0xff) == Busy || (code & 0xff) == Locked)
+        return QStringLiteral("L'Archivio Colonne Vincenti '%1' è in uso da un altro programma.")
+            .arg(file);
+    // The driver's words when the engine has none, so that a reason always survives.
+    QString engine = error.databaseText().trimmed();
+    if (engine.isEmpty())
+        engine = error.driverText().trimmed();
+    QString reason = reasonOf(code);
+    if (reason.isEmpty())
+        reason = engine.isEmpty() ? QStringLiteral("errore sconosciuto") : engine;
+    else if (!engine.isEmpty())
+        reason += QStringLiteral(" (") + engine + QLatin1Char(')');
+    return QStringLiteral("Errore sull'Archivio Colonne Vincenti '%1': %2").arg(file, reason);
+}
+
+bool ArchiveStore::isFileError(const QSqlError& error)
+{
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    return code == Busy || code == Locked || !reasonOf(code).isEmpty();
+}
+
+void ArchiveStore::setError(QString* error, const QSqlError& sqlError) const
+{
+    if (error)
+        *error = errorMessage(ColumnDatabase::filePath(m_appFolder, Database::Archive), sqlError);
+}
+
 ArchiveStore::ArchiveStore(const QString& appFolder)
     : m_appFolder(appFolder)
 {
@@ -100,20 +168,39 @@ ArchiveStore::~ArchiveStore()
     }
 }
 
-bool ArchiveStore::open(QString* error)
+bool ArchiveStore::open(QString* error, Access access)
 {
     if (isOpen())
         return true;
-    if (!ColumnDatabase::ensureDatabase(m_appFolder, Database::Archive, error))
+    const QString path = ColumnDatabase::filePath(m_appFolder, Database::Archive);
+    // An existing file is only read here: its layout is checked below, in the store's words.
+    const QFileInfo file(path);
+    if ((!file.exists() || file.size() == 0) &&
+        !ColumnDatabase::ensureDatabase(m_appFolder, Database::Archive, error))
         return false;
     QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-    database.setDatabaseName(ColumnDatabase::filePath(m_appFolder, Database::Archive));
+    database.setDatabaseName(path);
     // Another program may be writing the archive for a moment.
-    database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    database.setConnectOptions(
+        access == Access::ReadOnly
+            ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000;QSQLITE_OPEN_READONLY")
+            : QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    auto refuse = qScopeGuard([this, &database] {
+        database.close();
+        database = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connection);
+    });
     if (!database.open()) {
         setError(error, database.lastError());
         return false;
     }
+    if (!checkLayout(error))
+        return false;
+    refuse.dismiss();
+    // A file the engine could only open for reading (read-only media) is read as it is.
+    sqlite3* handle = handleOf(database);
+    if (access == Access::ReadOnly || (handle && sqlite3_db_readonly(handle, "main") == 1))
+        return true;
     // An archive made when contests were stored as text is rebuilt once with numeric contests.
     QSqlQuery info(database);
     const bool textContests =
@@ -143,6 +230,50 @@ bool ArchiveStore::open(QString* error)
                                 "(Anno, Conc)"),
                  error))
         return false;
+    return true;
+}
+
+// The fields are read by position, so a table of another layout would be read wrongly; and a
+// damaged page found now is reported before anything is listed, exported or printed.
+bool ArchiveStore::checkLayout(QString* error) const
+{
+    const QString file =
+        QDir::toNativeSeparators(ColumnDatabase::filePath(m_appFolder, Database::Archive));
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    QStringList fields;
+    if (!query.exec(QStringLiteral("SELECT name FROM pragma_table_info('ColonneVincenti')"))) {
+        setError(error, query.lastError());
+        return false;
+    }
+    while (query.next())
+        fields << query.value(0).toString();
+    if (query.lastError().isValid()) {
+        setError(error, query.lastError());
+        return false;
+    }
+    const QStringList& expected = ColumnDatabase::winningFieldNames();
+    bool same = fields.size() == expected.size();
+    for (qsizetype k = 0; same && k < fields.size(); ++k)
+        same = fields[k].compare(expected[k], Qt::CaseInsensitive) == 0;
+    if (!same) {
+        if (error)
+            *error = QStringLiteral("Il file '%1' non è un Archivio Colonne Vincenti: la tabella "
+                                    "ColonneVincenti non ha i 32 campi previsti.")
+                         .arg(file);
+        return false;
+    }
+    if (!query.exec(QStringLiteral("PRAGMA quick_check(1)")) || !query.next()) {
+        setError(error, query.lastError());
+        return false;
+    }
+    if (query.value(0).toString() != QLatin1String("ok")) {
+        if (error)
+            *error = QStringLiteral("Errore sull'Archivio Colonne Vincenti '%1': il file è "
+                                    "danneggiato (%2)")
+                         .arg(file, query.value(0).toString());
+        return false;
+    }
     return true;
 }
 
@@ -183,6 +314,23 @@ bool ArchiveStore::load(QList<ArchiveRecord>& records, QString* error) const
 bool ArchiveStore::loadSeason(const QString& season, QList<ArchiveRecord>& records,
                               QString* error) const
 {
+    QList<ArchiveRecord> read;
+    if (!forEach(
+            season,
+            [&read](const ArchiveRecord& record) {
+                read.append(record);
+                return true;
+            },
+            error))
+        return false;
+    records = std::move(read);
+    return true;
+}
+
+bool ArchiveStore::forEach(const QString& season,
+                           const std::function<bool(const ArchiveRecord&)>& visit,
+                           QString* error) const
+{
     QSqlQuery query(database());
     query.setForwardOnly(true);
     QString sql = QString::fromLatin1(OrderedSelect);
@@ -198,10 +346,15 @@ bool ArchiveStore::loadSeason(const QString& season, QList<ArchiveRecord>& recor
         setError(error, query.lastError());
         return false;
     }
-    QList<ArchiveRecord> read;
-    while (query.next())
-        read.append(recordOf(query));
-    records = std::move(read);
+    while (query.next()) {
+        if (!visit(recordOf(query)))
+            return false;
+    }
+    // The loop also ends on a page the engine cannot read: that is no end of the archive.
+    if (query.lastError().isValid()) {
+        setError(error, query.lastError());
+        return false;
+    }
     return true;
 }
 
@@ -266,20 +419,21 @@ qint64 ArchiveStore::find(const QString& season, const QString& contest, QString
 bool ArchiveStore::recomputeAll(QString* error, ProgressReporter* progress)
 {
     QSqlDatabase db = database();
-    const QVariant handleVariant = db.driver()->handle();
-    if (qstrcmp(handleVariant.typeName(), "sqlite3*") != 0)
+    sqlite3* handle = handleOf(db);
+    if (!handle)
         return false;
-    sqlite3* handle = *static_cast<sqlite3* const*>(handleVariant.constData());
+    // The count's own error is the reason; the connection has none to add.
     const int total = count(error);
-    if (total < 0 || !db.transaction()) {
+    if (total < 0)
+        return false;
+    if (!db.transaction()) {
         setError(error, db.lastError());
         return false;
     }
     auto rollback = qScopeGuard([&db] { db.rollback(); });
     const auto engineFailed = [handle, error] {
         if (error)
-            *error = QStringLiteral("Errore sull'Archivio Colonne Vincenti: %1")
-                         .arg(QString::fromUtf8(sqlite3_errmsg(handle)));
+            *error = engineError(handle);
         return false;
     };
     const QStringList& names = ColumnDatabase::winningFieldNames();

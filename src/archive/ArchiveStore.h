@@ -18,8 +18,11 @@ public:
     explicit ArchiveStore(const QString& appFolder);
     ~ArchiveStore();
 
-    // Creates the database and its table when missing.
-    bool open(QString* error);
+    // ReadOnly never writes the file, so an archive on read-only media can still be read; a
+    // missing archive is created either way. The file's layout and pages are checked first: a
+    // damaged or foreign archive is refused with the reason.
+    enum class Access { ReadWrite, ReadOnly };
+    bool open(QString* error, Access access = Access::ReadWrite);
     bool isOpen() const;
     QSqlDatabase database() const;
     const QString& appFolder() const { return m_appFolder; }
@@ -30,6 +33,18 @@ public:
     bool load(QList<ArchiveRecord>& records, QString* error) const;
     // Records of one season (empty: all), same order.
     bool loadSeason(const QString& season, QList<ArchiveRecord>& records, QString* error) const;
+    // The same records one at a time, never all held at once; `visit` returns false to stop
+    // (the result is then false with `error` untouched). A read that fails half-way is an
+    // error, never a shorter archive.
+    bool forEach(const QString& season, const std::function<bool(const ArchiveRecord&)>& visit,
+                 QString* error) const;
+
+    // The Italian message for an engine error on the archive file at `path`: the file named, and
+    // the reason in words (a lock, damage, a full disk) before the engine's own.
+    static QString errorMessage(const QString& path, const QSqlError& error);
+    // Whether the error is the file's (locked, damaged, unreadable, full) rather than a
+    // statement's.
+    static bool isFileError(const QSqlError& error);
 
     // A new record from typed fields, its Comp and measures computed; `id` receives its identity.
     bool add(const ArchiveRecord::TypedFields& typed, qint64* id, QString* error);
@@ -58,6 +73,8 @@ public:
     static const char* OrderedSelect; // "SELECT rowid, * FROM ColonneVincenti ORDER BY Anno, Conc"
 
 private:
+    void setError(QString* error, const QSqlError& sqlError) const;
+    bool checkLayout(QString* error) const;
     bool execute(const QString& sql, QString* error) const;
     QString m_appFolder;
     QString m_connection;

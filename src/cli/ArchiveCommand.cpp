@@ -4,7 +4,7 @@
 #include "cli/CliSupport.h"
 #include "platform/SafeFile.h"
 
-#include <QFile>
+#include <QTextStream>
 
 namespace {
 
@@ -88,17 +88,25 @@ int remove(ArchiveStore& store, const QStringList& arguments)
     return Cli::ExitOk;
 }
 
+// Streamed as read, so a large archive is never held whole; a read that fails half-way ends
+// with the error and a failed status, never as a shorter list.
 int list(ArchiveStore& store, QStringList arguments)
 {
     const QString season = takeOption(arguments, QStringLiteral("--season"), {});
     if (!arguments.isEmpty())
         return usage();
-    QList<ArchiveRecord> records;
+    QTextStream out(stdout);
     QString error;
-    if (!store.loadSeason(season, records, &error))
+    const bool read = store.forEach(
+        season,
+        [&out](const ArchiveRecord& record) {
+            out << listLine(record) << '\n';
+            return true;
+        },
+        &error);
+    out.flush();
+    if (!read)
         return failed(error);
-    for (const ArchiveRecord& record : records)
-        Cli::printLine(listLine(record));
     return Cli::ExitOk;
 }
 
@@ -109,18 +117,16 @@ int import(ArchiveStore& store, QStringList arguments)
     const bool skip = takeFlag(arguments, QStringLiteral("--skip"));
     if (arguments.size() != 1 || (replace && skip))
         return usage();
-    QFile file(arguments.first());
-    if (!file.open(QIODevice::ReadOnly))
-        return failed(QStringLiteral("Impossibile leggere il file '%1'.").arg(file.fileName()));
-    const ArchiveCsv::Parsed parsed = ArchiveCsv::parse(file.readAll());
-    if (!parsed.refused.isEmpty()) {
-        for (const ArchiveCsv::Refused& refused : parsed.refused)
-            Cli::printError(QStringLiteral("Riga %1: %2").arg(refused.line).arg(refused.reason));
+    ArchiveCsv::Parsed parsed;
+    QString error;
+    if (!ArchiveCsv::readFile(arguments.first(), parsed, &error))
+        return failed(error + QStringLiteral(" Nessuna colonna importata."));
+    if (parsed.refusedCount > 0) {
+        Cli::printError(ArchiveCsv::refusalReport(parsed));
         return failed(QStringLiteral("Nessuna colonna importata."));
     }
     QString duplicate;
     ArchiveStore::ImportCount counted;
-    QString error;
     const bool imported = store.importRecords(
         parsed.records,
         [&](const ArchiveRecord::TypedFields& typed) {
@@ -147,13 +153,10 @@ int exportTo(ArchiveStore& store, const QStringList& arguments)
 {
     if (arguments.size() != 1)
         return usage();
-    QList<ArchiveRecord> records;
+    qsizetype written = 0;
     QString error;
-    if (!store.load(records, &error))
+    if (!ArchiveCsv::exportArchive(store, arguments.first(), written, &error))
         return failed(error);
-    SafeFile file(arguments.first());
-    if (!(file.open() && file.write(ArchiveCsv::format(records)) && file.commit()))
-        return failed(file.errorString());
     return Cli::ExitOk;
 }
 
@@ -170,8 +173,11 @@ int runArchive(QStringList arguments)
     if (!prepareAppFolder(appFolder))
         return ExitBadInput;
     ArchiveStore store(appFolder);
+    // Reading never writes, so an archive on read-only media can be listed and exported.
+    const bool reading = action == QLatin1String("list") || action == QLatin1String("export");
     QString error;
-    if (!store.open(&error))
+    if (!store.open(&error,
+                    reading ? ArchiveStore::Access::ReadOnly : ArchiveStore::Access::ReadWrite))
         return failed(error);
     if (action == QLatin1String("add"))
         return add(store, arguments);
@@ -188,7 +194,10 @@ int runArchive(QStringList arguments)
             return usage();
         if (!store.recomputeAll(&error))
             return failed(error);
-        Cli::printLine(QStringLiteral("Colonne aggiornate: %1").arg(store.count()));
+        const int count = store.count(&error);
+        if (count < 0)
+            return failed(error);
+        Cli::printLine(QStringLiteral("Colonne aggiornate: %1").arg(count));
         return ExitOk;
     }
     return usage();

@@ -3,6 +3,7 @@
 
 #include "archive/ArchivePrintout.h"
 #include "archive/ArchiveStatistics.h"
+#include "archive/ArchiveStore.h"
 #include "document/Options.h"
 #include "platform/ColumnDatabase.h"
 #include "platform/PrintSurface.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
-#include <QSqlError>
 
 #include <functional>
 #include <optional>
@@ -84,8 +84,9 @@ bool choiceOf(QStringList arguments, const Options& options, Choice& choice)
             choice.interval = Interval::Season;
             choice.season = arguments.takeFirst();
             ++intervals;
-            if (choice.season.size() != 9) {
-                printError(QStringLiteral("Stagione non valida: scrivere AAAA-AAAA."));
+            if (!ArchiveFields::isSeason(choice.season)) {
+                printError(QStringLiteral("Stagione non valida: scrivere AAAA-AAAA con due anni "
+                                          "consecutivi."));
                 return false;
             }
         } else if (option == QLatin1String("--last")) {
@@ -110,17 +111,15 @@ bool choiceOf(QStringList arguments, const Options& options, Choice& choice)
         printError(QStringLiteral("Indicare un solo intervallo: --all, --season o --last."));
         return false;
     }
-    bool number = false;
-    const int count = choice.last.trimmed().toInt(&number);
-    if (choice.interval == Interval::Last && (!number || count < 1 || count > 9999)) {
+    if (choice.interval == Interval::Last && latestCount(choice) == 0) {
         printError(QStringLiteral("Numero di Colonne non valido: ") + choice.last);
         return false;
     }
     return true;
 }
 
-// Runs `work` on a connection of its own to the archive, closed before the connection is
-// forgotten. False, with the reason on stderr, when the archive is missing or `work` fails.
+// Runs `work` on the archive opened for reading only. False, with the reason on stderr, when the
+// archive is missing, cannot be opened or `work` fails.
 bool withArchive(const QString& appFolder, const std::function<bool(QSqlDatabase&, QString*)>& work)
 {
     const QString path = ColumnDatabase::filePath(appFolder, ColumnDatabase::Database::Archive);
@@ -128,20 +127,13 @@ bool withArchive(const QString& appFolder, const std::function<bool(QSqlDatabase
         printError(QStringLiteral("Archivio non trovato: ") + QDir::toNativeSeparators(path));
         return false;
     }
-    const QString name = QStringLiteral("archive-cli");
-    bool done = false;
+    ArchiveStore store(appFolder);
     QString error;
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        database.setDatabaseName(path);
-        if (!database.open()) {
-            error = database.lastError().text();
-        } else {
-            done = work(database, &error);
-            database.close();
-        }
+    bool done = store.open(&error, ArchiveStore::Access::ReadOnly);
+    if (done) {
+        QSqlDatabase database = store.database();
+        done = work(database, &error);
     }
-    QSqlDatabase::removeDatabase(name);
     if (!done)
         printError(error);
     return done;
@@ -181,15 +173,19 @@ namespace Cli {
 
 int printArchive(const QString& appFolder, const QString& pdfPath)
 {
-    QList<ArchiveRecord> records;
-    // Without a filter the selection is the whole archive in season and contest order.
-    const bool read = withArchive(appFolder, [&](QSqlDatabase& database, QString* error) {
-        Choice all;
-        all.interval = Interval::All;
-        return SelectRecords(database, all, QString(), records, error);
-    });
-    if (!read)
+    const QString path = ColumnDatabase::filePath(appFolder, ColumnDatabase::Database::Archive);
+    if (!QFileInfo(path).isFile()) {
+        printError(QStringLiteral("Archivio non trovato: ") + QDir::toNativeSeparators(path));
         return ExitBadInput;
+    }
+    // The whole archive in season and contest order, as the browser shows it.
+    QList<ArchiveRecord> records;
+    ArchiveStore store(appFolder);
+    QString error;
+    if (!(store.open(&error, ArchiveStore::Access::ReadOnly) && store.load(records, &error))) {
+        printError(error);
+        return ExitBadInput;
+    }
     return printToPdf(pdfPath, QStringLiteral("Archivio Colonne Vincenti"),
                       [&records](PrintSurface& surface, ProgressReporter& progress) {
                           ArchivePrintout::PrintArchive(surface, records, progress);

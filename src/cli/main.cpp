@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <memory>
@@ -44,10 +45,39 @@ bool isPrinting(int argc, char* argv[])
     return false;
 }
 
+// Whether "--app-folder" stands anywhere without a value after it.
+bool folderWithoutValue(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--app-folder") == 0 &&
+            (i + 1 == argc || qstrncmp(argv[i + 1], "--", 2) == 0 || argv[i + 1][0] == '\0'))
+            return true;
+    }
+    return false;
+}
+
+QtMessageHandler qtHandler = nullptr;
+
+// Qt's own notes about the platform (a missing XDG_RUNTIME_DIR, the offscreen plugin) are not
+// the tool's output; everything else goes through as before.
+void dropPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    const bool note = type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg;
+    const bool qtOwn = (context.category && qstrncmp(context.category, "qt.", 3) == 0) ||
+                       message.startsWith(QLatin1String("QStandardPaths:"));
+    if (note && qtOwn)
+        return;
+    if (qtHandler)
+        qtHandler(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    qtHandler = qInstallMessageHandler(dropPlatformNotes);
     // Printing measures and draws text with real fonts, which takes the GUI application; the
     // tool never shows a window, so it draws offscreen.
     const bool printing = isPrinting(argc, argv);
@@ -57,6 +87,11 @@ int main(int argc, char* argv[])
                                                   ? std::make_unique<QGuiApplication>(argc, argv)
                                                   : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication& app = *owner;
+    // Without its value the option would be taken for the folder's name or dropped silently.
+    if (folderWithoutValue(argc, argv)) {
+        Cli::printError(QStringLiteral("Manca il valore di --app-folder."));
+        return Cli::ExitBadInput;
+    }
     app.setApplicationVersion(QStringLiteral("%1.%2.%3")
                                   .arg(QUADRIGO_VERSION_MAJOR)
                                   .arg(QUADRIGO_VERSION_MINOR)

@@ -41,37 +41,6 @@ bool isNumeric(const QVariant& value)
            type == QMetaType::UChar || type == QMetaType::Short || type == QMetaType::UShort;
 }
 
-// Opens only a regular file, following links. A pipe is opened without waiting for a writer,
-// so that naming one fails at once instead of blocking for ever.
-ReadStatus openRegular(QFile& file, const QString& path)
-{
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENXIO ? ReadStatus::NotRegular : ReadStatus::NotFound;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return ReadStatus::NotRegular;
-    }
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return ReadStatus::NotFound;
-    }
-    return ReadStatus::Ok;
-#else
-    const QFileInfo info(path);
-    if (!info.exists())
-        return ReadStatus::NotFound;
-    if (!info.isFile())
-        return ReadStatus::NotRegular;
-    file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return ReadStatus::NotFound;
-    return file.isSequential() ? ReadStatus::NotRegular : ReadStatus::Ok;
-#endif
-}
-
 // The whole content of a regular file of at most `largest` bytes. A file that grows while it is
 // read is refused as well, so no more than `largest` bytes are ever held.
 ReadStatus readContent(const QString& path, qint64 largest, QByteArray& content)
@@ -129,6 +98,35 @@ QVariant valueOf(QStringView line, int valueChars)
 }
 
 } // namespace
+
+ReadStatus openRegular(QFile& file, const QString& path)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENXIO ? ReadStatus::NotRegular : ReadStatus::NotFound;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return ReadStatus::NotRegular;
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return ReadStatus::NotFound;
+    }
+    return ReadStatus::Ok;
+#else
+    const QFileInfo info(path);
+    if (!info.exists())
+        return ReadStatus::NotFound;
+    if (!info.isFile())
+        return ReadStatus::NotRegular;
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return ReadStatus::NotFound;
+    return file.isSequential() ? ReadStatus::NotRegular : ReadStatus::Ok;
+#endif
+}
 
 QByteArray encodeValue(const QVariant& value)
 {

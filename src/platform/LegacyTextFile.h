@@ -10,12 +10,17 @@
 // and files saved again as UTF-8, and trusts nothing: only regular files are opened, and only as
 // far as the largest valid file of their kind. Every write goes to a temporary file that replaces
 // the old one only when complete and on disk.
+class QFile;
 class SafeFile;
 
 namespace LegacyTextFile {
 
 // NotRegular: a folder, pipe or device; TooLarge: bigger than any valid file of its kind.
 enum class ReadStatus { Ok, NotFound, NotRegular, TooLarge, Malformed };
+
+// Opens `file` on `path` for reading only when it is a regular file, following links. A pipe is
+// opened without waiting for a writer, so that naming one fails at once instead of blocking.
+ReadStatus openRegular(QFile& file, const QString& path);
 
 // The most one kind of file holds: how many values, and how many characters the longest one.
 struct Shape {

@@ -18,7 +18,6 @@
 #include <QApplication>
 #include <QDate>
 #include <QDir>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -132,8 +131,10 @@ ArchiveWindow::ArchiveWindow(Session& session, QWidget* parent)
     editing->addStretch();
     auto* files = new QHBoxLayout;
     files->addWidget(button("cmdImporta", QStringLiteral("Imp&orta…"), [this] { importCsv(); }));
-    files->addWidget(button("cmdEsporta", QStringLiteral("&Esporta…"),
-                            [this] { CsvExport::save(m_session, m_model->records()); }));
+    files->addWidget(button("cmdEsporta", QStringLiteral("&Esporta…"), [this] {
+        if (m_open)
+            CsvExport::saveArchive(m_session, *m_store);
+    }));
     files->addStretch();
     files->addWidget(button("cmdStampa", QStringLiteral("&Stampa"), [this] { print(); }));
     files->addWidget(button("cmdEsci", QStringLiteral("&Chiudi"), [this] { accept(); }));
@@ -264,11 +265,26 @@ void ArchiveWindow::importCsv()
          {}});
     if (!path || !m_open)
         return;
-    QFile file(*path);
-    if (!file.open(QIODevice::ReadOnly))
-        return reportError(QStringLiteral("Impossibile leggere il file %1 (%2)")
-                               .arg(QDir::toNativeSeparators(*path), file.errorString()));
-    const ArchiveCsv::Parsed parsed = ArchiveCsv::parse(file.readAll());
+    // One rule with the command line: the file is read whole first, and a refused line means
+    // nothing is imported.
+    ArchiveCsv::Parsed parsed;
+    QString error;
+    bool read = false;
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto pointer = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        read = ArchiveCsv::readFile(*path, parsed, &error);
+    }
+    if (!read)
+        return reportError(error);
+    if (parsed.refusedCount > 0) {
+        prompts.warn(title(),
+                     QStringLiteral("Il file %1 non è stato importato: righe scartate:%2\n")
+                             .arg(QDir::toNativeSeparators(*path),
+                                  NumberFormat::Str(double(parsed.refusedCount))) +
+                         ArchiveCsv::refusalReport(parsed));
+        return;
+    }
 
     bool cancelled = false;
     // "Sì a tutti" and "No a tutti" answer every contest still to come.
@@ -296,7 +312,6 @@ void ArchiveWindow::importCsv()
         return ArchiveStore::Duplicate::Cancel;
     };
     ArchiveStore::ImportCount counted;
-    QString error;
     const bool imported = m_store->importRecords(parsed.records, onDuplicate, counted, &error);
     if (cancelled) {
         prompts.inform(title(),
@@ -306,13 +321,10 @@ void ArchiveWindow::importCsv()
     if (!imported)
         return reportError(error);
 
-    QStringList report{QStringLiteral("Colonne aggiunte:") + NumberFormat::Str(counted.added),
-                       QStringLiteral("Colonne sostituite:") + NumberFormat::Str(counted.replaced),
-                       QStringLiteral("Colonne saltate:") + NumberFormat::Str(counted.skipped),
-                       QStringLiteral("Righe scartate:") +
-                           NumberFormat::Str(double(parsed.refused.size()))};
-    for (const ArchiveCsv::Refused& refused : parsed.refused)
-        report << QStringLiteral("Riga %1: %2").arg(refused.line).arg(refused.reason);
+    const QStringList report{
+        QStringLiteral("Colonne aggiunte:") + NumberFormat::Str(counted.added),
+        QStringLiteral("Colonne sostituite:") + NumberFormat::Str(counted.replaced),
+        QStringLiteral("Colonne saltate:") + NumberFormat::Str(counted.skipped)};
     prompts.inform(title(), report.join(u'\n'));
     reload();
 }

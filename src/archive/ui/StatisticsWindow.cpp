@@ -241,7 +241,7 @@ StatisticsWindow::StatisticsWindow(Session& session, QWidget* parent)
     int count = -1;
     {
         const auto pointer = waitCursor();
-        if (m_store->open(&error))
+        if (m_store->open(&error, ArchiveStore::Access::ReadOnly))
             count = m_store->count(&error);
     }
     m_archivedCount->setText(QString::number(std::max(count, 0)));
@@ -299,7 +299,7 @@ void StatisticsWindow::search()
     bool found = false;
     {
         const auto pointer = waitCursor();
-        if (m_store->isOpen() || m_store->open(&error)) {
+        if (m_store->isOpen() || m_store->open(&error, ArchiveStore::Access::ReadOnly)) {
             QSqlDatabase database = m_store->database();
             found = ArchiveStatistics::Search(database, asked, result, filter, &error);
         }
@@ -307,7 +307,6 @@ void StatisticsWindow::search()
     if (!found)
         return reportError(error);
     m_searched = asked;
-    m_filter = filter;
     showResult(result);
     m_print->setEnabled(!result.rows.isEmpty());
     m_export->setEnabled(!result.rows.isEmpty());
@@ -375,8 +374,7 @@ bool StatisticsWindow::selectedRecords(QList<ArchiveRecord>& records)
     {
         const auto pointer = waitCursor();
         QSqlDatabase database = m_store->database();
-        selected =
-            ArchiveStatistics::SelectRecords(database, m_searched, m_filter, records, &error);
+        selected = ArchiveStatistics::SelectRecords(database, m_searched, records, &error);
     }
     if (!selected)
         reportError(error);

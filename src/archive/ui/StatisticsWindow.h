@@ -63,7 +63,6 @@ private:
     QLabel* m_total;
     QChartView* m_chart;
     QWidget* m_results;
-    // What the last search asked, and its filter clause: the printout follows them.
+    // What the last search asked: the printout follows it.
     ArchiveStatistics::Choice m_searched;
-    QString m_filter;
 };

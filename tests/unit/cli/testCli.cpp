@@ -246,6 +246,12 @@ private slots:
              {"X11111111111", "X11111111111XX", "X1111A111111X", "311111111111X"})
             row(winning, {"check", "@/Prova.pro", winning}, "Colonna Vincente");
         row("measures: none", {"measures"}, "");
+        // Without its value the folder option is refused, whatever the command.
+        for (const QStringList& command :
+             {QStringList{"reduce", "@/Prova.pro"}, QStringList{"archive", "list"},
+              QStringList{"stats", "S1"}})
+            row(qPrintable(command.first() + u" --app-folder"_s),
+                command + QStringList{"--app-folder"}, "Manca il valore di --app-folder.\n");
         for (const char* column :
              {"11X2X2211X11", "11X2X2211X1122", "11x2X2211X112", "1132X2211X112", "11X2X2211X11A"})
             row(column, {"measures", "11X2X2211X112", column}, "");
