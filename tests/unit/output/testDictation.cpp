@@ -123,14 +123,15 @@ private slots:
                      .err.trimmed(),
                  u"Valore non consentito !"_s);
 
-        const QString resources = QFINDTESTDATA("../../../src/app/sounds");
-        QVERIFY(AppFolder::installSounds(dir.path(), resources).isEmpty());
+        const QString resources =
+            QDir::cleanPath(QStringLiteral(QUADRIGO_TEST_DATA "/../../src/app/sounds"));
+        QCOMPARE(AppFolder::installSounds(dir.path(), resources), QStringList());
         for (const QString& name : DictationSequence::soundFiles())
             QCOMPARE(TestSystems::fileContent(dir.filePath(name)),
                      TestSystems::fileContent(resources + u'/' + name));
         // A recording the user replaced stays theirs.
         QVERIFY(TestSystems::writeBytes(dir.filePath(u"X.wav"_s), "mine"));
-        QVERIFY(AppFolder::installSounds(dir.path(), resources).isEmpty());
+        QCOMPARE(AppFolder::installSounds(dir.path(), resources), QStringList());
         QCOMPARE(TestSystems::fileContent(dir.filePath(u"X.wav"_s)), "mine");
     }
 };
