@@ -13,8 +13,9 @@
 
 // The four column databases of the application folder, kept in SQLite files under their
 // historical names: Ridotto.mdb and Accorpa.mdb (table Colonne), Export.mdb and ColVin13.mdb
-// (table ColonneVincenti). Every write replaces the whole table in one transaction, so a failure
-// leaves the previous content; rows come back in the order they were written.
+// (table ColonneVincenti). Every write replaces the whole table at once (the archive in one
+// transaction, the others as a new file), so a failure leaves the previous content; rows come
+// back in the order they were written.
 namespace ColumnDatabase {
 
 enum class Database { Archive, Export, Reduced, Merged };
