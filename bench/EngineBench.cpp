@@ -5,8 +5,6 @@
 #include "conditions/ReductionEngine.h"
 #include "document/IntegralGenerator.h"
 
-namespace {
-
 // Bounds a player would set on 13 triples, every kind in force and two excluded sequences.
 ConditionSet realisticConditions()
 {
@@ -37,8 +35,6 @@ ConditionSet realisticConditions()
     conditions.set(30, QStringLiteral("S"));
     return conditions;
 }
-
-} // namespace
 
 void benchEngine()
 {

@@ -17,6 +17,7 @@ void benchDictationDrift(int columns);
 void benchResults();
 void benchGuarantee();
 void benchColumnText();
+void benchDatabases(const QString& cliPath);
 void benchLiveCount();
 
 // Timings of the heavy operations, as medians of several runs. Pass the path of
@@ -54,6 +55,10 @@ int main(int argc, char* argv[])
              benchArchiveStatistics();
          }},
     };
+    if (app.arguments().contains(QStringLiteral("--db-only"))) {
+        benchDatabases(cli);
+        return 0;
+    }
     for (const auto& [option, run] : groups) {
         if (app.arguments().contains(option)) {
             run();
@@ -66,6 +71,7 @@ int main(int argc, char* argv[])
     benchDocument(cli);
     benchEngine();
     benchOutput();
+    benchDatabases(cli);
     benchColumnText();
     benchResults();
     benchArchiveStore();

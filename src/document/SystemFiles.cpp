@@ -7,10 +7,12 @@
 #include "platform/SafeFileSet.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <optional>
 
 namespace SystemFiles {
@@ -36,6 +38,37 @@ QStringList possibleFiles(const QString& folder, const QString& name)
         files << QDir(folder).filePath(name + extension)
               << QDir(folder).filePath(name + extension.toUpper());
     return files;
+}
+
+// Whether the file at `path` holds exactly the lines the save would write for `records`: the
+// integral system of a prediction is the same at every save, and reading 27 MB back costs far
+// less than writing and syncing them again.
+bool holdsRecords(const QString& path, const QByteArray& records, int width)
+{
+    // Only a plain file is read: a pipe or a device would block or never match.
+    const QFileInfo info(path);
+    if (!info.isFile() || info.isSymLink())
+        return false;
+    QFile file(path);
+    const qsizetype count = records.size() / width;
+    const qsizetype lineSize = width + 4; // quotes and CR LF
+    if (!file.open(QIODevice::ReadOnly) || file.size() != count * lineSize)
+        return false;
+    constexpr qsizetype ChunkLines = 64 * 1024;
+    QByteArray chunk(std::min(count, ChunkLines) * lineSize, Qt::Uninitialized);
+    for (qsizetype first = 0; first < count; first += ChunkLines) {
+        const qsizetype lines = std::min(ChunkLines, count - first);
+        if (file.read(chunk.data(), lines * lineSize) != lines * lineSize)
+            return false;
+        const char* line = chunk.constData();
+        const char* record = records.constData() + first * width;
+        for (qsizetype i = 0; i < lines; ++i, line += lineSize, record += width) {
+            if (line[0] != '"' || std::memcmp(line + 1, record, size_t(width)) != 0 ||
+                line[width + 1] != '"' || line[width + 2] != '\r' || line[width + 3] != '\n')
+                return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -80,9 +113,12 @@ bool save(SystemDocument& document, const QString& folder, QString* error)
     if (document.ReducedCount >= 1)
         LegacyTextFile::writeRecords(files.add(pathOf(folder, name, QStringLiteral(".cln"))),
                                      document.WorkColumns.records(), ColumnBuffer::Width);
-    if (!document.signsOf(1).isEmpty())
-        LegacyTextFile::writeRecords(files.add(pathOf(folder, name, QStringLiteral(".ntg"))),
-                                     document.IntegralColumns.records(), ColumnBuffer::Width);
+    if (!document.signsOf(1).isEmpty()) {
+        const QString ntg = pathOf(folder, name, QStringLiteral(".ntg"));
+        if (!holdsRecords(ntg, document.IntegralColumns.records(), ColumnBuffer::Width))
+            LegacyTextFile::writeRecords(files.add(ntg), document.IntegralColumns.records(),
+                                         ColumnBuffer::Width);
+    }
     if (!files.commit(error))
         return false;
 

@@ -2,6 +2,7 @@
 
 #include "platform/FileLock.h"
 #include "platform/SafeFile.h"
+#include "platform/TableFile.h"
 #include "platform/WriteFaults.h"
 
 #include <QDir>
@@ -174,24 +175,16 @@ QByteArray insertSql(const char* table, int fieldCount, int rows)
     return sql;
 }
 
-// Writes `count` rows into the table of the file at `path`, after emptying it when `emptyFirst`;
-// the delete-all and the new rows commit together or not at all. `bind(statement,
-// firstParameter, row)` binds the fields of one row.
+// Replaces the rows of the table in the file at `path` with `count` new ones; the delete-all and
+// the new rows commit together or not at all. `bind(statement, firstParameter, row)` binds the
+// fields of one row.
 template <typename Bind>
-bool insertRows(const QString& path, Database database, bool emptyFirst, int fieldCount,
-                qsizetype count, Bind bind, QString* error)
+bool insertRows(const QString& path, Database database, int fieldCount, qsizetype count, Bind bind,
+                QString* error)
 {
     const DatabaseInfo& info = infoOf(database);
     Connection connection(path);
     if (!connection.open(error))
-        return false;
-    // A fresh file is thrown away when anything fails, so it needs neither a rollback journal
-    // nor waiting for the disk.
-    if (!emptyFirst &&
-        !connection.exec(
-            "PRAGMA page_size = 65536; PRAGMA journal_mode = OFF; PRAGMA synchronous = "
-            "OFF; PRAGMA locking_mode = EXCLUSIVE; PRAGMA cache_size = -65536",
-            error))
         return false;
     if (!connection.exec(info.createSql, error) || !connection.exec("BEGIN IMMEDIATE", error))
         return false;
@@ -201,8 +194,7 @@ bool insertRows(const QString& path, Database database, bool emptyFirst, int fie
         connection.exec("ROLLBACK", nullptr);
         return false;
     };
-    if (emptyFirst &&
-        !connection.exec((QByteArray("DELETE FROM ") + info.table).constData(), nullptr))
+    if (!connection.exec((QByteArray("DELETE FROM ") + info.table).constData(), nullptr))
         return fail();
     Statement block, tail;
     const qsizetype blocks = count / RowsPerStatement;
@@ -248,36 +240,54 @@ FileLock::Result lockForWriting(FileLock& lock, const QString& appFolder, Databa
     return result;
 }
 
-// Replaces the whole table. The archive is rewritten in place inside one transaction, since
-// other connections may hold it open. The column tables are only ever used one operation at a
-// time, so they are built in a fresh file that then takes the database's place in one rename:
-// nothing old has to be copied to a journal first, and a failure leaves the old file as it was.
+// The archive's table is rewritten in place inside one transaction, since other connections
+// may hold the file open.
 template <typename Bind>
-bool replaceRows(const QString& appFolder, Database database, int fieldCount, qsizetype count,
-                 Bind bind, QString* error)
+bool replaceArchiveRows(const QString& appFolder, int fieldCount, qsizetype count, Bind bind,
+                        QString* error)
+{
+    const QString path = filePath(appFolder, Database::Archive);
+    FileLock lock;
+    if (lockForWriting(lock, appFolder, Database::Archive, error) != FileLock::Result::Locked)
+        return false;
+    const bool written = insertRows(path, Database::Archive, fieldCount, count, bind, error);
+    SafeFile::remove(path + QStringLiteral(".new"));
+    return written;
+}
+
+// The column tables are only ever used one operation at a time and are rebuilt whole from
+// memory, so each is written as a new file, page by page, that then takes the database's place
+// like any file the program saves: nothing old is copied to a journal first, a failure leaves
+// the old file as it was, and the new file has no free pages for the start-up to compact.
+// `row(table, index)` gives the fields of one row.
+template <typename Row>
+bool replaceTableFile(const QString& appFolder, Database database, qsizetype count, Row row,
+                      QString* error)
 {
     const QString path = filePath(appFolder, database);
-    const QString fresh = path + QStringLiteral(".new");
     FileLock lock;
     if (lockForWriting(lock, appFolder, database, error) != FileLock::Result::Locked)
         return false;
-    if (database == Database::Archive) {
-        const bool written = insertRows(path, database, true, fieldCount, count, bind, error);
-        SafeFile::remove(fresh);
-        return written;
+    // Built under the locked name, where the start-up finds what a crash left of it.
+    SafeFile file(path, path + QStringLiteral(".new"));
+    const DatabaseInfo& info = infoOf(database);
+    // The schema keeps the statement without its condition, as the engine stores it.
+    const QByteArray createSql = QByteArray(info.createSql).replace(" IF NOT EXISTS", "");
+    TableFile table(createSql, info.table, [&](QByteArrayView pages) { return file.write(pages); });
+    QByteArray firstPage;
+    bool built = file.open();
+    for (qsizetype index = 0; built && index < count; ++index) {
+        row(table, index);
+        built = table.endRow();
     }
-    // What a crash left in the fresh file is no database to build on.
-    if (!QFile::resize(fresh, 0)) {
-        setPathError(error, fresh, QStringLiteral("impossibile svuotare il file"));
-        return false;
-    }
-    // The engine was told not to wait for the disk, so the file is synced here, once, before
-    // it takes the database's name.
-    const bool written = insertRows(fresh, database, false, fieldCount, count, bind, error) &&
-                         SafeFile::syncFile(fresh, error) && SafeFile::replace(fresh, path, error);
-    if (!written)
-        SafeFile::remove(fresh);
-    return written;
+    built = built && table.finish(firstPage);
+    if (built && file.writeAt(0, firstPage) && file.commit())
+        return true;
+    if (error)
+        *error = file.failed() ? file.errorString()
+                               : QStringLiteral("Errore sul Database '%1': riga troppo lunga")
+                                     .arg(QDir::toNativeSeparators(path));
+    return false;
 }
 
 // Reads every row in stored order; `take(statement)` reads one row and may refuse it.
@@ -317,6 +327,25 @@ QByteArrayView columnText(sqlite3_stmt* statement, int field)
 {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, field));
     return QByteArrayView(text, sqlite3_column_bytes(statement, field));
+}
+
+// Whether the free pages of a database are worth giving back: past a quarter of the file. The
+// column tables are written as new files and never have any; the archive gets them when a
+// rewrite leaves it smaller than it was. Below the threshold the pages wait for later rows.
+std::optional<bool> needsCompaction(Connection& connection)
+{
+    const auto pragma = [&](const char* sql) -> std::optional<qint64> {
+        Statement statement;
+        if (!statement.prepare(connection.handle(), sql) ||
+            sqlite3_step(statement.get()) != SQLITE_ROW)
+            return std::nullopt;
+        return sqlite3_column_int64(statement.get(), 0);
+    };
+    const std::optional<qint64> pages = pragma("PRAGMA page_count");
+    const std::optional<qint64> free = pragma("PRAGMA freelist_count");
+    if (!pages || !free)
+        return std::nullopt;
+    return *free > 0 && *free * 4 >= *pages;
 }
 
 } // namespace
@@ -371,11 +400,10 @@ bool ensureDatabase(const QString& appFolder, Database database, QString* error)
 
 bool writeReducedColumns(const QString& appFolder, const ColumnBuffer& columns, QString* error)
 {
-    return replaceRows(
-        appFolder, Database::Reduced, 1, columns.count(),
-        [&](sqlite3_stmt* statement, int parameter, qsizetype row) {
-            sqlite3_bind_text(statement, parameter, columns.columnData(row), ColumnBuffer::Width,
-                              SQLITE_STATIC);
+    return replaceTableFile(
+        appFolder, Database::Reduced, columns.count(),
+        [&](TableFile& table, qsizetype row) {
+            table.text(QByteArrayView(columns.columnData(row), ColumnBuffer::Width));
         },
         error);
 }
@@ -401,13 +429,12 @@ bool readReducedColumns(const QString& appFolder, ColumnBuffer& columns, QString
 
 bool writeMergedRows(const QString& appFolder, const MergedColumns& rows, QString* error)
 {
-    return replaceRows(
-        appFolder, Database::Merged, MergedColumns::Width, rows.count(),
-        [&](sqlite3_stmt* statement, int parameter, qsizetype row) {
+    return replaceTableFile(
+        appFolder, Database::Merged, rows.count(),
+        [&](TableFile& table, qsizetype row) {
             for (int match = 0; match < MergedColumns::Width; ++match) {
                 const QLatin1StringView play = rows.play(row, match);
-                sqlite3_bind_text(statement, parameter + match, play.data(),
-                                  static_cast<int>(play.size()), SQLITE_STATIC);
+                table.text(QByteArrayView(play.data(), play.size()));
             }
         },
         error);
@@ -441,8 +468,21 @@ bool readMergedRows(const QString& appFolder, MergedColumns& rows, QString* erro
 bool writeWinningRows(const QString& appFolder, Database database, qsizetype count,
                       const std::function<void(qsizetype, WinningRow&)>& fill, QString* error)
 {
-    return replaceRows(
-        appFolder, database, WinningFieldCount, count,
+    if (database != Database::Archive) {
+        return replaceTableFile(
+            appFolder, database, count,
+            [&](TableFile& table, qsizetype row) {
+                WinningRow values;
+                fill(row, values);
+                for (const QByteArrayView text : values.texts)
+                    table.text(text);
+                for (const std::optional<int>& measure : values.measures)
+                    table.integer(measure);
+            },
+            error);
+    }
+    return replaceArchiveRows(
+        appFolder, WinningFieldCount, count,
         [&](sqlite3_stmt* statement, int parameter, qsizetype row) {
             WinningRow values;
             fill(row, values);
@@ -526,14 +566,19 @@ QStringList compactDatabases(const QString& appFolder)
                 problems << error;
                 continue;
             }
+            const std::optional<bool> needed = needsCompaction(connection);
+            if (!needed)
+                error = connection.lastError();
+            else if (!*needed)
+                continue;
             Statement vacuum;
             const QByteArray target = copy.toUtf8();
             compacted =
-                vacuum.prepare(connection.handle(), "VACUUM INTO ?") &&
+                needed && vacuum.prepare(connection.handle(), "VACUUM INTO ?") &&
                 sqlite3_bind_text(vacuum.get(), 1, target.constData(),
                                   static_cast<int>(target.size()), SQLITE_STATIC) == SQLITE_OK &&
                 sqlite3_step(vacuum.get()) == SQLITE_DONE;
-            if (!compacted)
+            if (!compacted && needed)
                 error = connection.lastError();
         }
         if (!compacted) {

@@ -13,8 +13,9 @@
 
 // The four column databases of the application folder, kept in SQLite files under their
 // historical names: Ridotto.mdb and Accorpa.mdb (table Colonne), Export.mdb and ColVin13.mdb
-// (table ColonneVincenti). Every write replaces the whole table in one transaction, so a failure
-// leaves the previous content; rows come back in the order they were written.
+// (table ColonneVincenti). Every write replaces the whole table at once (the archive in one
+// transaction, the others as a new file), so a failure leaves the previous content; rows come
+// back in the order they were written.
 namespace ColumnDatabase {
 
 enum class Database { Archive, Export, Reduced, Merged };
@@ -68,8 +69,9 @@ struct StoredWinningRow {
 bool readWinningRows(const QString& appFolder, Database database, QList<StoredWinningRow>& rows,
                      QString* error);
 
-// Start-up compaction of the four databases in their fixed order, each through its temporary
-// copy that then replaces it; a missing database is created, a copy left by an interrupted
+// Start-up compaction of the four databases in their fixed order: one whose free pages pass a
+// quarter of the file is copied compacted into its temporary copy, which then replaces it; a
+// clean one is left untouched. A missing database is created, a copy left by an interrupted
 // compaction is put back when its database is gone, and files of interrupted writes are
 // removed. Returns the problems met, in Italian.
 QStringList compactDatabases(const QString& appFolder);

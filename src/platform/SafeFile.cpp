@@ -177,6 +177,28 @@ bool SafeFile::write(QByteArrayView data)
     return true;
 }
 
+bool SafeFile::writeAt(qint64 offset, QByteArrayView data)
+{
+    if (failed())
+        return false;
+    if (m_fd < 0 || m_finished)
+        return fail(CannotWrite, EBADF);
+    const char* at = data.data();
+    qsizetype left = data.size();
+    while (left > 0) {
+        const ssize_t written =
+            run(Step::Write, [&] { return ::pwrite(m_fd, at, size_t(left), off_t(offset)); });
+        if (written < 0)
+            return fail(CannotWrite, errno);
+        if (written == 0)
+            return fail(CannotWrite, ENOSPC);
+        at += written;
+        offset += written;
+        left -= written;
+    }
+    return true;
+}
+
 bool SafeFile::finish()
 {
     if (failed())

@@ -346,6 +346,22 @@ private slots:
         QVERIFY(SystemFiles::save(loaded, second.path()));
         for (const char* name : {"Giro.pro", "Giro.cnd", "Giro.cln", "Giro.ntg"})
             QCOMPARE(fileContent(path(second, name)), fileContent(path(first, name)));
+        // The integral system is the same at every save: a .ntg that holds it is left in
+        // place, one that differs from it by a sign is written anew.
+        const auto inode = [&](const char* name) {
+            struct stat status {};
+            ::stat(QFile::encodeName(path(first, name)).constData(), &status);
+            return status.st_ino;
+        };
+        const ino_t ntg = inode("Giro.ntg");
+        QVERIFY(SystemFiles::save(loaded, first.path()));
+        QCOMPARE(inode("Giro.ntg"), ntg);
+        QFile altered(path(first, "Giro.ntg"));
+        QVERIFY(altered.open(QIODevice::ReadWrite) && altered.seek(altered.size() - 4));
+        QCOMPARE(altered.write("9"), 1);
+        altered.close();
+        QVERIFY(SystemFiles::save(loaded, first.path()));
+        QCOMPARE(fileContent(path(first, "Giro.ntg")), fileContent(path(second, "Giro.ntg")));
         const QByteArray pro = fileContent(path(first, "Giro.pro"));
         QCOMPARE(pro.left(37),
                  '"' + QByteArray(" " + QByteArray::number(reduced.count())).leftJustified(33) +

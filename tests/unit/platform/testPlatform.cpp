@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QRegularExpression>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
@@ -117,6 +118,34 @@ QString kindOf(const QString& path)
                                     : u"other"_s;
 }
 
+// What SQLite itself says of a file: its integrity check, then each schema statement.
+QStringList engineVerdict(const QString& file)
+{
+    QStringList verdict;
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(u"QSQLITE"_s, "verdict");
+        database.setDatabaseName(file);
+        QSqlQuery query(database);
+        if (database.open() && query.exec(u"PRAGMA integrity_check"_s)) {
+            while (query.next())
+                verdict << query.value(0).toString();
+        }
+        if (query.exec(u"SELECT sql FROM sqlite_schema"_s)) {
+            while (query.next())
+                verdict << query.value(0).toString();
+        }
+    }
+    QSqlDatabase::removeDatabase(u"verdict"_s);
+    return verdict;
+}
+
+// The file's identity on disk: a file replaced by a copy gets a new one.
+ino_t inodeOf(const QString& file)
+{
+    struct stat status {};
+    return ::stat(QFile::encodeName(file).constData(), &status) == 0 ? status.st_ino : 0;
+}
+
 } // namespace
 
 class TestPlatform : public QObject {
@@ -193,8 +222,8 @@ private slots:
     void compactionKeepsOnlyTheFourDatabasesWithTheirRows()
     {
         QTemporaryDir dir;
-        // 1000 rows: fifteen full blocks of the bulk insert and a tail, back in written order.
-        const ColumnBuffer columns = randomColumns(1000, 7);
+        // 5000 rows fill more than one page, so the table has a page that points to others.
+        const ColumnBuffer columns = randomColumns(5000, 7);
         MergedColumns merged;
         merged.appendColumn("1111111111111");
         merged.appendPair("1111111111112", 12, 'X');
@@ -211,6 +240,12 @@ private slots:
             ColumnDatabase::writeWinningRows(dir.path(), Database::Archive, 20000, season, &error));
         QVERIFY(ColumnDatabase::writeWinningRows(dir.path(), Database::Archive, 2, season, &error));
         const qint64 before = QFileInfo(dir.filePath(u"ColVin13.mdb"_s)).size();
+        QCOMPARE(engineVerdict(dir.filePath(u"Ridotto.mdb"_s)),
+                 (QStringList{u"ok"_s, u"CREATE TABLE Colonne (Col TEXT)"_s}));
+        QCOMPARE(engineVerdict(dir.filePath(u"Accorpa.mdb"_s)).first(), u"ok"_s);
+        // Files written whole have no free pages and are left as they are.
+        const ino_t reducedFile = inodeOf(dir.filePath(u"Ridotto.mdb"_s));
+        const ino_t mergedFile = inodeOf(dir.filePath(u"Accorpa.mdb"_s));
 
         for (int start = 0; start < 2; ++start) {
             const QStringList problems = ColumnDatabase::compactDatabases(dir.path());
@@ -218,6 +253,8 @@ private slots:
             QCOMPARE(filesIn(dir.path()), FourDatabases);
         }
         QVERIFY(QFileInfo(dir.filePath(u"ColVin13.mdb"_s)).size() < before);
+        QCOMPARE(inodeOf(dir.filePath(u"Ridotto.mdb"_s)), reducedFile);
+        QCOMPARE(inodeOf(dir.filePath(u"Accorpa.mdb"_s)), mergedFile);
         QList<ColumnDatabase::StoredWinningRow> archive;
         QVERIFY(ColumnDatabase::readWinningRows(dir.path(), Database::Archive, archive, &error));
         QCOMPARE(archive.size(), 2);
