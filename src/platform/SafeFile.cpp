@@ -159,22 +159,7 @@ bool SafeFile::open()
 
 bool SafeFile::write(QByteArrayView data)
 {
-    if (failed())
-        return false;
-    if (m_fd < 0 || m_finished)
-        return fail(CannotWrite, EBADF);
-    const char* at = data.data();
-    qsizetype left = data.size();
-    while (left > 0) {
-        const ssize_t written = run(Step::Write, [&] { return ::write(m_fd, at, size_t(left)); });
-        if (written < 0)
-            return fail(CannotWrite, errno);
-        if (written == 0)
-            return fail(CannotWrite, ENOSPC);
-        at += written;
-        left -= written;
-    }
-    return true;
+    return writeAt(-1, data);
 }
 
 bool SafeFile::writeAt(qint64 offset, QByteArrayView data)
@@ -186,15 +171,18 @@ bool SafeFile::writeAt(qint64 offset, QByteArrayView data)
     const char* at = data.data();
     qsizetype left = data.size();
     while (left > 0) {
-        const ssize_t written =
-            run(Step::Write, [&] { return ::pwrite(m_fd, at, size_t(left), off_t(offset)); });
+        const ssize_t written = run(Step::Write, [&] {
+            return offset < 0 ? ::write(m_fd, at, size_t(left))
+                              : ::pwrite(m_fd, at, size_t(left), off_t(offset));
+        });
         if (written < 0)
             return fail(CannotWrite, errno);
         if (written == 0)
             return fail(CannotWrite, ENOSPC);
         at += written;
-        offset += written;
         left -= written;
+        if (offset >= 0)
+            offset += written;
     }
     return true;
 }

@@ -21,7 +21,8 @@ public:
     bool open();
     // Everything is written or false; after a failure every later call fails too.
     bool write(QByteArrayView data);
-    // Writes over bytes already written at `offset`, for a header known only at the end.
+    // Writes over bytes already written at `offset`, for a header known only at the end; a
+    // negative offset writes where the last write ended, as write() does.
     bool writeAt(qint64 offset, QByteArrayView data);
     // Syncs and closes the temporary: its content is complete on disk.
     bool finish();
