@@ -254,7 +254,7 @@ bool readFile(const QString& path, Parsed& parsed, QString* error)
     case LegacyTextFile::ReadStatus::Ok:
         break;
     case LegacyTextFile::ReadStatus::NotRegular:
-        return fail(QStringLiteral("Il file '%1' non è un file ordinario.").arg(name));
+        return fail(SafeFile::notRegular(path));
     default:
         return fail(QStringLiteral("Impossibile leggere il file '%1'.").arg(name));
     }

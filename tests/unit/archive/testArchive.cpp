@@ -297,13 +297,13 @@ private slots:
     }
 
     // What an import is given that is no archive text is refused at once, naming the file; '@'
-    // stands for its path. A file that is read gives its refused lines instead.
+    // stands for its path, '#' for its name. A file that is read gives its refused lines instead.
     void hostileImports_data()
     {
         QTest::addColumn<QByteArray>("content"); // "fifo", "device", "folder", "huge" or the text
         QTest::addColumn<QString>("outcome");
         const QByteArray good = "2004-2005;7;1X2X11X2-1X21;ABC;No\n";
-        const QString notRegular = u"Il file '@' non è un file ordinario."_s;
+        const QString notRegular = u"Il File # non è un file ordinario !"_s;
         QTest::newRow("fifo") << QByteArray("fifo") << notRegular;
         QTest::newRow("device") << QByteArray("device") << notRegular;
         QTest::newRow("folder") << QByteArray("folder") << notRegular;
@@ -379,7 +379,8 @@ private slots:
         QString error;
         const bool read = ArchiveCsv::readFile(path, parsed, &error);
         QCOMPARE(read ? ArchiveCsv::refusalReport(parsed) : error,
-                 outcome.replace(u'@', QDir::toNativeSeparators(path)));
+                 outcome.replace(u'@', QDir::toNativeSeparators(path))
+                     .replace(u'#', QFileInfo(path).fileName()));
     }
 
     // A damaged page or a table of another layout: every read says so in Italian, naming the
