@@ -12,9 +12,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChartView>
-#include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QTableView>
 #include <QTableWidget>
 

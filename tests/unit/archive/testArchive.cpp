@@ -8,8 +8,6 @@
 
 #include <QDir>
 #include <QScopeGuard>
-
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>

@@ -5,8 +5,6 @@
 #include "support/TestSystems.h"
 
 #include <QDir>
-#include <QFile>
-#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
