@@ -2,7 +2,9 @@
 
 #include "platform/ColumnDatabase.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QVariant>
 
 namespace TestArchives {
@@ -69,6 +71,33 @@ QSqlDatabase open(const QString& appFolder, const QString& name)
         ColumnDatabase::filePath(appFolder, ColumnDatabase::Database::Archive));
     database.open();
     return database;
+}
+
+QStringList rowsOf(const QString& file, const QStringList& statements)
+{
+    const QString name = QStringLiteral("rowsOf");
+    QStringList rows;
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        database.setDatabaseName(file);
+        database.open(); // a file that cannot be opened fails the first statement
+        QSqlQuery query(database);
+        for (const QString& statement : statements) {
+            if (!query.exec(statement)) {
+                rows << QStringLiteral("error: ") + query.lastError().text();
+                break;
+            }
+            while (query.next()) {
+                QStringList values;
+                for (int f = 0; f < query.record().count(); ++f)
+                    values << (query.isNull(f) ? QStringLiteral("NULL")
+                                               : query.value(f).toString());
+                rows << values.join(QLatin1Char(' '));
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return rows;
 }
 
 QString tablesAndCount(QSqlDatabase& database)

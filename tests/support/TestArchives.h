@@ -24,6 +24,11 @@ bool write(const QString& appFolder, const QList<ArchiveRecord>& records);
 // A connection named `name` on the archive of `appFolder`, open.
 QSqlDatabase open(const QString& appFolder, const QString& name);
 
+// Runs `statements` in turn on the database file `file` through a connection of its own, closed
+// after: the rows they give, their values joined by blanks (NULL for a missing one); a refused
+// statement gives its error and ends the run.
+QStringList rowsOf(const QString& file, const QStringList& statements);
+
 // The tables of the archive file and the number of archived records, to see that a query left
 // it alone.
 QString tablesAndCount(QSqlDatabase& database);

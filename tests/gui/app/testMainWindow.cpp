@@ -10,7 +10,6 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QScopeGuard>
-#include <QScreen>
 #include <QToolBar>
 
 using namespace Qt::StringLiterals;

@@ -6,14 +6,13 @@
 #include "archive/ui/StatisticsWindow.h"
 #include "support/GuiDriver.h"
 #include "support/TestArchives.h"
+#include "support/TestSystems.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChartView>
-#include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QTableView>
 #include <QTableWidget>
 
@@ -89,8 +88,7 @@ QStringList rowTexts(QWidget* browser, int row)
 // The pages of a PDF file as its page objects.
 int pdfPages(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? int(file.readAll().count("/Type /Page\n")) : -1;
+    return int(TestSystems::fileContent(path).count("/Type /Page\n"));
 }
 
 QStringList texts(const ArchiveRecord::TypedFields& fields)
@@ -332,9 +330,7 @@ private slots:
         Archive a;
         auto browser = a.browser();
         const QString path = a.p.dir.filePath(u"in.csv"_s);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size());
-        file.close();
+        QVERIFY(TestSystems::writeBytes(path, csv));
         const auto before = a.stored();
         a.p.prompts.expectOpenFile(path);
         const QStringList asked = {u"Il Concorso 5 della Stagione 2003-2004"_s,
@@ -382,9 +378,7 @@ private slots:
         const QString path = a.p.dir.filePath(u"out.csv"_s);
         a.p.prompts.expectSaveFile(path).expectMessage({});
         clickOn(browser.get(), u"cmdEsporta"_s);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), ArchiveCsv::format(a.stored()));
+        QCOMPARE(TestSystems::fileContent(path), ArchiveCsv::format(a.stored()));
     }
 
     void statisticsStartsFromTheOptions()

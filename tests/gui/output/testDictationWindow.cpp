@@ -6,9 +6,6 @@
 #include "support/GuiDriver.h"
 #include "support/TestSystems.h"
 
-#include <QFrame>
-#include <QLayout>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QSlider>
 

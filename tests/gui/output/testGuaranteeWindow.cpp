@@ -2,8 +2,6 @@
 #include "platform/ColumnDatabase.h"
 #include "support/GuiDriver.h"
 
-#include <QCheckBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 

@@ -2,7 +2,6 @@
 #include "output/ui/SlipPicture.h"
 #include "output/ui/SlipsWindow.h"
 #include "platform/PainterPrinter.h"
-#include "platform/RecordingPrinter.h"
 #include "platform/ui/PrintJob.h"
 #include "platform/ui/PrinterChoice.h"
 #include "support/GuiDriver.h"

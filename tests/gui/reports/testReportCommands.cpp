@@ -1,7 +1,6 @@
 #include "platform/ColumnDatabase.h"
 #include "support/GuiDriver.h"
 #include "support/PdfPages.h"
-#include "support/TestSystems.h"
 
 #include <QApplication>
 #include <QPushButton>

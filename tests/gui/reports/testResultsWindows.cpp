@@ -4,8 +4,6 @@
 #include "support/GuiDriver.h"
 #include "support/TestSystems.h"
 
-#include <QGroupBox>
-
 using namespace Qt::StringLiterals;
 using namespace ResultsLogic;
 

@@ -1,7 +1,6 @@
 #include "app/AppFolder.h"
 #include "document/SystemFiles.h"
 #include "platform/LegacyTextFile.h"
-#include "session/CommandRules.h"
 #include "session/Session.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestSystems.h"

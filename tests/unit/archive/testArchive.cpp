@@ -4,11 +4,10 @@
 #include "archive/RecordEditorLogic.h"
 #include "support/CliRunner.h"
 #include "support/TestArchives.h"
+#include "support/TestSystems.h"
 
 #include <QDir>
 #include <QScopeGuard>
-
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -111,8 +110,7 @@ private slots:
         }
         QCOMPARE(contents(store),
                  QStringList({u"2004-2005 33 XXXXXXXXXXXXX"_s, u"2005-2006 9 2222222222222"_s,
-                              u"2005-2006 10 1111111111111"_s})
-                     .mid(0, 3));
+                              u"2005-2006 10 1111111111111"_s}));
         const qint64 nine = store.find(u"2005-2006"_s, u"9"_s, &error);
         QVERIFY(nine > 0);
         QCOMPARE(store.find(u"2005-2006"_s, u"11"_s, &error), 0);
@@ -137,19 +135,12 @@ private slots:
     void textContestsSortAsNumbers()
     {
         QTemporaryDir folder;
-        {
-            QSqlDatabase old = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"old"_s);
-            old.setDatabaseName(folder.filePath(u"ColVin13.mdb"_s));
-            QVERIFY(old.open());
-            QSqlQuery query(old);
-            QVERIFY(query.exec(
-                u"CREATE TABLE ColonneVincenti (Anno TEXT, Conc TEXT, P1 TEXT, P2 TEXT, P3 TEXT, P4 TEXT, P5 TEXT, P6 TEXT, P7 TEXT, P8 TEXT, P9 TEXT, P10 TEXT, P11 TEXT, P12 TEXT, P13 TEXT, Serie TEXT, Post TEXT, Comp TEXT, S1 INTEGER, SX INTEGER, S2 INTEGER, SC1 INTEGER, SCX INTEGER, SC2 INTEGER, IG INTEGER, IC INTEGER, SG INTEGER, SC INTEGER, PG INTEGER, PC INTEGER, FG INTEGER, FC INTEGER)"_s));
-            for (const char* contest : {"10", "9"})
-                QVERIFY(query.exec(
-                    u"INSERT INTO ColonneVincenti (Anno, Conc, P1) VALUES ('2004-2005', '%1', '1')"_s
-                        .arg(QLatin1String(contest))));
-        }
-        QSqlDatabase::removeDatabase(u"old"_s);
+        const QString create =
+            u"CREATE TABLE ColonneVincenti (Anno TEXT, Conc TEXT, P1 TEXT, P2 TEXT, P3 TEXT, P4 TEXT, P5 TEXT, P6 TEXT, P7 TEXT, P8 TEXT, P9 TEXT, P10 TEXT, P11 TEXT, P12 TEXT, P13 TEXT, Serie TEXT, Post TEXT, Comp TEXT, S1 INTEGER, SX INTEGER, S2 INTEGER, SC1 INTEGER, SCX INTEGER, SC2 INTEGER, IG INTEGER, IC INTEGER, SG INTEGER, SC INTEGER, PG INTEGER, PC INTEGER, FG INTEGER, FC INTEGER)"_s;
+        const QString insert = u"INSERT INTO ColonneVincenti (Anno, Conc, P1) VALUES "
+                               "('2004-2005', '10', '1'), ('2004-2005', '9', '1')"_s;
+        QCOMPARE(TestArchives::rowsOf(folder.filePath(u"ColVin13.mdb"_s), {create, insert}),
+                 QStringList());
         ArchiveStore store(folder.path());
         QString error;
         QVERIFY2(store.open(&error), qPrintable(error));
@@ -221,15 +212,6 @@ private slots:
                               u"8: serie non valida 'ABD' (A__, ABC, BOC, VAR o IND)"_s,
                               u"9: valore di Posticipo/i in fondo non valido 'Forse' (Si o No)"_s,
                               u"10: numero di campi errato (4 invece di 5 o 17)"_s}));
-
-        QList<ArchiveRecord> records;
-        for (const Typed& fields : parsed.records)
-            records << ArchiveRecord::fromTyped(fields);
-        const QByteArray written = ArchiveCsv::format(records);
-        QCOMPARE(written, QByteArray("Anno;Conc;Colonna;Serie;Post\r\n"
-                                     "2004-2005;7;1X2X11X2-1X21;ABC;No\r\n"
-                                     "2004-2005;8;1X2X11X2-1X21;IND;Si\r\n"));
-        QCOMPARE(ArchiveCsv::parse(written).records, parsed.records);
     }
 
     // Every spelling of the postponed flag a user may type is read, in any case.
@@ -428,16 +410,12 @@ private slots:
             }
             zeroPage();
         } else {
-            QSqlDatabase other = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"other"_s);
-            other.setDatabaseName(archive);
-            QVERIFY(other.open());
-            QVERIFY(QSqlQuery(other).exec(
-                u"CREATE TABLE ColonneVincenti (Anno TEXT, Conc TEXT, Colonna TEXT)"_s));
-            QVERIFY(QSqlQuery(other).exec(
-                u"INSERT INTO ColonneVincenti VALUES ('2004-2005', '7', '1X2X11X2-1X21')"_s));
-            other.close();
-            other = QSqlDatabase();
-            QSqlDatabase::removeDatabase(u"other"_s);
+            QCOMPARE(TestArchives::rowsOf(
+                         archive,
+                         {u"CREATE TABLE ColonneVincenti (Anno TEXT, Conc TEXT, Colonna TEXT)"_s,
+                          u"INSERT INTO ColonneVincenti VALUES ('2004-2005', '7', "
+                          "'1X2X11X2-1X21')"_s}),
+                     QStringList());
         }
         const QString expected =
             damage == "page"_L1
@@ -447,9 +425,7 @@ private slots:
                   "non ha i 32 campi previsti."_s.arg(QDir::toNativeSeparators(archive));
         const QString exported = folder.filePath(u"copia.csv"_s);
         const QString pdf = folder.filePath(u"copia.pdf"_s);
-        QFile previous(exported);
-        QVERIFY(previous.open(QIODevice::WriteOnly) && previous.write("copia di prima\n") == 15);
-        previous.close();
+        QVERIFY(TestSystems::writeBytes(exported, "copia di prima\n"));
         const QStringList app = {u"--app-folder"_s, folder.path()};
         const QMap<QString, QStringList> commands = {
             {u"list"_s, {u"archive"_s, u"list"_s}},
@@ -494,8 +470,7 @@ private slots:
         QVERIFY2(error.startsWith(expected), qPrintable(error));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
                  QStringList({u"ColVin13.mdb"_s, u"copia.csv"_s}));
-        QVERIFY(previous.open(QIODevice::ReadOnly));
-        QCOMPARE(previous.readAll(), QByteArray("copia di prima\n"));
+        QCOMPARE(TestSystems::fileContent(exported), QByteArray("copia di prima\n"));
     }
 
     // Another program holding the archive: every command says so in the same words.
@@ -527,62 +502,52 @@ private slots:
     void commandLine()
     {
         QTemporaryDir folder;
-        const QStringList app = {u"--app-folder"_s, folder.path()};
-        QCOMPARE(
-            runCli(QStringList{u"archive"_s, u"add"_s, u"2004-2005"_s, u"7"_s, u"1X2X11X2-1X21"_s} +
-                   app)
-                .status,
-            0);
-        const CliRun refused = runCli(
-            QStringList{u"archive"_s, u"add"_s, u"2004/05"_s, u"8"_s, u"1X2X11X2-1X21"_s} + app);
+        const auto cli = [&folder](const QStringList& arguments) {
+            return runCli(arguments + QStringList{u"--app-folder"_s, folder.path()});
+        };
+        QCOMPARE(cli({u"archive"_s, u"add"_s, u"2004-2005"_s, u"7"_s, u"1X2X11X2-1X21"_s}).status,
+                 0);
+        const CliRun refused =
+            cli({u"archive"_s, u"add"_s, u"2004/05"_s, u"8"_s, u"1X2X11X2-1X21"_s});
         QCOMPARE(refused.status, 1);
         QCOMPARE(refused.err.trimmed(),
                  u"Colonna vincente rifiutata: stagione non valida '2004/05' (AAAA-AAAA)"_s);
         const QString csv = folder.filePath(u"in.csv"_s);
-        QFile file(csv);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("2004-2005;8;XXXXXXXXXXXXX;A__;Si\n2004-2005;7;2222222222222;ABC;No\n");
-        file.close();
+        QVERIFY(TestSystems::writeBytes(
+            csv, "2004-2005;8;XXXXXXXXXXXXX;A__;Si\n2004-2005;7;2222222222222;ABC;No\n"));
         // A duplicate without --replace or --skip imports nothing.
-        QCOMPARE(runCli(QStringList{u"archive"_s, u"import"_s, csv} + app).status, 1);
+        QCOMPARE(cli({u"archive"_s, u"import"_s, csv}).status, 1);
         QCOMPARE(
-            runCli(QStringList{u"archive"_s, u"list"_s} + app).lines(),
+            cli({u"archive"_s, u"list"_s}).lines(),
             QStringList({u"2004-2005 7 1X2X11X2-1X21 ABC No No 5 4 3 2 1 1 11 7 1 1 2 1 1 1"_s}));
-        QCOMPARE(
-            runCli(QStringList{u"archive"_s, u"import"_s, csv, u"--skip"_s} + app).out.trimmed(),
-            u"Colonne importate: 1, sostituite: 0, saltate: 1"_s);
-        QCOMPARE(
-            runCli(QStringList{u"archive"_s, u"delete"_s, u"2004-2005"_s, u"7"_s} + app).status, 0);
-        QCOMPARE(
-            runCli(QStringList{u"archive"_s, u"delete"_s, u"2004-2005"_s, u"7"_s} + app).status, 1);
+        QCOMPARE(cli({u"archive"_s, u"import"_s, csv, u"--skip"_s}).out.trimmed(),
+                 u"Colonne importate: 1, sostituite: 0, saltate: 1"_s);
+        QCOMPARE(cli({u"archive"_s, u"delete"_s, u"2004-2005"_s, u"7"_s}).status, 0);
+        QCOMPARE(cli({u"archive"_s, u"delete"_s, u"2004-2005"_s, u"7"_s}).status, 1);
         const QString out = folder.filePath(u"out.csv"_s);
-        QCOMPARE(runCli(QStringList{u"archive"_s, u"export"_s, out} + app).status, 0);
-        QFile exported(out);
-        QVERIFY(exported.open(QIODevice::ReadOnly));
+        QCOMPARE(cli({u"archive"_s, u"export"_s, out}).status, 0);
         QCOMPARE(
-            exported.readAll(),
+            TestSystems::fileContent(out),
             QByteArray("Anno;Conc;Colonna;Serie;Post\r\n2004-2005;8;XXXXXXXXXXXXX;A__;Si\r\n"));
 
         // A contest repeated inside the file is told as such, and nothing is imported.
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write("2004-2005;9;XXXXXXXXXXXXX;A__;Si\n2004-2005;9;2222222222222;ABC;No\n");
-        file.close();
-        const CliRun repeated = runCli(QStringList{u"archive"_s, u"import"_s, csv} + app);
+        QVERIFY(TestSystems::writeBytes(
+            csv, "2004-2005;9;XXXXXXXXXXXXX;A__;Si\n2004-2005;9;2222222222222;ABC;No\n"));
+        const CliRun repeated = cli({u"archive"_s, u"import"_s, csv});
         QCOMPARE(repeated.status, 1);
         QCOMPARE(repeated.err, u"Riga 2: il Concorso 9 del 2004-2005 è ripetuto nel file (già "
                                "alla riga 1)\nNessuna colonna importata.\n"_s);
 
         // Texts a spreadsheet would run come back from an export into another archive as typed.
-        QCOMPARE(runCli(QStringList{u"archive"_s, u"add"_s, u"=1+2+3+45"_s, u"=1"_s,
-                                    u"-X2X11X2-1X21"_s, u"--post"_s, u"sì"_s} +
-                        app)
+        QCOMPARE(cli({u"archive"_s, u"add"_s, u"=1+2+3+45"_s, u"=1"_s, u"-X2X11X2-1X21"_s,
+                      u"--post"_s, u"sì"_s})
                      .status,
                  0);
-        QCOMPARE(runCli(QStringList{u"archive"_s, u"export"_s, out} + app).status, 0);
+        QCOMPARE(cli({u"archive"_s, u"export"_s, out}).status, 0);
         QTemporaryDir other;
         const QStringList otherApp = {u"--app-folder"_s, other.path()};
         QCOMPARE(runCli(QStringList{u"archive"_s, u"import"_s, out} + otherApp).status, 0);
-        const QStringList listed = runCli(QStringList{u"archive"_s, u"list"_s} + app).lines();
+        const QStringList listed = cli({u"archive"_s, u"list"_s}).lines();
         QCOMPARE(listed.size(), 2);
         QCOMPARE(runCli(QStringList{u"archive"_s, u"list"_s} + otherApp).lines(), listed);
     }

@@ -2,10 +2,9 @@
 #include "document/Options.h"
 #include "support/CliRunner.h"
 #include "support/TestArchives.h"
+#include "support/TestSystems.h"
 
 #include <QDir>
-#include <QFile>
-#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -229,10 +228,8 @@ private slots:
         Options options;
         options[Options::StatsLastColumns] = u"4"_s;
         QVERIFY(options.write(QDir(dir.path()).filePath(Options::fileName())));
-        QFile archive(QDir(dir.path()).filePath(u"ColVin13.mdb"_s));
-        QVERIFY(archive.open(QIODevice::ReadOnly));
-        const QByteArray before = archive.readAll();
-        archive.close();
+        const QString archive = QDir(dir.path()).filePath(u"ColVin13.mdb"_s);
+        const QByteArray before = TestSystems::fileContent(archive);
         const CliRun run =
             runCli(arguments.split(u' ') + QStringList{u"--app-folder"_s, dir.path()});
         if (printed.contains(u' ') && !printed.contains(u':')) {
@@ -242,8 +239,7 @@ private slots:
             QCOMPARE(run.status, 1);
             QCOMPARE(run.err, printed + u'\n');
         }
-        QVERIFY(archive.open(QIODevice::ReadOnly));
-        QCOMPARE(archive.readAll(), before);
+        QCOMPARE(TestSystems::fileContent(archive), before);
     }
 
     void refusalsAndPrintout()
@@ -265,8 +261,7 @@ private slots:
             runCli({u"print"_s, u"archive"_s, u"--pdf"_s, pdf, u"--app-folder"_s, m_dir.path()});
         QCOMPARE(printed.status, 0);
         QCOMPARE(printed.err, QString());
-        QFile file(pdf);
-        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().contains("/Count 3"));
+        QVERIFY(TestSystems::fileContent(pdf).contains("/Count 3"));
         QCOMPARE(TestArchives::tablesAndCount(m_database), before);
     }
 };

@@ -47,11 +47,6 @@ SystemDocument fiveTriples(const QString& name = u"Prova"_s)
         {"1X2", "1X2", "1X2", "1X2", "1X2", "1", "1", "1", "1", "1", "1", "1", "1"}, name);
 }
 
-QString inFolder(const QTemporaryDir& dir, const QString& name)
-{
-    return QDir(dir.path()).filePath(name);
-}
-
 } // namespace
 
 class TestCli : public QObject {
@@ -69,10 +64,10 @@ private slots:
         QVERIFY(SystemFiles::save(stale, dir.path()));
         // Extensions in upper case are kept.
         for (const QString& name : filesIn(dir.path()))
-            QVERIFY(QFile::rename(inFolder(dir, name), inFolder(dir, name.toUpper())));
-        QFile::remove(inFolder(dir, u"GIRO.NTG"_s));
+            QVERIFY(QFile::rename(dir.filePath(name), dir.filePath(name.toUpper())));
+        QFile::remove(dir.filePath(u"GIRO.NTG"_s));
 
-        const CliRun run = runCli({u"generate"_s, inFolder(dir, u"GIRO.PRO"_s)});
+        const CliRun run = runCli({u"generate"_s, dir.filePath(u"GIRO.PRO"_s)});
         QCOMPARE(run.status, 0);
         QCOMPARE(run.err, QString());
         QCOMPARE(filesIn(dir.path()),
@@ -82,12 +77,12 @@ private slots:
         expected.DataConcorso = stale.DataConcorso;
         QVERIFY(SystemFiles::save(expected, reference.path()));
         for (const QString& name : {u"Giro.pro"_s, u"Giro.cnd"_s, u"Giro.ntg"_s})
-            QCOMPARE(fileContent(inFolder(dir, name.toUpper())),
-                     fileContent(inFolder(reference, name)));
+            QCOMPARE(fileContent(dir.filePath(name.toUpper())),
+                     fileContent(reference.filePath(name)));
 
-        QVERIFY(writeBytes(inFolder(dir, u"Opzioni.sys"_s), "\"\"\r\n\"0.5\"\r\n\"1\"\r\n"));
+        QVERIFY(writeBytes(dir.filePath(u"Opzioni.sys"_s), "\"\"\r\n\"0.5\"\r\n\"1\"\r\n"));
         const CliRun info =
-            runCli({u"info"_s, inFolder(dir, u"GIRO.PRO"_s), u"--app-folder"_s, dir.path()});
+            runCli({u"info"_s, dir.filePath(u"GIRO.PRO"_s), u"--app-folder"_s, dir.path()});
         QCOMPARE(info.status, 0);
         QCOMPARE(info.out.split(u'\n', Qt::SkipEmptyParts),
                  (QStringList{"Colonne: 12", "Costo (€): 6.00", "Costo (£): 11,618",
@@ -97,7 +92,7 @@ private slots:
     void reducesAndSaves()
     {
         QTemporaryDir dir;
-        const QString app = inFolder(dir, u"app/nuova"_s); // made by the run
+        const QString app = dir.filePath(u"app/nuova"_s); // made by the run
         SystemDocument document = fiveTriples();
         // S1 from 8 to 9: at most one 1 among the five triples, 2^5 + 5 x 2^4 = 112 columns.
         const QList<double> bounds = {8, 9, 0, 13, 0, 13};
@@ -114,7 +109,7 @@ private slots:
         QVERIFY(SystemFiles::save(document, dir.path()));
 
         const CliRun run =
-            runCli({u"reduce"_s, inFolder(dir, u"Prova.pro"_s), u"--app-folder"_s, app});
+            runCli({u"reduce"_s, dir.filePath(u"Prova.pro"_s), u"--app-folder"_s, app});
         QCOMPARE(run.err, QString());
         QCOMPARE(run.status, 0);
         QCOMPARE(run.out, u"Colonne Condizionate con Segni Min/Max: 112\n"
@@ -146,7 +141,7 @@ private slots:
         QVERIFY(SystemFiles::save(document = fiveTriples(u"Zero"_s), dir.path()));
         const auto before = snapshot(dir.path());
         const CliRun none =
-            runCli({u"reduce"_s, inFolder(dir, u"Zero.pro"_s), u"--app-folder"_s, app});
+            runCli({u"reduce"_s, dir.filePath(u"Zero.pro"_s), u"--app-folder"_s, app});
         QCOMPARE(none.status, 3);
         QCOMPARE(none.out, u"Colonne Condizionate con Segni Min/Max: 0\n"_s);
         QCOMPARE(none.err, u"Il Sistema Ridotto non prevede alcuna Colonna !\n"_s);
@@ -170,7 +165,7 @@ private slots:
         QTemporaryDir dir;
         SystemDocument document = playedSystem(u"Prova"_s, true);
         QVERIFY(SystemFiles::save(document, dir.path()));
-        const QString pro = inFolder(dir, u"Prova.pro"_s), app = inFolder(dir, u"app/nuova"_s);
+        const QString pro = dir.filePath(u"Prova.pro"_s), app = dir.filePath(u"app/nuova"_s);
         const CliRun merge = runCli({u"merge"_s, pro, u"--app-folder"_s, app});
         QCOMPARE(merge.status, 0);
         // Reduced order: 1..X, X..X, 1..2, X..2; each pair differs in match 1 only.
@@ -206,7 +201,7 @@ private slots:
         QVERIFY(SystemFiles::save(document, dir.path()));
         const QStringList reduce = {u"reduce"_s, pro, u"--app-folder"_s, dir.path()};
         FileLock other;
-        QCOMPARE(other.tryLockFile(inFolder(dir, u"Ridotto.mdb.new"_s), nullptr),
+        QCOMPARE(other.tryLockFile(dir.filePath(u"Ridotto.mdb.new"_s), nullptr),
                  FileLock::Result::Locked);
         const auto before = snapshot(dir.path());
         const CliRun run = runCli(reduce);
@@ -271,7 +266,7 @@ private slots:
         twice.setSigns(2, u"1X1"_s);
         for (SystemDocument* document : {&empty, &nine, &sign, &twice, &reduced, &alone})
             QVERIFY(SystemFiles::save(*document, dir.path()));
-        QVERIFY(writeBytes(inFolder(dir, u"Rotto.pro"_s), "\"only one line\"\r\nabc\r\n"));
+        QVERIFY(writeBytes(dir.filePath(u"Rotto.pro"_s), "\"only one line\"\r\nabc\r\n"));
         const auto before = snapshot(dir.path());
         arguments.replaceInStrings(u"@"_s, dir.path());
         if (!arguments.contains(u"--app-folder"_s))

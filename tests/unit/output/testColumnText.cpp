@@ -4,7 +4,6 @@
 #include "support/CliRunner.h"
 #include "support/TestSystems.h"
 
-#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 

@@ -6,12 +6,11 @@
 #include "output/WinningsCheck.h"
 #include "platform/ColumnDatabase.h"
 #include "platform/ProgressReporter.h"
+#include "support/TestArchives.h"
 #include "support/TestSystems.h"
 
 #include <QAbstractItemModelTester>
 #include <QRandomGenerator>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -128,19 +127,10 @@ private slots:
     {
         QTemporaryDir dir;
         QVERIFY(ExportWriter::exportColumns(dir.path(), columnsOf({"1X1X1X1X1X1X1"}), nullptr));
-        {
-            QSqlDatabase database = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"export"_s);
-            database.setDatabaseName(dir.filePath(u"Export.mdb"_s));
-            QVERIFY(database.open());
-            QSqlQuery query(database);
-            QVERIFY(query.exec(u"SELECT SC2, S2, SCX, Anno, Serie, FG, FC FROM ColonneVincenti"_s));
-            QVERIFY(query.next());
-            QStringList values;
-            for (int f = 0; f < 7; ++f)
-                values << (query.isNull(f) ? u"NULL"_s : query.value(f).toString());
-            QCOMPARE(values.join(u' '), u"NULL 0 1 NULL NULL NULL NULL"_s);
-        }
-        QSqlDatabase::removeDatabase(u"export"_s);
+        QCOMPARE(TestArchives::rowsOf(
+                     dir.filePath(u"Export.mdb"_s),
+                     {u"SELECT SC2, S2, SCX, Anno, Serie, FG, FC FROM ColonneVincenti"_s}),
+                 QStringList{u"NULL 0 1 NULL NULL NULL NULL"_s});
     }
 
     void exportedMeasuresAgreeWithTheDefinitions()

@@ -10,13 +10,11 @@
 #include "platform/PrintSurface.h"
 #include "platform/SafeFile.h"
 #include "reports/ResultsLogic.h"
+#include "support/TestArchives.h"
 #include "support/TestSystems.h"
 
 #include <QDir>
 #include <QRegularExpression>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,6 +22,7 @@
 #include <sys/sysmacros.h>
 
 using namespace TestSystems;
+using TestArchives::rowsOf;
 using namespace NumberFormat;
 using ColumnDatabase::Database;
 using LegacyTextFile::ReadStatus;
@@ -31,21 +30,6 @@ using LegacyTextFile::ReadStatus;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The names of a table's fields in their stored order, read through Qt SQL as the windows do.
-QStringList fieldNames(const QString& file, const QString& table)
-{
-    QStringList names;
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(u"QSQLITE"_s, "fields");
-        database.setDatabaseName(file);
-        const QSqlRecord record = database.open() ? database.record(table) : QSqlRecord();
-        for (int i = 0; i < record.count(); ++i)
-            names << record.fieldName(i);
-    }
-    QSqlDatabase::removeDatabase(u"fields"_s);
-    return names;
-}
 
 const QStringList FourDatabases = {"Accorpa.mdb", "ColVin13.mdb", "Export.mdb", "Ridotto.mdb"};
 
@@ -116,27 +100,6 @@ QString kindOf(const QString& path)
            : S_ISFIFO(info.st_mode) ? u"pipe"_s
            : S_ISCHR(info.st_mode)  ? u"device"_s
                                     : u"other"_s;
-}
-
-// What SQLite itself says of a file: its integrity check, then each schema statement.
-QStringList engineVerdict(const QString& file)
-{
-    QStringList verdict;
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(u"QSQLITE"_s, "verdict");
-        database.setDatabaseName(file);
-        QSqlQuery query(database);
-        if (database.open() && query.exec(u"PRAGMA integrity_check"_s)) {
-            while (query.next())
-                verdict << query.value(0).toString();
-        }
-        if (query.exec(u"SELECT sql FROM sqlite_schema"_s)) {
-            while (query.next())
-                verdict << query.value(0).toString();
-        }
-    }
-    QSqlDatabase::removeDatabase(u"verdict"_s);
-    return verdict;
 }
 
 // The file's identity on disk: a file replaced by a copy gets a new one.
@@ -215,8 +178,9 @@ private slots:
             QVERIFY2(ColumnDatabase::ensureDatabase(dir.path(), database, &error),
                      qPrintable(error));
         QCOMPARE(filesIn(dir.path()), FourDatabases);
-        QCOMPARE(fieldNames(dir.filePath(u"Ridotto.mdb"_s), u"Colonne"_s), QStringList{u"Col"_s});
-        QCOMPARE(fieldNames(dir.filePath(u"Accorpa.mdb"_s), u"Colonne"_s).size(), 13);
+        const QString fields = u"SELECT name FROM pragma_table_info('Colonne')"_s;
+        QCOMPARE(rowsOf(dir.filePath(u"Ridotto.mdb"_s), {fields}), QStringList{u"Col"_s});
+        QCOMPARE(rowsOf(dir.filePath(u"Accorpa.mdb"_s), {fields}).size(), 13);
     }
 
     void compactionKeepsOnlyTheFourDatabasesWithTheirRows()
@@ -240,9 +204,12 @@ private slots:
             ColumnDatabase::writeWinningRows(dir.path(), Database::Archive, 20000, season, &error));
         QVERIFY(ColumnDatabase::writeWinningRows(dir.path(), Database::Archive, 2, season, &error));
         const qint64 before = QFileInfo(dir.filePath(u"ColVin13.mdb"_s)).size();
-        QCOMPARE(engineVerdict(dir.filePath(u"Ridotto.mdb"_s)),
+        // What SQLite itself says of the files: its integrity check, then each schema statement.
+        const QStringList verdict = {u"PRAGMA integrity_check"_s,
+                                     u"SELECT sql FROM sqlite_schema"_s};
+        QCOMPARE(rowsOf(dir.filePath(u"Ridotto.mdb"_s), verdict),
                  (QStringList{u"ok"_s, u"CREATE TABLE Colonne (Col TEXT)"_s}));
-        QCOMPARE(engineVerdict(dir.filePath(u"Accorpa.mdb"_s)).first(), u"ok"_s);
+        QCOMPARE(rowsOf(dir.filePath(u"Accorpa.mdb"_s), verdict).first(), u"ok"_s);
         // Files written whole have no free pages and are left as they are.
         const ino_t reducedFile = inodeOf(dir.filePath(u"Ridotto.mdb"_s));
         const ino_t mergedFile = inodeOf(dir.filePath(u"Accorpa.mdb"_s));

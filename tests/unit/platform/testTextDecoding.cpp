@@ -2,7 +2,6 @@
 #include "platform/TextDecoding.h"
 #include "support/TestSystems.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
