@@ -27,31 +27,19 @@ QString fieldList()
     return ColumnDatabase::winningFieldNames().join(QStringLiteral(", "));
 }
 
-// The engine's result codes, without the extended bits, that have words of their own.
-enum EngineCode {
-    Busy = 5,
-    Locked = 6,
-    ReadOnlyFile = 8,
-    InputOutput = 10,
-    Corrupt = 11,
-    Full = 13,
-    CantOpen = 14,
-    NotADatabase = 26,
-};
-
 QString reasonOf(int code)
 {
     switch (code & 0xff) {
-    case ReadOnlyFile:
+    case SQLITE_READONLY:
         return QStringLiteral("il file è in sola lettura");
-    case InputOutput:
+    case SQLITE_IOERR:
         return QStringLiteral("errore di lettura o scrittura sul disco");
-    case Corrupt:
-    case NotADatabase:
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
         return QStringLiteral("il file è danneggiato o non è un archivio");
-    case Full:
+    case SQLITE_FULL:
         return QStringLiteral("disco pieno");
-    case CantOpen:
+    case SQLITE_CANTOPEN:
         return QStringLiteral("impossibile aprire il file");
     default:
         return {};
@@ -126,7 +114,7 @@ QString ArchiveStore::errorMessage(const QString& path, const QSqlError& error)
 {
     const QString file = QDir::toNativeSeparators(path);
     const int code = error.nativeErrorCode().toInt();
-    if ((code & 0xff) == Busy || (code & 0xff) == Locked)
+    if ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED)
         return QStringLiteral("L'Archivio Colonne Vincenti '%1' è in uso da un altro programma.")
             .arg(file);
     // The driver's words when the engine has none, so that a reason always survives.
@@ -144,7 +132,7 @@ QString ArchiveStore::errorMessage(const QString& path, const QSqlError& error)
 bool ArchiveStore::isFileError(const QSqlError& error)
 {
     const int code = error.nativeErrorCode().toInt() & 0xff;
-    return code == Busy || code == Locked || !reasonOf(code).isEmpty();
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED || !reasonOf(code).isEmpty();
 }
 
 void ArchiveStore::setError(QString* error, const QSqlError& sqlError) const
