@@ -2,6 +2,7 @@
 
 #include "conditions/ReductionConfirmation.h"
 #include "conditions/ReductionEngine.h"
+#include "platform/BackgroundWork.h"
 #include "platform/ColumnDatabase.h"
 #include "platform/NumberFormat.h"
 #include "platform/UserPrompts.h"
@@ -63,11 +64,38 @@ QLabel* label(QWidget* parent, const char* name, bool panel)
     return label;
 }
 
+// Hands the engine's progress, seen on the worker thread, to the window's watcher on the GUI
+// thread, and ends the run when the user cancels.
+class ForwardedObserver final : public ReductionObserver {
+public:
+    ForwardedObserver(BackgroundWork& work, ReductionObserver& shown)
+        : m_work(work)
+        , m_shown(shown)
+    {}
+    void passStarted(ReductionPass pass, qsizetype total) override
+    {
+        m_work.checkStop();
+        m_work.toGui([this, pass, total] { m_shown.passStarted(pass, total); });
+    }
+    void passProgress(ReductionPass pass, qsizetype done, qsizetype total) override
+    {
+        m_work.checkStop();
+        m_work.toGui([this, pass, done, total] { m_shown.passProgress(pass, done, total); });
+    }
+    void passFinished(ReductionPass pass, qsizetype survivors) override
+    {
+        m_work.toGui([this, pass, survivors] { m_shown.passFinished(pass, survivors); });
+    }
+
+private:
+    BackgroundWork& m_work;
+    ReductionObserver& m_shown;
+};
+
 } // namespace
 
-// Shows the engine's progress on the window's labels and the main window's progress bar. The
-// run does not yield to the event loop, so the labels are repainted explicitly, at most every
-// 30 ms.
+// Shows the engine's progress on the window's labels and the main window's progress bar, at
+// most every 30 ms.
 class ReductionWindow::Watcher final : public ReductionObserver {
 public:
     explicit Watcher(ReductionWindow& window)
@@ -219,13 +247,24 @@ void ReductionWindow::run()
     SystemDocument& document = m_session.document();
     m_session.progress().setRange(0, document.IntegralCount);
     Watcher watcher(*this);
-    ReductionEngine::Result result =
-        ReductionEngine::run(document.IntegralColumns, document.Conditions, m_flags(), &watcher);
-    m_session.progress().setValue(0);
-
+    // The run goes on a worker thread, so that the window keeps painting and "&Annulla" (or
+    // closing the window) stops it; the table keeps what it held.
+    BackgroundWork work({m_cancel});
+    ForwardedObserver forwarded(work, watcher);
+    const QString flags = m_flags();
+    ReductionEngine::Result result;
     QString error;
-    const bool written =
-        ColumnDatabase::writeReducedColumns(m_session.appFolder(), result.survivors, &error);
+    bool written = false;
+    const QString appFolder = m_session.appFolder();
+    const bool finished = work.run([&] {
+        result =
+            ReductionEngine::run(document.IntegralColumns, document.Conditions, flags, &forwarded);
+        written = ColumnDatabase::writeReducedColumns(appFolder, result.survivors, &error);
+    });
+    m_session.progress().setValue(0);
+    if (!finished)
+        return;
+
     m_tableCount = written ? result.survivors.count() : 0;
     pointer.dismiss();
     QGuiApplication::restoreOverrideCursor();

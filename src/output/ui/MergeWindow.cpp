@@ -1,6 +1,8 @@
 #include "output/ui/MergeWindow.h"
 
 #include "output/Merger.h"
+#include "platform/BackgroundWork.h"
+#include "platform/ColumnDatabase.h"
 #include "platform/NumberFormat.h"
 #include "platform/UserPrompts.h"
 #include "session/Session.h"
@@ -85,8 +87,19 @@ void MergeWindow::merge()
     {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         const auto pointer = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-        stored = Merger::mergeAndStore(m_session.appFolder(), columns, rows, &error,
-                                       &m_session.progress());
+        // Merged on a worker thread, so that the window keeps painting and "&Annulla" stops the
+        // scan; once the rows are being stored they are stored whole.
+        BackgroundWork work({m_close});
+        connect(m_close, &QPushButton::clicked, &work, &BackgroundWork::requestStop);
+        ForwardedProgress progress(work, m_session.progress(), ForwardedProgress::Steps::Stoppable);
+        const QString appFolder = m_session.appFolder();
+        const bool finished = work.run([&] {
+            rows = Merger::merge(columns, &progress);
+            stored = ColumnDatabase::writeMergedRows(appFolder, rows, &error);
+        });
+        m_session.progress().setValue(0);
+        if (!finished)
+            return;
     }
     if (!stored) {
         // The rows never reached Accorpa.mdb, which printing and dictation read: the system

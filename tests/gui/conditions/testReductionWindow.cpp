@@ -170,6 +170,43 @@ private slots:
         QCOMPARE(document.WorkColumns, r.expected());
     }
 
+    // Annulla, or closing the window, while the engine runs on the full integral system stops
+    // the run: the window waits for it and closes, the table keeps what it held.
+    void stopWhileRunning_data()
+    {
+        QTest::addColumn<bool>("byButton");
+        QTest::newRow("Annulla") << true;
+        QTest::newRow("window closed") << false;
+    }
+    void stopWhileRunning()
+    {
+        QFETCH(bool, byButton);
+        Reduction r;
+        r.p.document() = TestSystems::withPrediction(TestSystems::allTriples());
+        const ColumnBuffer held = TestSystems::columnsOf({"1X21X21X21X21", "2222222222222"});
+        QVERIFY(ColumnDatabase::writeReducedColumns(r.p.dir.path(), held, nullptr));
+        WatchingProgress progress;
+        bool stopped = false;
+        bool openWhileRunning = false;
+        progress.note = [&](int value) {
+            if (value == 0 || stopped)
+                return;
+            stopped = true;
+            if (byButton)
+                clickOn(r.window.get(), u"cmdAnnulla"_s);
+            else
+                r.window->close();
+            openWhileRunning = r.window->isVisible();
+        };
+        r.p.session->setProgress(&progress);
+        r.start();
+        r.p.session->setProgress(nullptr);
+        QVERIFY(stopped && openWhileRunning);
+        QTRY_VERIFY(!r.window->isVisible());
+        QCOMPARE(table(r.p), held);
+        QCOMPARE(r.window->tableCount(), 0);
+    }
+
     void emptyPasses()
     {
         // The signs pass leaving nothing closes the window and empties the table.

@@ -250,6 +250,32 @@ private slots:
         QCOMPARE(toolbar(), u"10|&Accorpa Colonne|"_s);
     }
 
+    // Annulla while the full integral system is being merged stops the merge: the system stays
+    // unmerged and Accorpa.mdb gets no rows.
+    void annullaStopsARunningMerge()
+    {
+        StartedProgram p;
+        p.start();
+        p.prepare(TestSystems::allTriples(), {}, int(ColumnBuffer::MaxCount));
+        WatchingProgress progress;
+        bool cancelled = false;
+        progress.note = [&cancelled](int value) {
+            if (value == 0 || cancelled)
+                return;
+            cancelled = true;
+            clickOn(QApplication::activeModalWidget(), u"cmdAnnulla"_s);
+        };
+        p.session->setProgress(&progress);
+        whenModal(u"frmACCORPA"_s, [](QWidget* window) { clickOn(window, u"cmdAccorpa"_s); });
+        p.window->runCommand(u"mnuAccorpa"_s);
+        p.session->setProgress(nullptr);
+        QVERIFY(cancelled);
+        QCOMPARE(p.document().MergedCount, 0);
+        MergedColumns stored;
+        QVERIFY(ColumnDatabase::readMergedRows(p.dir.path(), stored, nullptr));
+        QCOMPARE(stored.count(), 0);
+    }
+
     void checkKeysMarksAndCounts()
     {
         Check c("CRid");
