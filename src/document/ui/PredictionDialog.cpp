@@ -1,6 +1,7 @@
 #include "document/ui/PredictionDialog.h"
 
 #include "document/ui/FieldBehaviour.h"
+#include "platform/BackgroundWork.h"
 #include "platform/NumberFormat.h"
 #include "platform/UserPrompts.h"
 #include "platform/ui/WaitWindow.h"
@@ -213,9 +214,20 @@ void PredictionDialog::confirm()
         m_session.TaskMode = QStringLiteral("TEMP");
         WaitWindow wait(m_session.messageTitle(), m_session.TaskMode, this);
         wait.showOver(parentWidget() ? parentWidget() : this);
-        PredictionLogic::confirm(m_session.document(), typed, m_session.progress(),
-                                 {[&wait](const QString& text) { wait.setMessage(text); },
-                                  [&wait](const QString& text) { wait.setProgressText(text); }});
+        // Enumerated on a worker thread, so that the windows keep painting meanwhile.
+        BackgroundWork work;
+        ForwardedProgress progress(work, m_session.progress());
+        SystemDocument& document = m_session.document();
+        const auto toWait = [&work, &wait](void (WaitWindow::*line)(const QString&)) {
+            return [&work, &wait, line](const QString& text) {
+                work.toGui([&wait, line, text] { (wait.*line)(text); });
+            };
+        };
+        work.run([&] {
+            PredictionLogic::confirm(
+                document, typed, progress,
+                {toWait(&WaitWindow::setMessage), toWait(&WaitWindow::setProgressText)});
+        });
         wait.close();
     }
     m_session.predictionConfirmed();

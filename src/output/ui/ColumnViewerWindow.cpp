@@ -5,6 +5,7 @@
 #include "output/ColumnPages.h"
 #include "output/ColumnText.h"
 #include "output/ExportWriter.h"
+#include "platform/BackgroundWork.h"
 #include "platform/ColumnDatabase.h"
 #include "platform/PrintSurface.h"
 #include "platform/UserPrompts.h"
@@ -85,6 +86,10 @@ ColumnViewerWindow::ColumnViewerWindow(Session& session, QWidget* parent)
     // the full integral system opens at once; the listing keeps the columns as they are now.
     m_list->setObjectName(QStringLiteral("lstCOL"));
     m_list->setUniformItemSizes(true);
+    // Laid out in batches between which the event loop runs, so that the window opens painted
+    // even on the full integral system.
+    m_list->setLayoutMode(QListView::Batched);
+    m_list->setBatchSize(50000);
     m_list->setFont(listingFont());
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_list->setModel(new ColumnListModel(columns, m_list));
@@ -172,8 +177,12 @@ void ColumnViewerWindow::exportColumns()
     {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         const auto pointer = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-        written = ExportWriter::exportColumns(m_session.appFolder(), columns, &error,
-                                              &m_session.progress());
+        // Written on a worker thread, so that the windows keep painting meanwhile.
+        BackgroundWork work;
+        ForwardedProgress progress(work, m_session.progress());
+        const QString appFolder = m_session.appFolder();
+        work.run(
+            [&] { written = ExportWriter::exportColumns(appFolder, columns, &error, &progress); });
     }
     // A message box given no title of its own shows the application's, as this one does.
     const QString title = QLatin1String(Session::AppTitle);
@@ -217,14 +226,17 @@ void ColumnViewerWindow::exportText()
     {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         const auto pointer = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-        MergedColumns rows;
-        if (merged)
-            written = ColumnDatabase::readMergedRows(m_session.appFolder(), rows, &error) &&
-                      ColumnText::writeMerged(*path, rows, format, &error);
-        else
-            written = ColumnText::writeColumns(
-                *path, m_integral ? document.IntegralColumns : document.WorkColumns, format,
-                &error);
+        const QString appFolder = m_session.appFolder();
+        const ColumnBuffer& columns = m_integral ? document.IntegralColumns : document.WorkColumns;
+        // Written on a worker thread, as the database export is.
+        BackgroundWork().run([&] {
+            MergedColumns rows;
+            if (merged)
+                written = ColumnDatabase::readMergedRows(appFolder, rows, &error) &&
+                          ColumnText::writeMerged(*path, rows, format, &error);
+            else
+                written = ColumnText::writeColumns(*path, columns, format, &error);
+        });
     }
     const QString name = QFileInfo(*path).fileName();
     if (!written) {
