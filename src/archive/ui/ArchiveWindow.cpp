@@ -7,6 +7,7 @@
 #include "archive/RecordEditorLogic.h"
 #include "archive/ui/CsvExport.h"
 #include "archive/ui/RecordWindow.h"
+#include "platform/BackgroundWork.h"
 #include "platform/NumberFormat.h"
 #include "platform/PrintSurface.h"
 #include "platform/Twips.h"
@@ -169,7 +170,13 @@ void ArchiveWindow::reload()
     {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const auto pointer = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-        loaded = m_store->load(records, &error);
+        // On a worker thread, through a connection of its own, as the import is.
+        const QString appFolder = m_session.appFolder();
+        BackgroundWork().run([&] {
+            ArchiveStore store(appFolder);
+            loaded =
+                store.open(&error, ArchiveStore::Access::ReadOnly) && store.load(records, &error);
+        });
     }
     if (!loaded)
         reportError(error);
@@ -273,7 +280,9 @@ void ArchiveWindow::importCsv()
     {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const auto pointer = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-        read = ArchiveCsv::readFile(*path, parsed, &error);
+        // Read, and below stored, on a worker thread, so that the window keeps painting even
+        // through a file of a hundred thousand lines.
+        BackgroundWork().run([&] { read = ArchiveCsv::readFile(*path, parsed, &error); });
     }
     if (!read)
         return reportError(error);
@@ -312,7 +321,30 @@ void ArchiveWindow::importCsv()
         return ArchiveStore::Duplicate::Cancel;
     };
     ArchiveStore::ImportCount counted;
-    const bool imported = m_store->importRecords(parsed.records, onDuplicate, counted, &error);
+    bool imported = false;
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto pointer = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        BackgroundWork work;
+        // The questions are asked on the GUI thread, the worker waiting for each answer.
+        const auto askOnGui = [&](const ArchiveRecord::TypedFields& record) {
+            ArchiveStore::Duplicate answer = ArchiveStore::Duplicate::Cancel;
+            work.askOnGui([&] {
+                QApplication::restoreOverrideCursor();
+                answer = onDuplicate(record);
+                QApplication::setOverrideCursor(Qt::WaitCursor);
+            });
+            return answer;
+        };
+        // The worker reaches the archive through a connection of its own: a connection serves
+        // only the thread that opened it.
+        const QString appFolder = m_session.appFolder();
+        work.run([&] {
+            ArchiveStore store(appFolder);
+            imported = store.open(&error) &&
+                       store.importRecords(parsed.records, askOnGui, counted, &error);
+        });
+    }
     if (cancelled) {
         prompts.inform(title(),
                        QStringLiteral("Importazione annullata: l'archivio non è cambiato."));
