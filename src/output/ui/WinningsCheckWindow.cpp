@@ -2,7 +2,6 @@
 
 #include "document/PredictionLogic.h"
 #include "document/ui/FieldBehaviour.h"
-#include "platform/BackgroundWork.h"
 #include "platform/NumberFormat.h"
 #include "platform/ProgressReporter.h"
 #include "platform/ui/BarProgress.h"
@@ -298,11 +297,8 @@ void WinningsCheckWindow::count()
 
     const SystemDocument& document = m_session.document();
     const ColumnBuffer& columns = m_integral ? document.IntegralColumns : document.WorkColumns;
-    // Counted on a worker thread, so that the window keeps painting its bar meanwhile.
-    WinningsCheck::Counts counts;
-    BackgroundWork work;
-    ForwardedProgress progress(work, *m_progress);
-    work.run([&] { counts = WinningsCheck::count(columns, winning, ticked, &progress); });
+    const WinningsCheck::Counts counts =
+        WinningsCheck::count(columns, winning, ticked, m_progress.get());
     // All categories were counted in one pass; they still appear one after the other, from the
     // first down.
     for (int k = 0; k < WinningsCheck::Categories; ++k) {
