@@ -78,6 +78,13 @@ void BackgroundWork::toGui(std::function<void()> call)
     QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
 }
 
+void BackgroundWork::checkpoint()
+{
+    QMetaObject::invokeMethod(
+        this, [] {}, Qt::BlockingQueuedConnection);
+    checkStop();
+}
+
 void BackgroundWork::askOnGui(const std::function<void()>& call)
 {
     QMetaObject::invokeMethod(

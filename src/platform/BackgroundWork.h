@@ -40,6 +40,10 @@ public:
             throw Stopped{};
     }
 
+    // From the work: waits until the GUI thread has run every call queued before, then throws
+    // Stopped when a stop was asked for. Before a step that must not be undone (writing a file),
+    // so that a cancel clicked while the progress moved is never overtaken by the work.
+    void checkpoint();
     // From the work: runs `call` on the GUI thread, after every call queued before it.
     void toGui(std::function<void()> call);
     // From the work: runs `call` on the GUI thread and waits for it; since `call` asks the user,

@@ -248,7 +248,8 @@ void ReductionWindow::run()
     m_session.progress().setRange(0, document.IntegralCount);
     Watcher watcher(*this);
     // The run goes on a worker thread, so that the window keeps painting and "&Annulla" (or
-    // closing the window) stops it; the table keeps what it held.
+    // closing the window) stops it, up to the moment the table is written; a stopped run leaves
+    // the table as it was.
     BackgroundWork work({m_cancel});
     ForwardedObserver forwarded(work, watcher);
     const QString flags = m_flags();
@@ -259,6 +260,7 @@ void ReductionWindow::run()
     const bool finished = work.run([&] {
         result =
             ReductionEngine::run(document.IntegralColumns, document.Conditions, flags, &forwarded);
+        work.checkpoint();
         written = ColumnDatabase::writeReducedColumns(appFolder, result.survivors, &error);
     });
     m_session.progress().setValue(0);

@@ -88,13 +88,14 @@ void MergeWindow::merge()
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         const auto pointer = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
         // Merged on a worker thread, so that the window keeps painting and "&Annulla" stops the
-        // scan; once the rows are being stored they are stored whole.
+        // scan, or the merge before its rows are stored; once stored, they are stored whole.
         BackgroundWork work({m_close});
         connect(m_close, &QPushButton::clicked, &work, &BackgroundWork::requestStop);
         ForwardedProgress progress(work, m_session.progress(), ForwardedProgress::Steps::Stoppable);
         const QString appFolder = m_session.appFolder();
         const bool finished = work.run([&] {
             rows = Merger::merge(columns, &progress);
+            work.checkpoint();
             stored = ColumnDatabase::writeMergedRows(appFolder, rows, &error);
         });
         m_session.progress().setValue(0);

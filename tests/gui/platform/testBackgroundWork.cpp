@@ -75,6 +75,17 @@ private slots:
         QTRY_VERIFY(!window.isVisible());
     }
 
+    // A cancel the GUI thread took while the work ran is seen at the next checkpoint, before the
+    // work goes on to a step that cannot be undone.
+    void checkpointIsNeverOvertaken()
+    {
+        BackgroundWork work;
+        QVERIFY(!work.run([&work] {
+            work.toGui([&work] { work.requestStop(); });
+            work.checkpoint();
+        }));
+    }
+
     void failureReachesTheCaller()
     {
         BackgroundWork work;
