@@ -288,7 +288,7 @@ private slots:
         const QList<std::array<QString, 3>> cases = {
             {QUADRIGO_GUI_PATH, u"--help"_s, u"--app-folder <CARTELLA>"_s},
             {QUADRIGO_GUI_PATH, u"--version"_s, "QUADRIGO 13 " + version},
-            {QUADRIGO_CLI_PATH, u"--help"_s, u"generate PERCORSO.pro"_s},
+            {QUADRIGO_CLI_PATH, u"--help"_s, u"  generate     genera il Sistema Integrale"_s},
             {QUADRIGO_CLI_PATH, u"--version"_s, "quadrigo13-cli " + version}};
         for (const auto& [program, option, printed] : cases) {
             QTemporaryDir dir;
