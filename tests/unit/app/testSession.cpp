@@ -250,6 +250,30 @@ private slots:
         QVERIFY(f.session.open());
     }
 
+    // A system named on the command line opens as a chosen one would, without the file dialog.
+    void openingANamedFile()
+    {
+        Fixture f;
+        f.save(u"Giro"_s);
+        QVERIFY(f.session.openFile(f.pro(u"Giro"_s)));
+        QCOMPARE(f.session.caption(), u"QUADRIGO 13 - Giro"_s);
+        QCOMPARE(f.document().IntegralColumns.count(), 12);
+
+        f.document().SystemName = u"Altro"_s;
+        f.session.markModified();
+        f.prompts.expectMessage(SaveCurrent, MessageAnswer::Cancel);
+        QVERIFY(!f.session.openFile(f.pro(u"Giro"_s)));
+        QCOMPARE(f.session.caption(), u"QUADRIGO 13 - Altro *"_s);
+
+        f.session.resetDocument();
+        f.prompts.expectMessage(u"Il file '/srv/Giro.txt' non è un Pronostico (.pro) !"_s);
+        QVERIFY(!f.session.openFile(u"/srv/Giro.txt"_s));
+        QCOMPARE(f.message().icon, MessageIcon::Exclamation);
+        f.prompts.expectMessage(u"Impossibile trovare il File ! (53)  "_s);
+        QVERIFY(!f.session.openFile(f.pro(u"Manca"_s)));
+        QCOMPARE(f.session.caption(), u"QUADRIGO 13"_s);
+    }
+
     void saveAsRenamesAndFollowsTheFolder()
     {
         Fixture f;
