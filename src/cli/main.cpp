@@ -73,6 +73,9 @@ int main(int argc, char* argv[])
         Cli::printError(QStringLiteral("Manca il valore di --app-folder."));
         return Cli::ExitBadInput;
     }
+    // The same per-user folder as the windows' program when installed.
+    app.setOrganizationName(QStringLiteral("Quadrigo13"));
+    app.setApplicationName(QStringLiteral("QUADRIGO 13"));
     app.setApplicationVersion(QStringLiteral("%1.%2.%3")
                                   .arg(QUADRIGO_VERSION_MAJOR)
                                   .arg(QUADRIGO_VERSION_MINOR)
