@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 deb="$1"
 contents="$(mktemp)" unpacked="$(mktemp -d)"
 trap 'rm -rf "$contents" "$unpacked"' EXIT
-dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\.\//, "/", $6); print $6 }' | sort > "$contents"
+dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\.\//, "/", $6); print $6 }' | LC_ALL=C sort > "$contents"
 diff -u data/package-contents.txt "$contents"
 depends="$(dpkg-deb -f "$deb" Depends)"
 for needed in libqt6widgets6 libqt6multimedia6 libqt6sql6-sqlite libqt6svg6 qt6-translations-l10n \
