@@ -274,6 +274,21 @@ private slots:
         QCOMPARE(f.session.caption(), u"QUADRIGO 13"_s);
     }
 
+    // Run from a prefix holding share/quadrigo13, the program is installed: its recordings come
+    // from there and its settings go to the user's folder, never into the prefix.
+    void installedProgramFolders()
+    {
+        QTemporaryDir prefix;
+        const QString bin = prefix.filePath(u"bin"_s);
+        QVERIFY(QDir().mkpath(bin));
+        QCOMPARE(AppFolder::soundsFolder(bin), u":/sounds"_s);
+        QCOMPARE(AppFolder::resolve({}, bin), bin);
+        QVERIFY(QDir().mkpath(prefix.filePath(u"share/quadrigo13/sounds"_s)));
+        QCOMPARE(AppFolder::soundsFolder(bin), prefix.filePath(u"share/quadrigo13/sounds"_s));
+        QVERIFY(!AppFolder::resolve({}, bin).startsWith(prefix.path()));
+        QCOMPARE(AppFolder::resolve(u"/srv/q"_s, bin), u"/srv/q"_s);
+    }
+
     void saveAsRenamesAndFollowsTheFolder()
     {
         Fixture f;
