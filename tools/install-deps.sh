@@ -11,7 +11,10 @@ packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libq
           # The statistics chart.
           qt6-charts-dev libqt6opengl6-dev
           # The dictation's player.
-          qt6-multimedia-dev)
+          qt6-multimedia-dev
+          # The Debian package: its library dependencies (dpkg-shlibdeps, which needs file), and
+          # the linters of its menu entry, AppStream data and manual pages.
+          dpkg-dev file desktop-file-utils appstream man-db)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,12 +1,12 @@
 #include "app/AppFolder.h"
 
 #include "output/DictationSequence.h"
+#include "platform/InstallLayout.h"
 #include "platform/SafeFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace AppFolder {
 
@@ -14,10 +14,14 @@ QString resolve(const QString& chosenFolder, const QString& programFolder)
 {
     if (!chosenFolder.isEmpty())
         return QDir::toNativeSeparators(QDir(chosenFolder).absolutePath());
-    if (QFileInfo(programFolder).isWritable())
-        return QDir::toNativeSeparators(programFolder);
-    return QDir::toNativeSeparators(
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    return QDir::toNativeSeparators(InstallLayout::defaultAppFolder(programFolder));
+}
+
+QString soundsFolder(const QString& programFolder)
+{
+    const QString installed = InstallLayout::dataFolder(programFolder);
+    return installed.isEmpty() ? QStringLiteral(":/sounds")
+                               : QDir(installed).filePath(QStringLiteral("sounds"));
 }
 
 bool prepare(const QString& appFolder, QString* error)

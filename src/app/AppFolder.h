@@ -6,9 +6,13 @@
 // Where the program keeps its settings, databases and the default systems folder.
 namespace AppFolder {
 
-// The folder chosen with --app-folder when not empty; else the program's folder when writable;
-// else the per-user application data folder.
+// The folder chosen with --app-folder when not empty; else, installed, the per-user application
+// data folder; else the program's folder when writable, else the per-user one.
 QString resolve(const QString& chosenFolder, const QString& programFolder);
+
+// Where the dictation's recordings come from: the installed data folder's "sounds", else the
+// copies built into the program (":/sounds").
+QString soundsFolder(const QString& programFolder);
 
 // Creates the folder and its "Sistemi" subfolder; false, with the Italian message naming the
 // folder, when they cannot be created.

@@ -2,23 +2,16 @@
 #include "archive/ArchiveStore.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSupport.h"
+#include "cli/CliUsage.h"
 #include "platform/SafeFile.h"
 
 #include <QTextStream>
 
 namespace {
 
-const char* ArchiveUsage =
-    "Uso: quadrigo13-cli archive add STAGIONE CONCORSO COLONNA [--series S] [--post Si|No]\n"
-    "     quadrigo13-cli archive delete STAGIONE CONCORSO\n"
-    "     quadrigo13-cli archive list [--season STAGIONE]\n"
-    "     quadrigo13-cli archive import FILE.csv [--replace | --skip]\n"
-    "     quadrigo13-cli archive export FILE.csv\n"
-    "     quadrigo13-cli archive recompute";
-
 int usage()
 {
-    Cli::printError(QString::fromLatin1(ArchiveUsage));
+    Cli::printError(Cli::usageOf(QStringLiteral("archive")));
     return Cli::ExitUsage;
 }
 

@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 
+#include "platform/InstallLayout.h"
 #include "platform/PdfPrinter.h"
 #include "platform/PrintError.h"
 #include "platform/PrintSurface.h"
@@ -74,7 +75,7 @@ QString takeAppFolder(QStringList& arguments)
         arguments.remove(at, 2);
         return folder;
     }
-    return QCoreApplication::applicationDirPath();
+    return InstallLayout::defaultAppFolder(QCoreApplication::applicationDirPath());
 }
 
 bool prepareAppFolder(const QString& folder)

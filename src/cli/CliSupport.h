@@ -33,7 +33,8 @@ bool splitSystemPath(const QString& path, SystemPath& out);
 bool loadSystem(const SystemPath& path, SystemDocument& document,
                 SystemFiles::LoadParts parts = {});
 
-// Removes "--app-folder DIR" from the arguments; the default is the program's folder.
+// Removes "--app-folder DIR" from the arguments; the default is the program's folder, or,
+// installed, the per-user folder the windows use.
 QString takeAppFolder(QStringList& arguments);
 // Creates the application folder when missing; false (with the reason on stderr) when it cannot.
 bool prepareAppFolder(const QString& folder);

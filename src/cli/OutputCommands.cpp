@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 #include "cli/CliSupport.h"
+#include "cli/CliUsage.h"
 
 #include "output/ColumnListing.h"
 #include "output/DictationSequence.h"
@@ -86,8 +87,7 @@ private:
 int runMerge(QStringList arguments)
 {
     const QString appFolder = takeAppFolder(arguments);
-    if (!hasArguments(arguments, 1,
-                      QStringLiteral("Uso: merge PERCORSO.pro [--app-folder CARTELLA]")))
+    if (!hasArguments(arguments, 1, usageOf(QStringLiteral("merge"))))
         return ExitUsage;
     SystemDocument document;
     const ColumnBuffer* columns = loadColumns(arguments.first(), document, false);
@@ -115,10 +115,7 @@ int runCheck(QStringList arguments)
 {
     takeAppFolder(arguments);
     const bool integral = takeIntegral(arguments);
-    if (!hasArguments(
-            arguments, 2,
-            QStringLiteral(
-                "Uso: check PERCORSO.pro COLONNA_VINCENTE [--integral] [--app-folder CARTELLA]")))
+    if (!hasArguments(arguments, 2, usageOf(QStringLiteral("check"))))
         return ExitUsage;
     const QByteArray winning = arguments.at(1).toLatin1();
     if (arguments.at(1).size() != ColumnBuffer::Width || !WinningsCheck::isWinningColumn(winning)) {
@@ -146,9 +143,7 @@ int runList(QStringList arguments)
 {
     takeAppFolder(arguments);
     const bool integral = takeIntegral(arguments);
-    if (!hasArguments(
-            arguments, 1,
-            QStringLiteral("Uso: list PERCORSO.pro [--integral] [--app-folder CARTELLA]")))
+    if (!hasArguments(arguments, 1, usageOf(QStringLiteral("list"))))
         return ExitUsage;
     SystemDocument document;
     const ColumnBuffer* columns = loadColumns(arguments.first(), document, integral);
@@ -179,9 +174,7 @@ int runDictate(QStringList arguments)
         printError(QStringLiteral("Indicare --plan: la dettatura a voce si fa dal programma."));
         return ExitUsage;
     }
-    if (!hasArguments(arguments, 1,
-                      QStringLiteral("Uso: dictate PERCORSO.pro --plan [--from N --to M] "
-                                     "[--speed 1..10] [--app-folder CARTELLA]")))
+    if (!hasArguments(arguments, 1, usageOf(QStringLiteral("dictate"))))
         return ExitUsage;
     SystemDocument document;
     SystemPath path;

@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 #include "cli/CliSupport.h"
+#include "cli/CliUsage.h"
 #include "cli/ResultsFile.h"
 
 #include "document/Options.h"
@@ -20,14 +21,6 @@
 namespace Cli {
 
 namespace {
-
-const char* PrintUsage =
-    "Uso: print COSA PERCORSO.pro --pdf FILE.pdf [--app-folder CARTELLA]\n"
-    "     print archive --pdf FILE.pdf [--app-folder CARTELLA]\n"
-    "  COSA: prospect, prospect-reduced, prospect-integral, reduced, integral, merged,\n"
-    "        merged-prospect, slips, slip-test, slip-test-full, results, properties\n"
-    "  slips: [--from N --to M] [--merged] [--vertical A --horizontal S --dot D] (millimetri)\n"
-    "  slip-test, slip-test-full: [--vertical A --horizontal S --dot D] (millimetri)";
 
 const QString NotAllowed = QStringLiteral("Valore non consentito !");
 
@@ -151,7 +144,7 @@ int runPrint(QStringList arguments)
         return printArchive(appFolder, *pdfPath);
     if (!complete || !pdfPath || pdfPath->isEmpty() || arguments.size() != 2 ||
         !requests().contains(arguments.first())) {
-        printError(QString::fromLatin1(PrintUsage));
+        printError(usageOf(QStringLiteral("print")));
         return ExitBadInput;
     }
     const Request request = requests().at(arguments.first());
@@ -160,7 +153,7 @@ int runPrint(QStringList arguments)
     const bool calibrated = slips || slipTest;
     if ((!slips && (slip.from || slip.to || slip.merged)) ||
         (!calibrated && (slip.vertical || slip.horizontal || slip.dot))) {
-        printError(QString::fromLatin1(PrintUsage));
+        printError(usageOf(QStringLiteral("print")));
         return ExitBadInput;
     }
 

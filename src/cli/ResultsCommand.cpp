@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 #include "cli/CliSupport.h"
+#include "cli/CliUsage.h"
 #include "cli/ResultsFile.h"
 
 #include <QFileInfo>
@@ -25,8 +26,7 @@ bool loadResults(const QString& path, ResultsLogic::Fields& fields)
 int runResults(QStringList arguments)
 {
     takeAppFolder(arguments);
-    const QString usage =
-        QStringLiteral("Uso: results PERCORSO.pro [--rsl FILE.rsl] [--app-folder CARTELLA]");
+    const QString usage = usageOf(QStringLiteral("results"));
     QString rsl;
     const qsizetype at = arguments.indexOf(QStringLiteral("--rsl"));
     if (at >= 0) {

@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 #include "cli/CliSupport.h"
+#include "cli/CliUsage.h"
 
 #include "archive/ArchivePrintout.h"
 #include "archive/ArchiveStatistics.h"
@@ -21,11 +22,6 @@ namespace Cli {
 namespace {
 
 using namespace ArchiveStatistics;
-
-const char* StatsUsage =
-    "Uso: stats MISURA [--all | --season AAAA-AAAA | --last N] [--incomplete] [--post]\n"
-    "             [--series A__,ABC,BOC,VAR,IND] [--app-folder CARTELLA]\n"
-    "  MISURA: S1, SX, S2, SC1, SCX, SC2, IG, IC, SG, SC, PG, PC, FG, FC";
 
 std::optional<int> measureOf(const QString& field)
 {
@@ -56,12 +52,12 @@ bool seriesOf(const QString& list, Choice& choice)
 bool choiceOf(QStringList arguments, const Options& options, Choice& choice)
 {
     if (arguments.isEmpty()) {
-        printError(QString::fromLatin1(StatsUsage));
+        printError(usageOf(QStringLiteral("stats")));
         return false;
     }
     const auto measure = measureOf(arguments.takeFirst());
     if (!measure) {
-        printError(QStringLiteral("Misura sconosciuta.\n") + QString::fromLatin1(StatsUsage));
+        printError(QStringLiteral("Misura sconosciuta.\n") + usageOf(QStringLiteral("stats")));
         return false;
     }
     choice.measure = *measure;
@@ -103,7 +99,7 @@ bool choiceOf(QStringList arguments, const Options& options, Choice& choice)
                 return false;
             }
         } else {
-            printError(QString::fromLatin1(StatsUsage));
+            printError(usageOf(QStringLiteral("stats")));
             return false;
         }
     }

@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 #include "cli/CliSupport.h"
+#include "cli/CliUsage.h"
 
 #include "document/IntegralGenerator.h"
 #include "output/ColumnText.h"
@@ -36,8 +37,7 @@ int runExportText(QStringList arguments)
     const bool merged = arguments.removeAll(QStringLiteral("--merged")) > 0;
     const bool csv = arguments.removeAll(QStringLiteral("--csv")) > 0;
     if (arguments.size() != 2 || (integral && merged)) {
-        printError(QStringLiteral("Uso: export-text PERCORSO.pro FILE [--integral | --merged] "
-                                  "[--csv] [--app-folder CARTELLA]"));
+        printError(usageOf(QStringLiteral("export-text")));
         return ExitUsage;
     }
     SystemPath path;
@@ -80,7 +80,7 @@ int runImportText(QStringList arguments)
 {
     const QString appFolder = takeAppFolder(arguments);
     if (arguments.size() != 2) {
-        printError(QStringLiteral("Uso: import-text PERCORSO.pro FILE [--app-folder CARTELLA]"));
+        printError(usageOf(QStringLiteral("import-text")));
         return ExitUsage;
     }
     SystemPath path;

@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 #include "cli/CliSupport.h"
+#include "cli/CliUsage.h"
 #include "platform/MemoryTuning.h"
 
 #include <QCommandLineParser>
@@ -12,26 +13,6 @@
 #include <memory>
 
 namespace {
-
-const char* Usage = "Uso: quadrigo13-cli COMANDO ...\n"
-                    "  generate PERCORSO.pro            genera il Sistema Integrale e lo salva\n"
-                    "  info PERCORSO.pro                mostra i dati del Sistema Integrale\n"
-                    "  reduce PERCORSO.pro              elabora il Sistema Ridotto e lo salva\n"
-                    "  guarantee PERCORSO.pro --level 12|11 [--from-integral] [--seconds N]\n"
-                    "  measures COLONNA...              mostra le misure delle colonne\n"
-                    "  merge PERCORSO.pro               accorpa il Sistema Ridotto\n"
-                    "  check PERCORSO.pro VINCENTE [--integral]   spoglio delle colonne\n"
-                    "  list PERCORSO.pro [--integral]   elenca le colonne\n"
-                    "  print COSA PERCORSO.pro --pdf FILE.pdf   stampa su PDF\n"
-                    "  dictate PERCORSO.pro --plan [--from N --to M]   suoni della dettatura\n"
-                    "  results PERCORSO.pro [--rsl FILE]   punti e vincite dei Risultati Finali\n"
-                    "  archive add|delete|list|import|export|recompute ...   archivio vincenti\n"
-                    "  stats MISURA [OPZIONI]           statistiche dell'archivio\n"
-                    "  export-text PERCORSO.pro FILE [--integral|--merged] [--csv]   in testo\n"
-                    "  import-text PERCORSO.pro FILE    Sistema Ridotto da un file di testo\n"
-                    "Opzione comune: --app-folder CARTELLA\n"
-                    "  --help                           mostra questo aiuto\n"
-                    "  --version                        mostra la versione";
 
 // Whether the command, the first argument that is not an option of the program, is print.
 bool isPrinting(int argc, char* argv[])
@@ -92,6 +73,9 @@ int main(int argc, char* argv[])
         Cli::printError(QStringLiteral("Manca il valore di --app-folder."));
         return Cli::ExitBadInput;
     }
+    // The same per-user folder as the windows' program when installed.
+    app.setOrganizationName(QStringLiteral("Quadrigo13"));
+    app.setApplicationName(QStringLiteral("QUADRIGO 13"));
     app.setApplicationVersion(QStringLiteral("%1.%2.%3")
                                   .arg(QUADRIGO_VERSION_MAJOR)
                                   .arg(QUADRIGO_VERSION_MINOR)
@@ -112,11 +96,11 @@ int main(int argc, char* argv[])
     parser.addOption(version);
     parser.addOption(folder);
     if (!parser.parse(app.arguments())) {
-        Cli::printError(parser.errorText() + QLatin1Char('\n') + QString::fromLatin1(Usage));
+        Cli::printError(parser.errorText() + QLatin1Char('\n') + Cli::overview());
         return Cli::ExitUsage;
     }
     if (parser.isSet(help)) {
-        Cli::printLine(QString::fromLatin1(Usage));
+        Cli::printLine(Cli::overview());
         return Cli::ExitOk;
     }
     if (parser.isSet(version)) {
@@ -145,9 +129,13 @@ int main(int argc, char* argv[])
         {QStringLiteral("import-text"), Cli::runImportText},
     };
     if (arguments.isEmpty() || !commands.contains(arguments.first())) {
-        Cli::printError(QString::fromLatin1(Usage));
+        Cli::printError(Cli::overview());
         return Cli::ExitUsage;
     }
     const QString command = arguments.takeFirst();
+    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+        Cli::printLine(Cli::usageOf(command));
+        return Cli::ExitOk;
+    }
     return commands.at(command)(arguments);
 }

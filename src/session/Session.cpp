@@ -223,10 +223,22 @@ bool Session::open()
     request.folder = systemsFolder();
     request.fileName = QStringLiteral("*.pro");
     const std::optional<QString> chosen = m_prompts.openFile(request);
-    if (!chosen)
-        return false;
+    return chosen && load(*chosen);
+}
 
-    const QFileInfo file(*chosen);
+bool Session::openFile(const QString& path)
+{
+    if (!path.endsWith(QLatin1String(".pro"), Qt::CaseInsensitive)) {
+        m_prompts.warn(Title, QStringLiteral("Il file '%1' non è un Pronostico (.pro) !")
+                                  .arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    return offerToSave(MessageIcon::Question) && load(path);
+}
+
+bool Session::load(const QString& path)
+{
+    const QFileInfo file(path);
     const QString name = file.fileName().chopped(4);
     const QString folder = file.absolutePath();
     resetDocument();

@@ -68,6 +68,8 @@ public:
     bool newSystem();
     // Open: true when a system was loaded.
     bool open();
+    // Open without the file dialog, for a system named on the command line: true when loaded.
+    bool openFile(const QString& path);
     void save();
     // Save As: false when cancelled.
     bool saveAs();
@@ -100,6 +102,8 @@ private:
     bool saveWithPointer();
     // Asks whether to save unsaved changes and saves on Yes; false when the user cancels.
     bool offerToSave(MessageIcon icon);
+    // Open's second half, once the .pro file is chosen.
+    bool load(const QString& path);
     // After Open or Save As chose a file in another folder.
     void followSystemsFolder(const QString& folder);
 

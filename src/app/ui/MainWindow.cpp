@@ -200,15 +200,8 @@ void MainWindow::registerHandlers()
             openMatchesDialog();
     });
     on("mnuApri", [this] {
-        if (!m_session.open())
-            return;
-        if (m_session.options()[Options::ShowPropertiesOnOpen] != QLatin1String("S"))
-            return;
-        // Every window shows the opened system, drawn, before the properties window takes over.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (const auto properties = m_handlers.constFind(QStringLiteral("mnuProprieta"));
-            properties != m_handlers.cend())
-            (*properties)();
+        if (m_session.open())
+            showPropertiesAfterOpen();
     });
     on("mnuSalva", [this] { m_session.save(); });
     on("mnuSalvaCome", [this] { m_session.saveAs(); });
@@ -383,12 +376,30 @@ void MainWindow::startUp(bool showSplash)
     m_session.resetDocument();
     QStringList problems = ColumnDatabase::compactDatabases(m_session.appFolder());
     Q_INIT_RESOURCE(sounds);
-    problems += AppFolder::installSounds(m_session.appFolder(), QStringLiteral(":/sounds"));
+    problems += AppFolder::installSounds(
+        m_session.appFolder(), AppFolder::soundsFolder(QCoreApplication::applicationDirPath()));
     QApplication::restoreOverrideCursor();
     if (!problems.isEmpty())
         m_session.prompts().warn(QLatin1String(Session::AppTitle),
                                  problems.join(QLatin1Char('\n')));
     showEnablingWindow(*this);
+}
+
+void MainWindow::openSystemFile(const QString& path)
+{
+    if (m_session.openFile(path))
+        showPropertiesAfterOpen();
+}
+
+void MainWindow::showPropertiesAfterOpen()
+{
+    if (m_session.options()[Options::ShowPropertiesOnOpen] != QLatin1String("S"))
+        return;
+    // Every window shows the opened system, drawn, before the properties window takes over.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (const auto properties = m_handlers.constFind(QStringLiteral("mnuProprieta"));
+        properties != m_handlers.cend())
+        (*properties)();
 }
 
 void MainWindow::showSplashWindow()

@@ -52,6 +52,8 @@ public:
     // The start-up sequence after the window is shown: splash, settings files (or their
     // dialogs when missing), database compaction.
     void startUp(bool showSplash);
+    // Opens the system named on the command line, as Open does with a chosen file.
+    void openSystemFile(const QString& path);
 
     // Start-up dialogs when the settings files are missing.
     void openOptionsDialog();
@@ -76,6 +78,8 @@ private:
     void printerSetup();
     void showAbout();
     void showSplashWindow();
+    // The properties window after Open, when the options ask for it.
+    void showPropertiesAfterOpen();
     void adoptSubWindow(QMdiSubWindow* window);
     // Moves a sub-window to `wanted`, or below the sub-windows it would cover there.
     void placeClear(QMdiSubWindow* window, QPoint wanted);

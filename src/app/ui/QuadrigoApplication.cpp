@@ -7,16 +7,21 @@
 #include "session/Session.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
 #include <QTranslator>
+
+#include <cstdio>
 
 QuadrigoApplication::QuadrigoApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("QUADRIGO 13"));
     setOrganizationName(QStringLiteral("Quadrigo13"));
+    // Lets a Wayland desktop match the windows to the installed menu entry and its icon.
+    setDesktopFileName(QStringLiteral("example.quadrigo13.Quadrigo13"));
     setApplicationVersion(QStringLiteral("%1.%2.%3")
                               .arg(QUADRIGO_VERSION_MAJOR)
                               .arg(QUADRIGO_VERSION_MINOR)
@@ -43,12 +48,16 @@ QuadrigoApplication::~QuadrigoApplication()
     m_session.reset();
 }
 
-int QuadrigoApplication::run()
+QuadrigoApplication::StartOptions
+QuadrigoApplication::parseCommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Sistemi condizionati per il concorso pronostici a 13 partite."));
-    parser.addHelpOption();
+    // Qt's own help option would describe itself in English.
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("Mostra questo aiuto."));
+    parser.addOption(helpOption);
     parser.addVersionOption();
     const QCommandLineOption folderOption(
         QStringLiteral("app-folder"),
@@ -58,10 +67,33 @@ int QuadrigoApplication::run()
                                             QStringLiteral("Avvio senza la finestra iniziale."));
     parser.addOption(folderOption);
     parser.addOption(noSplashOption);
-    // --help and --version print and end the program here, before any folder is touched.
-    parser.process(*this);
+    parser.addPositionalArgument(QStringLiteral("SISTEMA.pro"),
+                                 QStringLiteral("Il Pronostico da aprire all'avvio."),
+                                 QStringLiteral("[SISTEMA.pro]"));
+    parser.process(arguments);
+    if (parser.isSet(helpOption))
+        parser.showHelp();
 
-    const QString appFolder = AppFolder::resolve(parser.value(folderOption), applicationDirPath());
+    StartOptions options;
+    options.appFolder = parser.value(folderOption);
+    options.splash = !parser.isSet(noSplashOption);
+    const QStringList systems = parser.positionalArguments();
+    if (systems.size() > 1)
+        options.error = QStringLiteral("Indicare un solo Pronostico (.pro) !");
+    else if (!systems.isEmpty())
+        options.systemFile = QFileInfo(systems.first()).absoluteFilePath();
+    return options;
+}
+
+int QuadrigoApplication::run()
+{
+    const StartOptions start = parseCommandLine(arguments());
+    if (!start.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(start.error));
+        return 1;
+    }
+
+    const QString appFolder = AppFolder::resolve(start.appFolder, applicationDirPath());
     m_prompts = std::make_unique<QtUserPrompts>();
     QString error;
     if (!AppFolder::prepare(appFolder, &error)) {
@@ -72,7 +104,10 @@ int QuadrigoApplication::run()
     m_window = std::make_unique<MainWindow>(*m_session);
     m_prompts->setParent(m_window.get());
     m_window->showAtRememberedPlace();
-    const bool splash = !parser.isSet(noSplashOption);
-    QTimer::singleShot(0, m_window.get(), [this, splash] { m_window->startUp(splash); });
+    QTimer::singleShot(0, m_window.get(), [this, start] {
+        m_window->startUp(start.splash);
+        if (!start.systemFile.isEmpty())
+            m_window->openSystemFile(start.systemFile);
+    });
     return exec();
 }

@@ -9,10 +9,20 @@ class QtUserPrompts;
 class Session;
 
 // The program: fixes the application folder, builds the session and the main window, and runs
-// the start-up sequence. Options: --app-folder DIR, --no-splash, --help, --version.
+// the start-up sequence. Options: --app-folder DIR, --no-splash, --help, --version, and a
+// system (.pro) to open once the program has started.
 class QuadrigoApplication final : public QApplication {
     Q_OBJECT
 public:
+    struct StartOptions {
+        QString appFolder; // as given with --app-folder, else empty
+        bool splash = true;
+        QString systemFile; // absolute, else empty
+        QString error;      // in Italian when the command line cannot be followed
+    };
+    // --help and --version print and end the program here, as does an unknown option.
+    static StartOptions parseCommandLine(const QStringList& arguments);
+
     QuadrigoApplication(int& argc, char** argv);
     ~QuadrigoApplication() override;
     int run();

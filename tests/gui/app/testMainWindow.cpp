@@ -159,6 +159,48 @@ private slots:
         QCOMPARE(bar->value(), bar->minimum());
     }
 
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("system");
+        QTest::addColumn<QString>("appFolder");
+        QTest::addColumn<bool>("splash");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("none") << QStringList() << QString() << QString() << true << QString();
+        QTest::newRow("absolute") << QStringList{u"/srv/Giro.pro"_s} << u"/srv/Giro.pro"_s
+                                  << QString() << true << QString();
+        QTest::newRow("after options")
+            << QStringList{u"--no-splash"_s, u"--app-folder"_s, u"/srv/q"_s, u"/srv/Giro.pro"_s}
+            << u"/srv/Giro.pro"_s << u"/srv/q"_s << false << QString();
+        QTest::newRow("two") << QStringList{u"/srv/A.pro"_s, u"/srv/B.pro"_s} << QString()
+                             << QString() << true << u"Indicare un solo Pronostico (.pro) !"_s;
+    }
+
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        const auto start =
+            QuadrigoApplication::parseCommandLine(QStringList{u"quadrigo13"_s} + arguments);
+        QTEST(start.systemFile, "system");
+        QTEST(start.appFolder, "appFolder");
+        QTEST(start.splash, "splash");
+        QTEST(start.error, "error");
+        // A name relative to the folder the program is started from.
+        const auto relative = QuadrigoApplication::parseCommandLine({u"quadrigo13"_s, u"G.pro"_s});
+        QCOMPARE(relative.systemFile, QDir::currentPath() + u"/G.pro"_s);
+    }
+
+    void systemNamedAtStartOpens()
+    {
+        StartedProgram p;
+        p.start();
+        SystemDocument saved = TestSystems::withPrediction(SmallPrediction, u"Giro"_s);
+        QVERIFY(SystemFiles::save(saved, p.systems()));
+        p.window->openSystemFile(QDir(p.systems()).filePath(u"Giro.pro"_s));
+        QCOMPARE(p.window->windowTitle(), u"QUADRIGO 13 - Giro"_s);
+        QVERIFY(p.command("mnuSalvaCome")->isEnabled());
+    }
+
     // Long amounts of a large reduced system are shown whole, and again as the panel's tip.
     void statusPanelsFitTheirText()
     {

@@ -250,6 +250,45 @@ private slots:
         QVERIFY(f.session.open());
     }
 
+    // A system named on the command line opens as a chosen one would, without the file dialog.
+    void openingANamedFile()
+    {
+        Fixture f;
+        f.save(u"Giro"_s);
+        QVERIFY(f.session.openFile(f.pro(u"Giro"_s)));
+        QCOMPARE(f.session.caption(), u"QUADRIGO 13 - Giro"_s);
+        QCOMPARE(f.document().IntegralColumns.count(), 12);
+
+        f.document().SystemName = u"Altro"_s;
+        f.session.markModified();
+        f.prompts.expectMessage(SaveCurrent, MessageAnswer::Cancel);
+        QVERIFY(!f.session.openFile(f.pro(u"Giro"_s)));
+        QCOMPARE(f.session.caption(), u"QUADRIGO 13 - Altro *"_s);
+
+        f.session.resetDocument();
+        f.prompts.expectMessage(u"Il file '/srv/Giro.txt' non è un Pronostico (.pro) !"_s);
+        QVERIFY(!f.session.openFile(u"/srv/Giro.txt"_s));
+        QCOMPARE(f.message().icon, MessageIcon::Exclamation);
+        f.prompts.expectMessage(u"Impossibile trovare il File ! (53)  "_s);
+        QVERIFY(!f.session.openFile(f.pro(u"Manca"_s)));
+        QCOMPARE(f.session.caption(), u"QUADRIGO 13"_s);
+    }
+
+    // Run from a prefix holding share/quadrigo13, the program is installed: its recordings come
+    // from there and its settings go to the user's folder, never into the prefix.
+    void installedProgramFolders()
+    {
+        QTemporaryDir prefix;
+        const QString bin = prefix.filePath(u"bin"_s);
+        QVERIFY(QDir().mkpath(bin));
+        QCOMPARE(AppFolder::soundsFolder(bin), u":/sounds"_s);
+        QCOMPARE(AppFolder::resolve({}, bin), bin);
+        QVERIFY(QDir().mkpath(prefix.filePath(u"share/quadrigo13/sounds"_s)));
+        QCOMPARE(AppFolder::soundsFolder(bin), prefix.filePath(u"share/quadrigo13/sounds"_s));
+        QVERIFY(!AppFolder::resolve({}, bin).startsWith(prefix.path()));
+        QCOMPARE(AppFolder::resolve(u"/srv/q"_s, bin), u"/srv/q"_s);
+    }
+
     void saveAsRenamesAndFollowsTheFolder()
     {
         Fixture f;

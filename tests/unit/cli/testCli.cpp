@@ -288,12 +288,17 @@ private slots:
         const QList<std::array<QString, 3>> cases = {
             {QUADRIGO_GUI_PATH, u"--help"_s, u"--app-folder <CARTELLA>"_s},
             {QUADRIGO_GUI_PATH, u"--version"_s, "QUADRIGO 13 " + version},
-            {QUADRIGO_CLI_PATH, u"--help"_s, u"generate PERCORSO.pro"_s},
-            {QUADRIGO_CLI_PATH, u"--version"_s, "quadrigo13-cli " + version}};
+            {QUADRIGO_CLI_PATH, u"--help"_s, u"  generate     genera il Sistema Integrale"_s},
+            {QUADRIGO_CLI_PATH, u"--version"_s, "quadrigo13-cli " + version},
+            {QUADRIGO_CLI_PATH, u"merge --help"_s,
+             u"Uso: quadrigo13-cli merge PERCORSO.pro [--app-folder CARTELLA]\n"
+             "accorpa il Sistema Ridotto"_s}};
         for (const auto& [program, option, printed] : cases) {
             QTemporaryDir dir;
             const CliRun run = runProgram(
-                program, {option, u"--app-folder"_s, dir.filePath(u"Programma"_s)}, dir.path());
+                program,
+                option.split(u' ') + QStringList{u"--app-folder"_s, dir.filePath(u"Programma"_s)},
+                dir.path());
             QCOMPARE(run.status, 0);
             QVERIFY2(run.out.contains(printed), qPrintable(run.out));
             QVERIFY(QDir(dir.path()).isEmpty());

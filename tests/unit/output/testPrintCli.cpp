@@ -38,9 +38,9 @@ private slots:
         QTest::newRow("dot nan") << "slips --dot nan|1|0|Valore non consentito !";
         QTest::newRow("offset inf") << "slips --vertical inf|1|0|Valore non consentito !";
         QTest::newRow("range in halves") << "slips --to 1.5|1|0|Valore non consentito !";
-        QTest::newRow("unknown") << "schedine|1|0|Uso: print";
-        QTest::newRow("range elsewhere") << "prospect --to 1|1|0|Uso: print";
-        QTest::newRow("no value") << "slips --from|1|0|Uso: print";
+        QTest::newRow("unknown") << "schedine|1|0|Uso: quadrigo13-cli print";
+        QTest::newRow("range elsewhere") << "prospect --to 1|1|0|Uso: quadrigo13-cli print";
+        QTest::newRow("no value") << "slips --from|1|0|Uso: quadrigo13-cli print";
         QTest::newRow("unwritable") << "prospect --pdf no/out.pdf|1|0|Impossibile creare il File";
     }
     void print()
