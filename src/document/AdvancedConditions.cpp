@@ -1,5 +1,8 @@
 #include "document/AdvancedConditions.h"
 
+#include "platform/ColumnBuffer.h"
+
+#include <algorithm>
 #include <cmath>
 
 void AdvancedConditions::setValues(const SignValues& values)
@@ -42,4 +45,126 @@ double AdvancedConditions::valueOf(int match, char sign) const
 qint64 AdvancedConditions::hundredths(double percent)
 {
     return std::llround(percent * 100.0);
+}
+
+namespace {
+
+bool isText(const QVariant& value)
+{
+    return value.typeId() == QMetaType::QString;
+}
+
+// A bare whole number within min..max.
+std::optional<int> wholeIn(const QVariant& value, double minimum, double maximum)
+{
+    if (isText(value))
+        return std::nullopt;
+    const double number = value.toDouble();
+    if (!(number >= minimum && number <= maximum) || number != std::trunc(number))
+        return std::nullopt;
+    return static_cast<int>(number);
+}
+
+std::optional<double> numberIn(const QVariant& value, double minimum, double maximum)
+{
+    if (isText(value))
+        return std::nullopt;
+    const double number = value.toDouble();
+    if (!(number >= minimum && number <= maximum))
+        return std::nullopt;
+    return number;
+}
+
+bool isColumn(const QString& text)
+{
+    if (text.size() != AdvancedConditions::Matches)
+        return false;
+    return std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c == QLatin1Char('1') || c == QLatin1Char('X') || c == QLatin1Char('2');
+    });
+}
+
+} // namespace
+
+QVariantList AdvancedConditions::toList() const
+{
+    QVariantList list;
+    list << double(errorsFrom) << double(errorsTo);
+    QString flags;
+    for (bool on : strict)
+        flags += on ? QLatin1Char('1') : QLatin1Char('0');
+    list << flags << (m_values ? 1.0 : 0.0);
+    for (int match = 0; match < Matches; ++match) {
+        for (int s = 0; s < 3; ++s)
+            list << (m_values ? (*m_values)[match][s] : 0.0);
+    }
+    list << (sum ? 1.0 : 0.0) << (sum ? sum->from : 0.0) << (sum ? sum->to : 0.0);
+    list << double(topCount) << double(references.size());
+    for (int r = 0; r < MaxReferences; ++r) {
+        if (r < references.size())
+            list << QString::fromLatin1(references[r].column) << double(references[r].pointsFrom)
+                 << double(references[r].pointsTo);
+        else
+            list << QString() << 0.0 << double(Matches);
+    }
+    return list;
+}
+
+std::optional<AdvancedConditions> AdvancedConditions::fromList(const QVariantList& values)
+{
+    if (values.size() != FileValues)
+        return std::nullopt;
+    AdvancedConditions advanced;
+    const auto from = wholeIn(values[0], 0, MaxErrors);
+    const auto to = wholeIn(values[1], 0, MaxErrors);
+    if (!from || !to || *from > *to || !isText(values[2]))
+        return std::nullopt;
+    advanced.errorsFrom = *from;
+    advanced.errorsTo = *to;
+    const QString flags = values[2].toString();
+    if (flags.size() != StrictFlags)
+        return std::nullopt;
+    for (int i = 0; i < StrictFlags; ++i) {
+        if (flags[i] != QLatin1Char('0') && flags[i] != QLatin1Char('1'))
+            return std::nullopt;
+        advanced.strict[i] = flags[i] == QLatin1Char('1');
+    }
+    const auto valuesSet = wholeIn(values[3], 0, 1);
+    if (!valuesSet)
+        return std::nullopt;
+    SignValues signValues{};
+    for (int i = 0; i < 3 * Matches; ++i) {
+        const auto value = numberIn(values[4 + i], 0, 100);
+        if (!value)
+            return std::nullopt;
+        signValues[i / 3][i % 3] = *value;
+    }
+    if (*valuesSet)
+        advanced.setValues(signValues);
+    const auto sumSet = wholeIn(values[43], 0, 1);
+    const auto sumFrom = numberIn(values[44], 0, 100 * Matches);
+    const auto sumTo = numberIn(values[45], 0, 100 * Matches);
+    // A sum window without values would bound nothing.
+    if (!sumSet || !sumFrom || !sumTo || *sumFrom > *sumTo || (*sumSet && !*valuesSet))
+        return std::nullopt;
+    if (*sumSet)
+        advanced.sum = Range{*sumFrom, *sumTo};
+    const auto top = wholeIn(values[46], 0, double(ColumnBuffer::MaxCount));
+    const auto count = wholeIn(values[47], 0, MaxReferences);
+    if (!top || !count)
+        return std::nullopt;
+    advanced.topCount = *top;
+    for (int r = 0; r < MaxReferences; ++r) {
+        const QVariant& column = values[48 + 3 * r];
+        const auto pointsFrom = wholeIn(values[49 + 3 * r], 0, Matches);
+        const auto pointsTo = wholeIn(values[50 + 3 * r], 0, Matches);
+        if (!isText(column) || !pointsFrom || !pointsTo || *pointsFrom > *pointsTo)
+            return std::nullopt;
+        const bool used = r < *count;
+        if (used != isColumn(column.toString()) || (!used && !column.toString().isEmpty()))
+            return std::nullopt;
+        if (used)
+            advanced.references.append({column.toString().toLatin1(), *pointsFrom, *pointsTo});
+    }
+    return advanced;
 }

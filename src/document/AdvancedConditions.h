@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QVariantList>
 
 #include <array>
 #include <optional>
@@ -66,6 +67,16 @@ public:
     double valueOf(int match, char sign) const;
     // The value of a match rounded as every computation uses it, in hundredths of a percent.
     static qint64 hundredths(double percent);
+
+    // The values of the system file, one per line: errors from, to; the strict flags as nine
+    // '0'/'1'; whether values are set, then the 39 values (match by match, 1 X 2); whether the sum
+    // window is set, its bounds; the N most probable; the number of reference columns, then ten
+    // times the column ("" when unused) and its points from, to.
+    static constexpr int FileValues = 78;
+    QVariantList toList() const;
+    // Nothing when the values are not what toList writes: whole numbers where whole numbers
+    // belong, values 0..100, ranges in order, columns of 13 signs.
+    static std::optional<AdvancedConditions> fromList(const QVariantList& values);
 
     friend bool operator==(const AdvancedConditions&, const AdvancedConditions&) = default;
 
