@@ -1,5 +1,6 @@
 #include "conditions/ui/ConditionCommands.h"
 
+#include "conditions/ui/AdvancedConditionsDialog.h"
 #include "conditions/ui/ConditionsDialog.h"
 #include "conditions/ui/EnablingWindow.h"
 #include "conditions/ui/ReductionWindow.h"
@@ -72,6 +73,8 @@ void installConditionCommands(CommandHost& host)
                     [&host] { execDialog<SymmetryParallelsDialog>(host, "PAR3"); });
     host.setHandler(QStringLiteral("mnuSequele"),
                     [&host] { execDialog<SequencesDialog>(host, nullptr); });
+    host.setHandler(QStringLiteral("mnuCondAvanzate"),
+                    [&host] { execDialog<AdvancedConditionsDialog>(host, nullptr); });
     host.setHandler(QStringLiteral("mnuElabora"), [&host] { openReductionWindow(host); });
 }
 
