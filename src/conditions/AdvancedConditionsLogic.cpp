@@ -15,23 +15,6 @@ namespace {
 
 constexpr qint64 LargestValuesFile = 64 * 1024;
 
-const QLocale& italian()
-{
-    static const QLocale locale(QLocale::Italian, QLocale::Italy);
-    return locale;
-}
-
-const std::array<QString, AdvancedConditions::StrictFlags> StrictNames = {
-    QStringLiteral("Segni Min/Max"),
-    QStringLiteral("Segni Cons."),
-    QStringLiteral("Interruzioni"),
-    QStringLiteral("Simmetrie"),
-    QStringLiteral("Paralleli"),
-    QStringLiteral("Sequele"),
-    QStringLiteral("Paralleli Passo 3"),
-    QStringLiteral("Valori"),
-    QStringLiteral("Colonne di riferimento")};
-
 } // namespace
 
 std::optional<double> parseNumber(QString text)
@@ -165,7 +148,7 @@ std::optional<AdvancedConditions::Range> parseRange(const QString& text, double 
 
 QString valueText(double value)
 {
-    return italian().toString(value, 'f', 2);
+    return AdvancedConditions::valueText(value);
 }
 
 QString percentText(double fraction)
@@ -270,33 +253,7 @@ FormResult conditionsOf(const FormTexts& form)
 
 QStringList summaryLines(const AdvancedConditions& advanced)
 {
-    QStringList lines;
-    if (!advanced.isSet())
-        return lines;
-    lines << QStringLiteral("Errori ammessi da %1 a %2")
-                 .arg(advanced.errorsFrom)
-                 .arg(advanced.errorsTo);
-    QStringList strict;
-    for (int i = 0; i < AdvancedConditions::StrictFlags; ++i) {
-        if (advanced.strict[i])
-            strict << StrictNames[i];
-    }
-    if (!strict.isEmpty())
-        lines << QStringLiteral("Sempre rispettate: ") + strict.join(QStringLiteral(", "));
-    if (advanced.values())
-        lines << QStringLiteral("Valori dei segni impostati");
-    if (advanced.sum)
-        lines << QStringLiteral("Somma da %1 a %2")
-                     .arg(valueText(advanced.sum->from), valueText(advanced.sum->to));
-    if (advanced.topCount > 0)
-        lines << QStringLiteral("Solo le %1 colonne più probabili").arg(advanced.topCount);
-    for (qsizetype r = 0; r < advanced.references.size(); ++r)
-        lines << QStringLiteral("Colonna di riferimento %1: %2 punti da %3 a %4")
-                     .arg(r + 1)
-                     .arg(QString::fromLatin1(advanced.references[r].column))
-                     .arg(advanced.references[r].pointsFrom)
-                     .arg(advanced.references[r].pointsTo);
-    return lines;
+    return advanced.summaryLines();
 }
 
 } // namespace AdvancedConditionsLogic

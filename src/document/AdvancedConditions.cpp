@@ -2,6 +2,8 @@
 
 #include "platform/ColumnBuffer.h"
 
+#include <QLocale>
+
 #include <algorithm>
 #include <cmath>
 
@@ -167,4 +169,86 @@ std::optional<AdvancedConditions> AdvancedConditions::fromList(const QVariantLis
             advanced.references.append({column.toString().toLatin1(), *pointsFrom, *pointsTo});
     }
     return advanced;
+}
+
+namespace {
+
+const std::array<const char*, AdvancedConditions::StrictFlags> StrictNames = {
+    "Segni Min/Max",     "Segni Cons.", "Interruzioni",
+    "Simmetrie",         "Paralleli",   "Sequele",
+    "Paralleli Passo 3", "Valori",      "Colonne di riferimento"};
+
+} // namespace
+
+QString AdvancedConditions::valueText(double value)
+{
+    static const QLocale italian(QLocale::Italian, QLocale::Italy);
+    return italian.toString(value, 'f', 2);
+}
+
+QStringList AdvancedConditions::summaryLines() const
+{
+    QStringList lines;
+    if (!isSet())
+        return lines;
+    lines << QStringLiteral("Errori ammessi da %1 a %2").arg(errorsFrom).arg(errorsTo);
+    QStringList kept;
+    for (int i = 0; i < StrictFlags; ++i) {
+        if (strict[i])
+            kept << QString::fromUtf8(StrictNames[i]);
+    }
+    if (!kept.isEmpty())
+        lines << QStringLiteral("Sempre rispettate: ") + kept.join(QStringLiteral(", "));
+    if (values())
+        lines << QStringLiteral("Valori dei segni impostati");
+    if (sum)
+        lines << QStringLiteral("Somma da %1 a %2").arg(valueText(sum->from), valueText(sum->to));
+    if (topCount > 0)
+        lines << QStringLiteral("Solo le %1 colonne più probabili").arg(topCount);
+    for (qsizetype r = 0; r < references.size(); ++r)
+        lines << QStringLiteral("Colonna di riferimento %1: %2 punti da %3 a %4")
+                     .arg(r + 1)
+                     .arg(QString::fromLatin1(references[r].column))
+                     .arg(references[r].pointsFrom)
+                     .arg(references[r].pointsTo);
+    return lines;
+}
+
+double AdvancedConditions::valueSum(QByteArrayView column) const
+{
+    if (!m_values)
+        return 0;
+    qint64 total = 0;
+    for (int match = 0; match < Matches && match < column.size(); ++match)
+        total += hundredths(valueOf(match, column[match]));
+    return static_cast<double>(total) / 100.0;
+}
+
+double AdvancedConditions::probability(QByteArrayView column) const
+{
+    if (!m_values)
+        return 0;
+    double product = 1;
+    for (int match = 0; match < Matches && match < column.size(); ++match) {
+        const char sign = column[match];
+        if (sign == '1' || sign == 'X' || sign == '2')
+            product *= valueOf(match, sign) / 100.0;
+    }
+    return product;
+}
+
+double AdvancedConditions::chanceOf13(const ColumnBuffer& columns) const
+{
+    double chance = 0;
+    for (qsizetype i = 0; i < columns.count(); ++i)
+        chance += probability(columns.column(i));
+    return chance;
+}
+
+QString AdvancedConditions::chanceText(const ColumnBuffer& columns) const
+{
+    if (!m_values)
+        return {};
+    return QStringLiteral("Probabilità del 13: ") + valueText(chanceOf13(columns) * 100) +
+           QStringLiteral(" %");
 }

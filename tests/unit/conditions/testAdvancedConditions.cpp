@@ -2,6 +2,8 @@
 #include "conditions/ConditionRules.h"
 #include "conditions/ReductionEngine.h"
 #include "document/SystemFiles.h"
+#include "output/ColumnListModel.h"
+#include "output/ColumnListing.h"
 #include "support/TestSystems.h"
 
 #include <QDir>
@@ -217,6 +219,31 @@ private slots:
                             leastKept * (1 + 1e-9));
             }
         }
+    }
+
+    // Match 1 at 20, 50, 30 and every other match a sure 1: the three columns have probabilities
+    // 20 %, 50 %, 30 % and together 100 %.
+    void viewerShowsValuesAndSortsByProbability()
+    {
+        Values values = valuesOf({100, 0, 0});
+        values[0] = {20, 50, 30};
+        AdvancedConditions advanced;
+        advanced.setValues(values);
+        const ColumnBuffer columns =
+            TestSystems::columnsOf({"1111111111111", "X111111111111", "2111111111111"});
+        ColumnListModel model(columns);
+        model.showValues(advanced);
+        model.sortByProbability(true);
+        QStringList lines;
+        for (int row = 0; row < model.rowCount(); ++row)
+            lines << model.index(row).data().toString();
+        QCOMPARE(
+            lines,
+            (QStringList{
+                ColumnListing::line(2, "X111111111111") + u"   Somma 1.250,00   Prob. 50 %"_s,
+                ColumnListing::line(3, "2111111111111") + u"   Somma 1.230,00   Prob. 30 %"_s,
+                ColumnListing::line(1, "1111111111111") + u"   Somma 1.220,00   Prob. 20 %"_s}));
+        QCOMPARE(advanced.chanceText(columns), u"Probabilità del 13: 100,00 %"_s);
     }
 
     void fileRoundTripAndRemoval()
