@@ -3,6 +3,7 @@
 #include "conditions/ReductionEngine.h"
 
 #include <algorithm>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -162,6 +163,27 @@ ErrorsHistogram ConditionRules::errorsHistogram(const ColumnBuffer& columns) con
             ++histogram.columns[errorsOf(broken)];
     }
     return histogram;
+}
+
+qsizetype ConditionRules::countKept(const ColumnBuffer& columns) const
+{
+    const qsizetype count = columns.count();
+    const char* data = columns.records().constData();
+    const auto countRange = [this, data, count](qsizetype from, qsizetype to) {
+        qsizetype kept = 0;
+        for (qsizetype i = from; i < to; ++i)
+            kept += keeps(loadColumn(data + i * ColumnBuffer::Width, i + 1 < count)) ? 1 : 0;
+        return kept;
+    };
+    // A live count runs at every keystroke: the two halves of a large system at once.
+    if (count < 65536)
+        return countRange(0, count);
+    const qsizetype half = count / 2;
+    qsizetype firstHalf = 0;
+    std::thread first([&] { firstHalf = countRange(0, half); });
+    const qsizetype secondHalf = countRange(half, count);
+    first.join();
+    return firstHalf + secondHalf;
 }
 
 double ConditionRules::valueSum(const AdvancedConditions& advanced, QByteArrayView column)

@@ -92,6 +92,8 @@ public:
     }
 
     ErrorsHistogram errorsHistogram(const ColumnBuffer& columns) const;
+    // How many of `columns` are kept, counted on two threads.
+    qsizetype countKept(const ColumnBuffer& columns) const;
 
     // The sum of the column's 13 values in percent (a sign other than '1', 'X', '2' adds 0);
     // 0 without values.

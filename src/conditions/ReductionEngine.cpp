@@ -239,6 +239,12 @@ const std::array<ReductionPass, 15>& allPasses()
     return AllPasses;
 }
 
+bool usesTolerancePass(const AdvancedConditions& advanced)
+{
+    return advanced.errorsFrom != 0 || advanced.errorsTo != 0 ||
+           (advanced.sum && advanced.values()) || !advanced.references.isEmpty();
+}
+
 qsizetype keepMostProbable(char* columns, qsizetype count, const AdvancedConditions& advanced,
                            qsizetype keep)
 {
@@ -344,8 +350,7 @@ Result run(const ColumnBuffer& integral, ConditionSet& conditions, const QString
 Result run(const ColumnBuffer& integral, ConditionSet& conditions, const QString& enableFlags,
            const AdvancedConditions& advanced, ReductionObserver* observer)
 {
-    const bool tolerance = advanced.errorsFrom != 0 || advanced.errorsTo != 0 ||
-                           (advanced.sum && advanced.values()) || !advanced.references.isEmpty();
+    const bool tolerance = usesTolerancePass(advanced);
     std::optional<ConditionRules> rules;
     if (tolerance) {
         trimActiveSequences(conditions, enableFlags);

@@ -55,6 +55,9 @@ Result run(const ColumnBuffer& integral, ConditionSet& conditions, const QString
 Result run(const ColumnBuffer& integral, ConditionSet& conditions, const QString& enableFlags,
            const AdvancedConditions& advanced, ReductionObserver* observer = nullptr);
 
+// Whether the advanced conditions replace the passes of the kinds by the tolerance pass.
+bool usesTolerancePass(const AdvancedConditions& advanced);
+
 // The columns of `columns` (at most `count` of them kept) with the highest probability, ties
 // in their order, the kept ones in their order; returns how many are left at the front.
 qsizetype keepMostProbable(char* columns, qsizetype count, const AdvancedConditions& advanced,

@@ -1,5 +1,6 @@
 #include "conditions/AdvancedConditionsLogic.h"
 #include "conditions/ConditionRules.h"
+#include "conditions/LiveColumnCount.h"
 #include "conditions/ReductionEngine.h"
 #include "document/SystemFiles.h"
 #include "output/ColumnListModel.h"
@@ -205,6 +206,8 @@ private slots:
             const ColumnBuffer top =
                 ReductionEngine::run(document.IntegralColumns, scratch, flags, advanced).survivors;
             QCOMPARE(top.count(), qMin<qsizetype>(advanced.topCount, wider.count()));
+            QCOMPARE(LiveColumnCount::count(document.IntegralColumns, conditions, flags, advanced),
+                     top.count());
             const QList<QByteArray> topTexts = textsOf(top);
             double leastKept = 1;
             qsizetype at = 0;
@@ -244,6 +247,26 @@ private slots:
                 ColumnListing::line(3, "2111111111111") + u"   Somma 1.230,00   Prob. 30 %"_s,
                 ColumnListing::line(1, "1111111111111") + u"   Somma 1.220,00   Prob. 20 %"_s}));
         QCOMPARE(advanced.chanceText(columns), u"Probabilità del 13: 100,00 %"_s);
+    }
+
+    // On a system large enough to be counted on two threads, the count is what the histogram
+    // tallies within the tolerance, and every column when any number of errors is admitted.
+    void countOnTwoThreadsOfAFullSystem()
+    {
+        QRandomGenerator random(7);
+        const ColumnBuffer integral =
+            TestSystems::withPrediction(TestSystems::allTriples()).IntegralColumns;
+        AdvancedConditions advanced;
+        advanced.errorsFrom = 1;
+        advanced.errorsTo = 2;
+        advanced.references.append({"1X21X21X21X21", 3, 9});
+        const ConditionRules rules(randomConditions(random), u"1111111"_s, advanced);
+        const ErrorsHistogram histogram = rules.errorsHistogram(integral);
+        QCOMPARE(rules.countKept(integral), histogram.columns[1] + histogram.columns[2]);
+        advanced.errorsFrom = 0;
+        advanced.errorsTo = AdvancedConditions::MaxErrors;
+        const ConditionRules everyColumn(randomConditions(random), u"1111111"_s, advanced);
+        QCOMPARE(everyColumn.countKept(integral), 1594323); // 3^13
     }
 
     void fileRoundTripAndRemoval()
