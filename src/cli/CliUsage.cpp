@@ -17,11 +17,23 @@ struct CommandHelp {
 };
 
 // Every command also takes --app-folder CARTELLA, said once in the overview.
-constexpr std::array<CommandHelp, 15> Commands = {{
+constexpr std::array<CommandHelp, 16> Commands = {{
     {"generate", "genera il Sistema Integrale e lo salva", "generate PERCORSO.pro", ""},
     {"info", "mostra i dati del Sistema Integrale, uno per riga", "info PERCORSO.pro", ""},
     {"reduce", "elabora il Sistema Ridotto con le condizioni salvate e lo salva",
      "reduce PERCORSO.pro", ""},
+    {"conditions", "mostra le Condizioni Avanzate o le imposta e salva",
+     "conditions PERCORSO.pro [--errors A-B] [--strict K,...] [--values FILE | --odds FILE] "
+     "[--sum A-B] [--top N] [--reference COLONNA:A-B]... [--clear]",
+     "  --errors A-B             errori ammessi, da A a B\n"
+     "  --strict K,...           condizioni sempre rispettate: 1-7, V (valori), R (riferimenti)\n"
+     "  --values FILE            valori dei segni in percentuale, 13 righe di tre numeri\n"
+     "  --odds FILE              quote decimali, 13 righe di tre numeri\n"
+     "  --sum A-B                somma dei valori da A a B\n"
+     "  --top N                  solo le N colonne più probabili\n"
+     "  --reference COLONNA:A-B  colonna di riferimento con punti da A a B (fino a 10)\n"
+     "  --clear                  toglie ogni Condizione Avanzata\n"
+     "  senza opzioni, mostra le Condizioni Avanzate salvate"},
     {"guarantee", "meno colonne, con la garanzia del 12 (o dell'11) se la vincente è nel sistema",
      "guarantee PERCORSO.pro --level 12|11 [--from-integral] [--seconds N]",
      "  --level 12|11     i punti garantiti\n"

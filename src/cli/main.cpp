@@ -115,6 +115,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("generate"), Cli::runGenerate},
         {QStringLiteral("info"), Cli::runInfo},
         {QStringLiteral("reduce"), Cli::runReduce},
+        {QStringLiteral("conditions"), Cli::runConditions},
         {QStringLiteral("guarantee"), Cli::runGuarantee},
         {QStringLiteral("measures"), Cli::runMeasures},
         {QStringLiteral("merge"), Cli::runMerge},

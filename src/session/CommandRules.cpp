@@ -40,15 +40,17 @@ void CommandState::apply(CommandRule rule, const SystemDocument& document)
 {
     switch (rule) {
     case CommandRule::Reset:
-        enable({"mnuSalvaCome",   "mnuSalva",     "mnuStampa",     "mnuRidotto",    "mnuSchedine",
-                "mnuModifica",    "mnuConcData",  "mnuQuote",      "mnuPronostico", "mnuCond",
-                "mnuElabora",     "mnuRisultati", "mnuVediColInt", "mnuVediColRid", "mnuProprieta",
-                "mnuColVincente", "mnuConColRid", "tmSalva",       "tmStampaPro",   "tmRidotto",
-                "tmStCompl",      "tmSchedine",   "tmConcData",    "tmIncontri",    "tmPronostico",
-                "tmSegni",        "tmInt",        "tmSim",         "tmPar",         "tmParP3",
-                "tmSequele",      "tmElabora",    "tmProprieta",   "tmDetta",       "tmAccorpa",
-                "tmDisaccorpa",   "tmVediColInt", "tmVediColRid",  "tmConColRid",   "mnuGaranzia"},
-               false);
+        enable(
+            {"mnuSalvaCome",   "mnuSalva",       "mnuStampa",     "mnuRidotto",    "mnuSchedine",
+             "mnuModifica",    "mnuConcData",    "mnuQuote",      "mnuPronostico", "mnuCond",
+             "mnuElabora",     "mnuRisultati",   "mnuVediColInt", "mnuVediColRid", "mnuProprieta",
+             "mnuColVincente", "mnuConColRid",   "tmSalva",       "tmStampaPro",   "tmRidotto",
+             "tmStCompl",      "tmSchedine",     "tmConcData",    "tmIncontri",    "tmPronostico",
+             "tmSegni",        "tmInt",          "tmSim",         "tmPar",         "tmParP3",
+             "tmSequele",      "tmCondAvanzate", "tmElabora",     "tmProprieta",   "tmDetta",
+             "tmAccorpa",      "tmDisaccorpa",   "tmVediColInt",  "tmVediColRid",  "tmConColRid",
+             "mnuGaranzia"},
+            false);
         setVisible(QStringLiteral("tmAccorpa"), true);
         setVisible(QStringLiteral("tmDisaccorpa"), false);
         break;
@@ -60,7 +62,8 @@ void CommandState::apply(CommandRule rule, const SystemDocument& document)
         break;
     case CommandRule::PredictionConfirmed:
         enable({"mnuStampa", "mnuCond", "mnuColVincente", "mnuVediColInt", "tmStampaPro", "tmSegni",
-                "tmInt", "tmSim", "tmPar", "tmParP3", "tmSequele", "tmVediColInt", "mnuGaranzia"},
+                "tmInt", "tmSim", "tmPar", "tmParP3", "tmSequele", "tmCondAvanzate", "tmVediColInt",
+                "mnuGaranzia"},
                true);
         enable({"mnuSchedine", "tmSchedine", "mnuRidotto", "tmRidotto", "tmStCompl", "mnuConColRid",
                 "tmConColRid", "mnuDetta", "tmDetta", "tmAccorpa", "tmDisaccorpa", "mnuVediColRid",
@@ -98,7 +101,7 @@ void CommandState::apply(CommandRule rule, const SystemDocument& document)
         if (document.IntegralCount > 0) {
             enable({"mnuStampa", "mnuCond", "mnuElabora", "mnuColVincente", "mnuVediColInt",
                     "tmStampaPro", "tmSegni", "tmInt", "tmSim", "tmPar", "tmParP3", "tmSequele",
-                    "tmElabora", "tmVediColInt", "mnuGaranzia"},
+                    "tmCondAvanzate", "tmElabora", "tmVediColInt", "mnuGaranzia"},
                    true);
         }
         if (document.ReducedCount > 0) {

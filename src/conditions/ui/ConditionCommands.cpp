@@ -1,7 +1,9 @@
 #include "conditions/ui/ConditionCommands.h"
 
+#include "conditions/ui/AdvancedConditionsDialog.h"
 #include "conditions/ui/ConditionsDialog.h"
 #include "conditions/ui/EnablingWindow.h"
+#include "conditions/ui/GuaranteeWindow.h"
 #include "conditions/ui/ReductionWindow.h"
 #include "conditions/ui/SequencesDialog.h"
 #include "conditions/ui/SymmetryParallelsDialog.h"
@@ -72,7 +74,14 @@ void installConditionCommands(CommandHost& host)
                     [&host] { execDialog<SymmetryParallelsDialog>(host, "PAR3"); });
     host.setHandler(QStringLiteral("mnuSequele"),
                     [&host] { execDialog<SequencesDialog>(host, nullptr); });
+    host.setHandler(QStringLiteral("mnuCondAvanzate"),
+                    [&host] { execDialog<AdvancedConditionsDialog>(host, nullptr); });
     host.setHandler(QStringLiteral("mnuElabora"), [&host] { openReductionWindow(host); });
+    host.setHandler(QStringLiteral("mnuGaranzia"), [&host] {
+        GuaranteeWindow dialog(host.session(), host.hostWidget());
+        host.placeDialog(&dialog);
+        dialog.exec();
+    });
 }
 
 void showEnablingWindow(CommandHost& host)

@@ -111,7 +111,7 @@ void ConditionsDialog::refreshCount()
     ConditionSet conditions = document.Conditions;
     m_logic.store(boxes, conditions);
     m_count->count(document.IntegralColumns, conditions,
-                   LiveCountLabel::enableFlagsFor(this, document));
+                   LiveCountLabel::enableFlagsFor(this, document), document.Advanced);
 }
 
 void ConditionsDialog::confirm()

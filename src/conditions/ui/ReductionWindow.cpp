@@ -1,11 +1,11 @@
 #include "conditions/ui/ReductionWindow.h"
 
-#include "conditions/ReductionConfirmation.h"
 #include "conditions/ReductionEngine.h"
 #include "platform/BackgroundWork.h"
 #include "platform/ColumnDatabase.h"
 #include "platform/NumberFormat.h"
 #include "platform/UserPrompts.h"
+#include "session/ReducedSystem.h"
 #include "session/Session.h"
 
 #include <QApplication>
@@ -27,8 +27,8 @@ struct PassNames {
     const char* cost;
 };
 
-// In the order of ReductionEngine::passOrder().
-constexpr std::array<PassNames, 13> Names = {{
+// In the order of ReductionEngine::allPasses().
+constexpr std::array<PassNames, 15> Names = {{
     {"lblCapSegniMinMax", "lblSegniMinMax", "lblSMM"},
     {"lblCapSegniCons", "lblSegniCons", "lblSC"},
     {"lblCapInterruzioni", "lblInterruzioni", "lblInt"},
@@ -42,6 +42,8 @@ constexpr std::array<PassNames, 13> Names = {{
     {"lblCapSeq6", "lblSeq6", "lblSQ6"},
     {"lblCapSeq7", "lblSeq7", "lblSQ7"},
     {"lblCapParalleliP3", "lblParalleliP3", "lblPar3"},
+    {"lblCapTolleranza", "lblTolleranza", "lblTol"},
+    {"lblCapProbabili", "lblProbabili", "lblProb"},
 }};
 
 constexpr int RepaintInterval = 30; // ms
@@ -164,7 +166,7 @@ ReductionWindow::ReductionWindow(Session& session, FlagsSource flags, QWidget* p
                    QStringLiteral(" - Elabora Sistema Condizionato"));
 
     auto* passes = new QGridLayout;
-    const auto& order = ReductionEngine::passOrder();
+    const auto& order = ReductionEngine::allPasses();
     for (std::size_t p = 0; p < order.size(); ++p) {
         PassLabels& labels = m_labels[p];
         labels.caption = label(this, Names[p].caption, false);
@@ -258,8 +260,8 @@ void ReductionWindow::run()
     bool written = false;
     const QString appFolder = m_session.appFolder();
     const bool finished = work.run([&] {
-        result =
-            ReductionEngine::run(document.IntegralColumns, document.Conditions, flags, &forwarded);
+        result = ReductionEngine::run(document.IntegralColumns, document.Conditions, flags,
+                                      document.Advanced, &forwarded);
         work.checkpoint();
         written = ColumnDatabase::writeReducedColumns(appFolder, result.survivors, &error);
     });
@@ -302,7 +304,7 @@ void ReductionWindow::confirmResult()
     {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         const auto pointer = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-        ReductionConfirmation::apply(m_session.document(), std::move(m_survivors), m_flags());
+        ReducedSystem::confirm(m_session.document(), std::move(m_survivors), m_flags());
         m_survivors.clear();
     }
     m_session.markModified();

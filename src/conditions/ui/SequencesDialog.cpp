@@ -203,7 +203,7 @@ void SequencesDialog::refreshCount()
     ConditionSet conditions = document.Conditions;
     SequenceRowsLogic::store(shown, conditions);
     m_count->count(document.IntegralColumns, conditions,
-                   LiveCountLabel::enableFlagsFor(this, document));
+                   LiveCountLabel::enableFlagsFor(this, document), document.Advanced);
 }
 
 void SequencesDialog::confirm()

@@ -121,7 +121,7 @@ void SymmetryParallelsDialog::refreshCount()
     ConditionSet conditions = document.Conditions;
     SymmetryConditionsLogic::store(boxes, conditions);
     m_count->count(document.IntegralColumns, conditions,
-                   LiveCountLabel::enableFlagsFor(this, document));
+                   LiveCountLabel::enableFlagsFor(this, document), document.Advanced);
 }
 
 void SymmetryParallelsDialog::confirm()

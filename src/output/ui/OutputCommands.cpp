@@ -2,7 +2,6 @@
 
 #include "output/ui/ColumnViewerWindow.h"
 #include "output/ui/DictationWindow.h"
-#include "output/ui/GuaranteeWindow.h"
 #include "output/ui/MergeWindow.h"
 #include "output/ui/SlipsWindow.h"
 #include "output/ui/WinningsCheckWindow.h"
@@ -50,7 +49,6 @@ void installOutputCommands(CommandHost& host)
         };
     };
     host.setHandler(QStringLiteral("mnuSchedine"), [&host] { openModal<SlipsWindow>(host); });
-    host.setHandler(QStringLiteral("mnuGaranzia"), [&host] { openModal<GuaranteeWindow>(host); });
     host.setHandler(QStringLiteral("mnuDetta"), [&host] {
         EffectSoundPlayer desktop;
         WatchdogSoundPlayer player(desktop);

@@ -261,8 +261,9 @@ private slots:
     void dialogsAreAsWideAsTheirCaption_data()
     {
         QTest::addColumn<QString>("command");
-        for (const char* command : {"mnuAbout", "mnuConcData", "mnuIncontri", "mnuSegni", "mnuSim",
-                                    "mnuSequele", "mnuApplicazione", "mnuSquadre"})
+        for (const char* command :
+             {"mnuAbout", "mnuConcData", "mnuIncontri", "mnuSegni", "mnuSim", "mnuSequele",
+              "mnuCondAvanzate", "mnuApplicazione", "mnuSquadre"})
             QTest::newRow(command) << QString::fromLatin1(command);
     }
     void dialogsAreAsWideAsTheirCaption()
@@ -303,7 +304,7 @@ private slots:
                      qPrintable(name));
             drawings << drawing;
         }
-        QCOMPARE(drawings.size(), 27);
+        QCOMPARE(drawings.size(), 28);
 
         QPoint centre;
         whenModal(u"frmSPLASH"_s, [&](QWidget* splash) {

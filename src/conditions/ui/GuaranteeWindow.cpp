@@ -1,7 +1,7 @@
-#include "output/ui/GuaranteeWindow.h"
+#include "conditions/ui/GuaranteeWindow.h"
 
-#include "output/ColumnText.h"
 #include "platform/UserPrompts.h"
+#include "session/ReducedSystem.h"
 #include "session/Session.h"
 
 #include <QCheckBox>
@@ -214,8 +214,8 @@ void GuaranteeWindow::finished(GuaranteeCover::Result result)
 void GuaranteeWindow::confirm()
 {
     QString error;
-    if (!ColumnText::adopt(m_session.appFolder(), m_session.document(), std::move(m_result.played),
-                           &error)) {
+    if (!ReducedSystem::adopt(m_session.appFolder(), m_session.document(),
+                              std::move(m_result.played), &error)) {
         m_session.prompts().warn(m_session.messageTitle(), error);
         return;
     }
