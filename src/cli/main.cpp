@@ -25,6 +25,9 @@ const char* Usage = "Uso: quadrigo13-cli COMANDO ...\n"
                     "  print COSA PERCORSO.pro --pdf FILE.pdf   stampa su PDF\n"
                     "  dictate PERCORSO.pro --plan [--from N --to M]   suoni della dettatura\n"
                     "  results PERCORSO.pro [--rsl FILE]   punti e vincite dei Risultati Finali\n"
+                    "  outcomes PERCORSO.pro [--over integral|conditions|all]   garanzie\n"
+                    "  live PERCORSO.pro RISULTATI      risultati in diretta\n"
+                    "  backtest PERCORSO.pro [--all|--season S|--last N]   verifica sull'archivio\n"
                     "  archive add|delete|list|import|export|recompute ...   archivio vincenti\n"
                     "  stats MISURA [OPZIONI]           statistiche dell'archivio\n"
                     "  export-text PERCORSO.pro FILE [--integral|--merged] [--csv]   in testo\n"
@@ -143,6 +146,9 @@ int main(int argc, char* argv[])
         {QStringLiteral("stats"), Cli::runStats},
         {QStringLiteral("export-text"), Cli::runExportText},
         {QStringLiteral("import-text"), Cli::runImportText},
+        {QStringLiteral("outcomes"), Cli::runOutcomes},
+        {QStringLiteral("live"), Cli::runLive},
+        {QStringLiteral("backtest"), Cli::runBacktest},
     };
     if (arguments.isEmpty() || !commands.contains(arguments.first())) {
         Cli::printError(QString::fromLatin1(Usage));
