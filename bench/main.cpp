@@ -19,6 +19,7 @@ void benchGuarantee();
 void benchColumnText();
 void benchDatabases(const QString& cliPath);
 void benchLiveCount();
+void benchEvidence();
 
 // Timings of the heavy operations, as medians of several runs. Pass the path of
 // quadrigo13-cli to time the tool as well (default: beside this program's build folder).
@@ -43,10 +44,11 @@ int main(int argc, char* argv[])
         benchDictationDrift(app.arguments().value(at + 1, QStringLiteral("100")).toInt());
         return 0;
     }
-    // One group alone; the guarantee and the live count run only this way.
+    // One group alone; the guarantee, the live count and the evidence run only this way.
     const std::map<QString, std::function<void()>> groups = {
         {QStringLiteral("--guarantee-only"), benchGuarantee},
         {QStringLiteral("--live-only"), benchLiveCount},
+        {QStringLiteral("--evidence-only"), benchEvidence},
         {QStringLiteral("--results-only"), benchResults},
         {QStringLiteral("--text-only"), benchColumnText},
         {QStringLiteral("--archive-only"),

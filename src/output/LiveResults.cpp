@@ -31,26 +31,31 @@ quint32 decidedMask(QByteArrayView results)
 
 } // namespace
 
-Standing evaluate(const ColumnBuffer& played, QByteArrayView results)
+Standing evaluate(const ColumnBuffer& played, QByteArrayView results, qsizetype listed)
 {
     Standing standing;
     if (!isResults(results))
         return standing;
-    const int open = ColumnBuffer::Width - std::popcount(decidedMask(results));
+    const quint32 decided = decidedMask(results);
+    const int open = ColumnBuffer::Width - std::popcount(decided);
     standing.decided = ColumnBuffer::Width - open;
     standing.columns = played.count();
     // A '-' equals no sign, so a column's hits are its points so far. Columns are tallied by
     // their mask of hits, which is cheaper than counting the bits of each one.
-    std::vector<qint64> byHits(ColumnCompare::AllMatches + 1, 0);
+    std::vector<qint32> byHits(ColumnCompare::AllMatches + 1, 0);
     const qsizetype total = played.count();
-    if (total > 0) {
-        const ColumnCompare::Loaded reference = ColumnCompare::loadPadded(results.data());
-        for (qsizetype i = 0; i + 1 < total; ++i)
-            ++byHits[ColumnCompare::equalMatches(reference,
-                                                 ColumnCompare::loadWide(played.columnData(i)))];
-        ++byHits[ColumnCompare::equalMatches(
-            reference, ColumnCompare::loadPadded(played.columnData(total - 1)))];
-    }
+    const ColumnCompare::Loaded reference = ColumnCompare::loadPadded(results.data());
+    const auto tally = [&](qsizetype i, quint32 hits) {
+        ++byHits[hits];
+        if (hits == decided && standing.stillAbleToWin.size() < listed)
+            standing.stillAbleToWin.append(i);
+    };
+    for (qsizetype i = 0; i + 1 < total; ++i)
+        tally(i, ColumnCompare::equalMatches(reference,
+                                             ColumnCompare::loadWide(played.columnData(i))));
+    if (total > 0)
+        tally(total - 1, ColumnCompare::equalMatches(
+                             reference, ColumnCompare::loadPadded(played.columnData(total - 1))));
     std::array<qint64, 14> byPoints{};
     for (quint32 hits = 0; hits <= ColumnCompare::AllMatches; ++hits)
         byPoints[static_cast<std::size_t>(std::popcount(hits))] += byHits[hits];
@@ -69,24 +74,6 @@ Standing evaluate(const ColumnBuffer& played, QByteArrayView results)
             standing.sure[static_cast<std::size_t>(needed)];
     }
     return standing;
-}
-
-TopColumns stillAbleToWin(const ColumnBuffer& played, QByteArrayView results, qsizetype limit)
-{
-    TopColumns top;
-    if (!isResults(results))
-        return top;
-    const quint32 decided = decidedMask(results);
-    const ColumnCompare::Loaded reference = ColumnCompare::loadPadded(results.data());
-    for (qsizetype i = 0; i < played.count(); ++i) {
-        const quint32 hits = ColumnCompare::equalMatches(reference, ColumnCompare::load(played, i));
-        if (hits == decided) {
-            if (top.first.size() < limit)
-                top.first.append(i);
-            ++top.total;
-        }
-    }
-    return top;
 }
 
 } // namespace LiveResults

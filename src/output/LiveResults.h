@@ -22,16 +22,12 @@ struct Standing {
     std::array<qint64, 14> sure{};
     std::array<qint64, 14> possible{};
     qint64 columns = 0;
+    // The columns that can still make 13 (every decided match right): the indices of the first
+    // ones, as many as asked for.
+    QList<qsizetype> stillAbleToWin;
 };
 
-Standing evaluate(const ColumnBuffer& played, QByteArrayView results);
-
-// The indices of the columns that can still make 13 (every decided match right), at most
-// `limit` of them, and how many there are in all.
-struct TopColumns {
-    QList<qsizetype> first;
-    qsizetype total = 0;
-};
-TopColumns stillAbleToWin(const ColumnBuffer& played, QByteArrayView results, qsizetype limit);
+// One pass over the played columns.
+Standing evaluate(const ColumnBuffer& played, QByteArrayView results, qsizetype listed = 0);
 
 } // namespace LiveResults

@@ -12,18 +12,39 @@ namespace {
 // Above any distance, and still far from the byte's limit after 13 passes of "plus one".
 constexpr quint8 Unreached = 14;
 
-int digitOf(char sign)
-{
-    switch (sign) {
-    case '1':
-        return 0;
-    case 'X':
-        return 1;
-    case '2':
-        return 2;
-    default:
-        return -1;
+// '1' = 0, 'X' = 1, '2' = 2; every other byte a value that marks the column as foreign.
+constexpr std::array<quint8, 256> Digits = [] {
+    std::array<quint8, 256> digits{};
+    digits.fill(3);
+    digits['1'] = 0;
+    digits['X'] = 1;
+    digits['2'] = 2;
+    return digits;
+}();
+
+constexpr std::array<qint32, 13> Powers = [] {
+    std::array<qint32, 13> powers{};
+    qint32 power = 1;
+    for (qint32& p : powers) {
+        p = power;
+        power *= 3;
     }
+    return powers;
+}();
+
+// No branch per sign: one table read and one multiply-add, and the foreign bytes gathered.
+std::optional<qint32> indexOfSigns(const char* column)
+{
+    qint32 index = 0;
+    quint8 foreign = 0;
+    for (int match = 0; match < ColumnBuffer::Width; ++match) {
+        const quint8 digit = Digits[static_cast<quint8>(column[match])];
+        foreign |= (digit >> 1) & digit; // only 3 has both bits
+        index += digit * Powers[static_cast<std::size_t>(match)];
+    }
+    if (foreign)
+        return std::nullopt;
+    return index;
 }
 
 } // namespace
@@ -32,21 +53,14 @@ std::optional<qint32> indexOf(QByteArrayView column)
 {
     if (column.size() != ColumnBuffer::Width)
         return std::nullopt;
-    qint32 index = 0;
-    for (int match = ColumnBuffer::Width - 1; match >= 0; --match) {
-        const int digit = digitOf(column[match]);
-        if (digit < 0)
-            return std::nullopt;
-        index = index * 3 + digit;
-    }
-    return index;
+    return indexOfSigns(column.data());
 }
 
 std::vector<quint8> nearestErrors(const ColumnBuffer& played)
 {
     std::vector<quint8> errors(SpaceSize, Unreached);
     for (qsizetype i = 0; i < played.count(); ++i) {
-        if (const auto index = indexOf(played.column(i)))
+        if (const auto index = indexOfSigns(played.columnData(i)))
             errors[static_cast<std::size_t>(*index)] = 0;
     }
     quint8* const data = errors.data();
@@ -71,7 +85,7 @@ Table countOver(const std::vector<quint8>& errors, const ColumnBuffer& winning)
 {
     Table table;
     for (qsizetype i = 0; i < winning.count(); ++i) {
-        const auto index = indexOf(winning.column(i));
+        const auto index = indexOfSigns(winning.columnData(i));
         if (!index)
             continue;
         const int error = errors[static_cast<std::size_t>(*index)];

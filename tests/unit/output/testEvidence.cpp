@@ -204,19 +204,19 @@ private slots:
     {
         QTest::addColumn<QByteArray>("results");
         QTest::addColumn<int>("best");
-        QTest::addColumn<QList<qint64>>("sure");     // 13, 12, 11, 10
-        QTest::addColumn<QList<qint64>>("possible"); // 13, 12, 11, 10
-        QTest::addColumn<qsizetype>("top");
+        QTest::addColumn<QList<qint64>>("sure");      // 13, 12, 11, 10
+        QTest::addColumn<QList<qint64>>("possible");  // 13, 12, 11, 10
+        QTest::addColumn<QList<qsizetype>>("listed"); // at most one asked for
         // The first column has 12 and may make 13; the second lost match 1.
         QTest::newRow("last missing") << "111111111111-"_ba << 12 << QList<qint64>{0, 1, 2, 2}
-                                      << QList<qint64>{1, 2, 2, 2} << qsizetype(1);
+                                      << QList<qint64>{1, 2, 2, 2} << QList<qsizetype>{0};
         // The second column wins match 13 back.
         QTest::newRow("all played") << "111111111111X"_ba << 12 << QList<qint64>{0, 2, 2, 2}
-                                    << QList<qint64>{0, 2, 2, 2} << qsizetype(0);
+                                    << QList<qint64>{0, 2, 2, 2} << QList<qsizetype>{};
         QTest::newRow("none played") << "-------------"_ba << 0 << QList<qint64>{0, 0, 0, 0}
-                                     << QList<qint64>{2, 2, 2, 2} << qsizetype(2);
+                                     << QList<qint64>{2, 2, 2, 2} << QList<qsizetype>{0};
         QTest::newRow("only match 1") << "X------------"_ba << 1 << QList<qint64>{0, 0, 0, 0}
-                                      << QList<qint64>{1, 2, 2, 2} << qsizetype(1);
+                                      << QList<qint64>{1, 2, 2, 2} << QList<qsizetype>{1};
     }
     void liveByHand()
     {
@@ -224,15 +224,15 @@ private slots:
         QFETCH(int, best);
         QFETCH(QList<qint64>, sure);
         QFETCH(QList<qint64>, possible);
-        QFETCH(qsizetype, top);
+        QFETCH(QList<qsizetype>, listed);
         const ColumnBuffer played = columnsOf({"1111111111111", "X11111111111X"});
-        const LiveResults::Standing standing = LiveResults::evaluate(played, results);
+        const LiveResults::Standing standing = LiveResults::evaluate(played, results, 1);
         QCOMPARE(standing.best, best);
         for (int p = 13; p >= 10; --p) {
             QCOMPARE(standing.sure[p], sure[13 - p]);
             QCOMPARE(standing.possible[p], possible[13 - p]);
         }
-        QCOMPARE(LiveResults::stillAbleToWin(played, results, 10).total, top);
+        QCOMPARE(standing.stillAbleToWin, listed);
     }
 
     void liveNeverShrinksAsResultsAreRemoved()
