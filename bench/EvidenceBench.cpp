@@ -2,7 +2,7 @@
 
 #include "archive/ArchiveStore.h"
 #include "archive/ConditionBacktest.h"
-#include "conditions/BacktestRuleList.h"
+#include "conditions/ConditionRules.h"
 #include "document/ConditionSet.h"
 #include "document/IntegralGenerator.h"
 #include "output/LiveResults.h"
@@ -108,8 +108,7 @@ void benchEvidence()
     conditions.set(25, QStringLiteral("22"));
     conditions.set(26, QStringLiteral("1-2"));
     conditions.set(27, QStringLiteral("S"));
-    const BacktestRuleList rules =
-        BacktestRuleList::fromConditions(conditions, QStringLiteral("1111110"));
+    const ConditionRules rules(conditions, QStringLiteral("1111110"), AdvancedConditions());
     report(QStringLiteral("archive check of the conditions, 10,000 contests"),
            medianMilliseconds(5, [&] {
                QList<ArchiveRecord> records;

@@ -4,28 +4,29 @@
 
 namespace ConditionBacktest {
 
-Result run(const QList<ArchiveRecord>& records, const BacktestRuleList& rules)
+Result run(const QList<ArchiveRecord>& records, const ConditionRules& rules)
 {
     Result result;
-    result.brokenBy.fill(0, rules.names.size());
+    const QList<ConditionRule>& inForce = rules.rules();
+    result.brokenBy.fill(0, inForce.size());
     for (const ArchiveRecord& record : records) {
         const QByteArray column = record.column();
         if (column.size() != ColumnBuffer::Width || column.contains('-'))
             continue;
         ++result.tried;
-        const quint64 broken = rules.broken ? rules.broken(column) : 0;
-        for (qsizetype rule = 0; rule < rules.names.size(); ++rule) {
+        const ConditionRules::Mask broken = rules.brokenRules(column.constData());
+        for (qsizetype rule = 0; rule < inForce.size(); ++rule) {
             if (broken >> rule & 1)
                 ++result.brokenBy[rule];
         }
-        if (!rules.keeps || rules.keeps(column)) {
+        if (rules.keeps(broken)) {
             ++result.kept;
             continue;
         }
         Eliminated gone{record[ArchiveRecord::Anno], record[ArchiveRecord::Conc], column, {}};
-        for (qsizetype rule = 0; rule < rules.names.size(); ++rule) {
+        for (qsizetype rule = 0; rule < inForce.size(); ++rule) {
             if (broken >> rule & 1)
-                gone.rules << rules.names.at(rule);
+                gone.rules << inForce.at(rule).name;
         }
         result.eliminated << gone;
     }
@@ -51,12 +52,12 @@ QString passText(const Result& result)
     return QStringLiteral("Passano %1 di %2").arg(result.kept).arg(result.tried);
 }
 
-QStringList lines(const Result& result, const BacktestRuleList& rules)
+QStringList lines(const Result& result, const ConditionRules& rules)
 {
     QStringList out;
-    for (qsizetype rule = 0; rule < rules.names.size(); ++rule)
+    for (qsizetype rule = 0; rule < rules.rules().size(); ++rule)
         out << QStringLiteral("%1 %2 %3")
-                   .arg(rules.names.at(rule))
+                   .arg(rules.rules().at(rule).name)
                    .arg(result.brokenBy.at(rule))
                    .arg(OutcomeTable::percentText(result.brokenBy.at(rule), result.tried));
     out << passText(result);

@@ -2,7 +2,7 @@
 
 #include "archive/ArchiveRecord.h"
 #include "archive/ArchiveStatistics.h"
-#include "conditions/BacktestRuleList.h"
+#include "conditions/ConditionRules.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -27,8 +27,9 @@ struct Result {
     QList<Eliminated> eliminated; // in the order of the records
 };
 
-// Columns with a '-' are left out.
-Result run(const QList<ArchiveRecord>& records, const BacktestRuleList& rules);
+// Columns with a '-' are left out. Kept as the reduction keeps: tolerance and strict kinds
+// included.
+Result run(const QList<ArchiveRecord>& records, const ConditionRules& rules);
 
 // The complete winning columns chosen as the statistics window chooses them: all, one season
 // or the latest n contests, every series, postponed or not. False with the reason in `error`.
@@ -39,6 +40,6 @@ bool selectRecords(QSqlDatabase& database, ArchiveStatistics::Interval interval,
 // "Passano 281 di 300".
 QString passText(const Result& result);
 // One line per rule, "NAME BROKEN PERCENT", then the pass line.
-QStringList lines(const Result& result, const BacktestRuleList& rules);
+QStringList lines(const Result& result, const ConditionRules& rules);
 
 } // namespace ConditionBacktest

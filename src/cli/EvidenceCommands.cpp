@@ -3,7 +3,8 @@
 
 #include "archive/ArchiveStore.h"
 #include "archive/ConditionBacktest.h"
-#include "conditions/BacktestRuleList.h"
+#include "conditions/ConditionRules.h"
+#include "output/EvidenceSource.h"
 #include "output/LiveResults.h"
 #include "output/OutcomeTable.h"
 #include "platform/ColumnDatabase.h"
@@ -52,8 +53,13 @@ int runOutcomes(QStringList arguments)
     SystemDocument document;
     if (!loadPlayable(arguments.first(), document))
         return ExitBadInput;
-    const OutcomeTable::Table table = OutcomeTable::forSystem(document, over);
-    for (const QString& line : OutcomeTable::lines(table))
+    const AdvancedConditions advanced = EvidenceSource::advancedOf(document);
+    std::vector<quint8> errors;
+    const OutcomeTable::Table table = OutcomeTable::forSystem(document, advanced, over, &errors);
+    QStringList lines = OutcomeTable::lines(table);
+    if (const auto weights = OutcomeTable::weightsOf(advanced))
+        lines << OutcomeTable::chanceLines(OutcomeTable::chances(errors, *weights));
+    for (const QString& line : lines)
         printLine(line);
     return ExitOk;
 }
@@ -140,8 +146,8 @@ int runBacktest(QStringList arguments)
         printError(error);
         return ExitBadInput;
     }
-    const BacktestRuleList rules =
-        BacktestRuleList::fromConditions(document.Conditions, document.EnableFlags);
+    const ConditionRules rules(document.Conditions, document.EnableFlags,
+                               EvidenceSource::advancedOf(document));
     for (const QString& line :
          ConditionBacktest::lines(ConditionBacktest::run(records, rules), rules))
         printLine(line);

@@ -1,6 +1,7 @@
 #include "output/OutcomeTable.h"
 
-#include "conditions/ReductionEngine.h"
+#include "conditions/ConditionRules.h"
+#include "document/AdvancedConditions.h"
 #include "document/SystemDocument.h"
 
 #include <algorithm>
@@ -156,7 +157,8 @@ const ColumnBuffer& playedColumns(const SystemDocument& document)
                                                                         : document.IntegralColumns;
 }
 
-Table forSystem(const SystemDocument& document, Over over, std::vector<quint8>* errors)
+Table forSystem(const SystemDocument& document, const AdvancedConditions& advanced, Over over,
+                std::vector<quint8>* errors)
 {
     std::vector<quint8> distances = nearestErrors(playedColumns(document));
     Table table;
@@ -165,11 +167,14 @@ Table forSystem(const SystemDocument& document, Over over, std::vector<quint8>* 
         table = countOver(distances, document.IntegralColumns);
         break;
     case Over::Conditions: {
-        // The engine writes trimmed sequence texts back into the set it runs on.
-        ConditionSet scratch = document.Conditions;
-        table = countOver(
-            distances, ReductionEngine::run(document.IntegralColumns, scratch, document.EnableFlags)
-                           .survivors);
+        const ConditionRules rules(document.Conditions, document.EnableFlags, advanced);
+        ColumnBuffer kept;
+        const ColumnBuffer& integral = document.IntegralColumns;
+        for (qsizetype i = 0; i < integral.count(); ++i) {
+            if (rules.keeps(integral.columnData(i)))
+                kept.append(integral.column(i));
+        }
+        table = countOver(distances, kept);
         break;
     }
     case Over::All:
@@ -192,6 +197,35 @@ QStringList lines(const Table& table)
                    .arg(percentText(count, table.total));
     }
     out << QStringLiteral("Totale %1").arg(table.total);
+    return out;
+}
+
+std::optional<SignWeights> weightsOf(const AdvancedConditions& advanced)
+{
+    if (!advanced.values())
+        return std::nullopt;
+    SignWeights weights;
+    for (int match = 0; match < ColumnBuffer::Width; ++match) {
+        for (int sign = 0; sign < 3; ++sign)
+            weights[static_cast<std::size_t>(match)][static_cast<std::size_t>(sign)] =
+                (*advanced
+                      .values())[static_cast<std::size_t>(match)][static_cast<std::size_t>(sign)] /
+                100.0;
+    }
+    return weights;
+}
+
+QStringList chanceLines(const std::array<double, 14>& chances)
+{
+    QStringList out;
+    double atLeast = 0;
+    for (int points = ColumnBuffer::Width; points >= 10; --points) {
+        atLeast += chances[static_cast<std::size_t>(points)];
+        out << QStringLiteral("Probabilità %1%2 %3")
+                   .arg(points)
+                   .arg(points == ColumnBuffer::Width ? QString() : QStringLiteral(" o più"))
+                   .arg(atLeast * 100.0, 0, 'f', 4);
+    }
     return out;
 }
 

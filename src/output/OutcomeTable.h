@@ -2,6 +2,7 @@
 
 #include "platform/ColumnBuffer.h"
 
+class AdvancedConditions;
 struct SystemDocument;
 
 #include <QByteArrayView>
@@ -60,12 +61,20 @@ std::optional<Over> overOf(const QString& word);
 // The columns a system plays: the reduced ones, else the integral ones.
 const ColumnBuffer& playedColumns(const SystemDocument& document);
 
-// The table of the system's played columns over `over`; `errors` receives the distances so
-// that chances can be read from them without a second search.
-Table forSystem(const SystemDocument& document, Over over, std::vector<quint8>* errors = nullptr);
+// The table of the system's played columns over `over`, the conditions kept with the advanced
+// ones (tolerance and strict kinds included); `errors` receives the distances so that chances
+// can be read from them without a second search.
+Table forSystem(const SystemDocument& document, const AdvancedConditions& advanced, Over over,
+                std::vector<quint8>* errors = nullptr);
 
 // One line per points, 13 down to 0: "POINTS COUNT PERCENT", then "Totale N".
 QStringList lines(const Table& table);
+
+// The sign values as shares of 1 (a value of 45 percent weighs 0.45); nothing without values.
+std::optional<SignWeights> weightsOf(const AdvancedConditions& advanced);
+// "Probabilità 13 P", "Probabilità 12 o più P", then 11 and 10: P in percent with four
+// decimals.
+QStringList chanceLines(const std::array<double, 14>& chances);
 
 // count x 100 / total with two decimals and a full stop: "22.22"; "0.00" for an empty total.
 QString percentText(qint64 count, qint64 total);

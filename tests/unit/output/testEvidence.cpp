@@ -1,5 +1,5 @@
 #include "archive/ConditionBacktest.h"
-#include "conditions/BacktestRuleList.h"
+#include "conditions/ConditionRules.h"
 #include "document/SystemFiles.h"
 #include "output/LiveResults.h"
 #include "output/OutcomeTable.h"
@@ -108,7 +108,7 @@ private slots:
         const QList<double> bounds = {12, 13, 0, 13, 0, 13};
         for (int k = 1; k <= 6; ++k)
             document.Conditions.set(k, bounds[k - 1]);
-        const OutcomeTable::Table table = OutcomeTable::forSystem(document, over);
+        const OutcomeTable::Table table = OutcomeTable::forSystem(document, {}, over);
         QCOMPARE(topDown(table).first(4), top);
         QCOMPARE(table.total, total);
     }
@@ -185,19 +185,20 @@ private slots:
 
     void chancesWeighOutcomes()
     {
-        // One column of 1s; every match 1 with a half, X and 2 with a quarter each.
-        OutcomeTable::SignWeights weights;
-        weights.fill({0.5, 0.25, 0.25});
+        // One column of 1s; every match 1 at 50, X and 2 at 25: a 13 has 0.5^13, a 12 takes one
+        // of 13 misses, an 11 one of 78 pairs, a 10 one of 286 triples.
+        AdvancedConditions advanced;
+        AdvancedConditions::SignValues values;
+        values.fill({50, 25, 25});
+        advanced.setValues(values);
+        const auto weights = OutcomeTable::weightsOf(advanced);
+        QVERIFY(weights);
         const auto chances = OutcomeTable::chances(
-            OutcomeTable::nearestErrors(columnsOf({"1111111111111"})), weights);
-        const double half13 = std::pow(0.5, 13);
-        QVERIFY(qFuzzyCompare(chances[13], half13));
-        QVERIFY(qFuzzyCompare(chances[12], 13 * half13));
-        QVERIFY(qFuzzyCompare(chances[11], 78 * half13));
-        double sum = 0;
-        for (double chance : chances)
-            sum += chance;
-        QVERIFY(qFuzzyCompare(sum, 1.0));
+            OutcomeTable::nearestErrors(columnsOf({"1111111111111"})), *weights);
+        QCOMPARE(OutcomeTable::chanceLines(chances),
+                 (QStringList{"Probabilità 13 0.0122", "Probabilità 12 o più 0.1709",
+                              "Probabilità 11 o più 1.1230", "Probabilità 10 o più 4.6143"}));
+        QVERIFY(!OutcomeTable::weightsOf(AdvancedConditions()));
     }
 
     void liveByHand_data()
@@ -253,21 +254,39 @@ private slots:
         QCOMPARE(before.possible[13], 3000);
     }
 
+    void backtestByHand_data()
+    {
+        QTest::addColumn<int>("errorsTo");
+        QTest::addColumn<bool>("strictSequences");
+        QTest::addColumn<QString>("passed");
+        QTest::addColumn<int>("eliminated");
+        QTest::newRow("no error") << 0 << false << u"Passano 1 di 3"_s << 2;
+        // The third contest broke the sequence alone.
+        QTest::newRow("one error") << 1 << false << u"Passano 2 di 3"_s << 1;
+        QTest::newRow("sequences strict") << 1 << true << u"Passano 1 di 3"_s << 2;
+    }
     void backtestByHand()
     {
+        QFETCH(int, errorsTo);
+        QFETCH(bool, strictSequences);
+        QFETCH(QString, passed);
+        QFETCH(int, eliminated);
         SystemDocument document = twoTriples();
         backtestConditions(document);
-        const BacktestRuleList rules =
-            BacktestRuleList::fromConditions(document.Conditions, document.EnableFlags);
+        AdvancedConditions advanced;
+        advanced.errorsTo = errorsTo;
+        advanced.strict[int(ConditionKind::Sequences)] = strictSequences;
+        const ConditionRules rules(document.Conditions, document.EnableFlags, advanced);
         const ConditionBacktest::Result result = ConditionBacktest::run(threeContests(), rules);
         QCOMPARE(ConditionBacktest::lines(result, rules),
-                 (QStringList{"S1 1 33.33", "SX 1 33.33", "S2 1 33.33", "SEQ1 2 66.67",
-                              "Passano 1 di 3"}));
-        QCOMPARE(result.eliminated.size(), 2);
+                 (QStringList{"S1 1 33.33", "SX 1 33.33", "S2 1 33.33", "SEQ1 2 66.67", passed}));
+        QCOMPARE(result.eliminated.size(), eliminated);
         QCOMPARE(result.eliminated[0].contest, u"1"_s);
         QCOMPARE(result.eliminated[0].rules, (QStringList{"S1", "SX", "S2", "SEQ1"}));
-        QCOMPARE(result.eliminated[1].season, u"2005-2006"_s);
-        QCOMPARE(result.eliminated[1].rules, QStringList{"SEQ1"});
+        if (eliminated == 2) {
+            QCOMPARE(result.eliminated[1].season, u"2005-2006"_s);
+            QCOMPARE(result.eliminated[1].rules, QStringList{"SEQ1"});
+        }
     }
 
     void commandLine()
