@@ -9,8 +9,10 @@
 #include "session/Session.h"
 #include "session/ui/CommandHost.h"
 
+#include <QBoxLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 
 #include <memory>
 
@@ -30,6 +32,14 @@ template <typename Dialog> void execDialog(CommandHost& host, const char* mode)
     if (mode)
         session.DialogMode = QLatin1String(mode);
     const std::unique_ptr<Dialog> dialog = std::make_unique<Dialog>(session, host.hostWidget());
+    // The confirmed conditions tried on the winning columns of the archive.
+    auto* check = new QPushButton(QStringLiteral("Verifica sull'A&rchivio"), dialog.get());
+    check->setObjectName(QStringLiteral("cmdVerifica"));
+    check->setAutoDefault(false);
+    QObject::connect(check, &QPushButton::clicked, dialog.get(),
+                     [&host] { host.runCommand(QStringLiteral("mnuVerificaArchivio")); });
+    if (auto* layout = qobject_cast<QBoxLayout*>(dialog->layout()))
+        layout->addWidget(check, 0, Qt::AlignRight);
     host.placeDialog(dialog.get());
     dialog->exec();
 }
@@ -52,6 +62,8 @@ void openReductionWindow(CommandHost& host)
     reduction->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(reduction, &ReductionWindow::guaranteeRequested, host.hostWidget(),
                      [&host] { host.runCommand(QStringLiteral("mnuGaranzia")); });
+    QObject::connect(reduction, &ReductionWindow::outcomesRequested, host.hostWidget(),
+                     [&host] { host.runCommand(QStringLiteral("mnuGaranzie")); });
     host.placeDialog(reduction);
     reduction->show();
 }

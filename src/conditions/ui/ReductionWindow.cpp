@@ -129,6 +129,7 @@ ReductionWindow::ReductionWindow(Session& session, FlagsSource flags, QWidget* p
     , m_cancel(new QPushButton(QStringLiteral("&Annulla"), this))
     , m_confirm(new QPushButton(QStringLiteral("&Conferma"), this))
     , m_confirmGuarantee(new QPushButton(QStringLiteral("Conferma e &Garanzia..."), this))
+    , m_confirmOutcomes(new QPushButton(QStringLiteral("Conferma e Garan&zie..."), this))
 {
     setObjectName(QStringLiteral("frmELABORA"));
     setModal(false);
@@ -158,7 +159,9 @@ ReductionWindow::ReductionWindow(Session& session, FlagsSource flags, QWidget* p
     m_cancel->setObjectName(QStringLiteral("cmdAnnulla"));
     m_confirm->setObjectName(QStringLiteral("cmdOK"));
     m_confirmGuarantee->setObjectName(QStringLiteral("cmdGaranzia"));
-    for (QPushButton* button : {m_start, m_cancel, m_confirm, m_confirmGuarantee}) {
+    m_confirmOutcomes->setObjectName(QStringLiteral("cmdGaranzie"));
+    for (QPushButton* button :
+         {m_start, m_cancel, m_confirm, m_confirmGuarantee, m_confirmOutcomes}) {
         QSizePolicy policy = button->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         button->setSizePolicy(policy);
@@ -170,6 +173,10 @@ ReductionWindow::ReductionWindow(Session& session, FlagsSource flags, QWidget* p
         confirmResult();
         emit guaranteeRequested();
     });
+    connect(m_confirmOutcomes, &QPushButton::clicked, this, [this] {
+        confirmResult();
+        emit outcomesRequested();
+    });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -177,6 +184,7 @@ ReductionWindow::ReductionWindow(Session& session, FlagsSource flags, QWidget* p
     buttons->addWidget(m_cancel);
     buttons->addWidget(m_confirm);
     buttons->addWidget(m_confirmGuarantee);
+    buttons->addWidget(m_confirmOutcomes);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(passes);
     layout->addStretch();
@@ -184,6 +192,7 @@ ReductionWindow::ReductionWindow(Session& session, FlagsSource flags, QWidget* p
 
     m_confirm->hide();
     m_confirmGuarantee->hide();
+    m_confirmOutcomes->hide();
     m_time->hide();
     m_timeCaption->hide();
 }
@@ -213,6 +222,7 @@ void ReductionWindow::run()
     // A new run replaces whatever an earlier one left to confirm.
     m_confirm->hide();
     m_confirmGuarantee->hide();
+    m_confirmOutcomes->hide();
     m_survivors.clear();
     repaint();
 
@@ -250,8 +260,9 @@ void ReductionWindow::run()
     QApplication::beep();
     const double seconds = NumberFormat::roundHalfEven(double(clock.elapsed()) / 1000.0);
     m_time->setText(NumberFormat::FormatElapsed(qint64(seconds)));
-    for (QWidget* shown : std::initializer_list<QWidget*>{m_time, m_timeCaption, m_start, m_cancel,
-                                                          m_confirm, m_confirmGuarantee})
+    for (QWidget* shown :
+         std::initializer_list<QWidget*>{m_time, m_timeCaption, m_start, m_cancel, m_confirm,
+                                         m_confirmGuarantee, m_confirmOutcomes})
         shown->show();
     repaint();
 }
@@ -270,6 +281,7 @@ void ReductionWindow::confirmResult()
     m_session.refreshStatus();
     m_confirm->hide();
     m_confirmGuarantee->hide();
+    m_confirmOutcomes->hide();
     close();
 }
 
@@ -278,5 +290,6 @@ void ReductionWindow::changeEvent(QEvent* event)
     if (event->type() == QEvent::ActivationChange && !isActiveWindow())
         m_confirm->hide();
     m_confirmGuarantee->hide();
+    m_confirmOutcomes->hide();
     QDialog::changeEvent(event);
 }

@@ -4,6 +4,7 @@
 #include "output/ui/DictationWindow.h"
 #include "output/ui/GuaranteeWindow.h"
 #include "output/ui/MergeWindow.h"
+#include "output/ui/OutcomesWindow.h"
 #include "output/ui/SlipsWindow.h"
 #include "output/ui/WinningsCheckWindow.h"
 #include "platform/WaitTimer.h"
@@ -51,6 +52,7 @@ void installOutputCommands(CommandHost& host)
     };
     host.setHandler(QStringLiteral("mnuSchedine"), [&host] { openModal<SlipsWindow>(host); });
     host.setHandler(QStringLiteral("mnuGaranzia"), [&host] { openModal<GuaranteeWindow>(host); });
+    host.setHandler(QStringLiteral("mnuGaranzie"), [&host] { openModal<OutcomesWindow>(host); });
     host.setHandler(QStringLiteral("mnuDetta"), [&host] {
         EffectSoundPlayer desktop;
         WatchdogSoundPlayer player(desktop);

@@ -1,0 +1,142 @@
+#include "archive/ui/BacktestWindow.h"
+#include "output/ui/LiveResultsWindow.h"
+#include "output/ui/OutcomesWindow.h"
+#include "support/GuiDriver.h"
+#include "support/TestArchives.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTableWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Triples on matches 1 and 2, a fixed 1 on the others: 9 columns, of which 11 and XX played.
+void twoTriples(SystemDocument& document)
+{
+    QStringList signs(13, u"1"_s);
+    signs[0] = signs[1] = u"1X2"_s;
+    document = TestSystems::withPrediction(signs);
+    document.WorkColumns = TestSystems::columnsOf({"1111111111111", "XX11111111111"});
+    document.ReducedCount = 2;
+}
+
+QString cell(QWidget* window, const QString& table, int row, int column)
+{
+    return child<QTableWidget>(window, table)->item(row, column)->text();
+}
+
+} // namespace
+
+class TestEvidenceWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void outcomesFollowTheChosenSet()
+    {
+        StartedProgram p;
+        twoTriples(p.document());
+        OutcomesWindow window(*p.session);
+        QCOMPARE(window.windowTitle(), u"Prova - Garanzie del Sistema"_s);
+        // 13, 12 and 11 points: 2, 6 and 1 of the 9 integral columns.
+        QCOMPARE(cell(&window, u"grdGaranzie"_s, 1, 1), u"6"_s);
+        QCOMPARE(cell(&window, u"grdGaranzie"_s, 2, 2), u"11.11"_s);
+        QCOMPARE(window.lines().first(), u"13 2 22.22"_s);
+        QVERIFY(!child(&window, u"lblProbabilita"_s)->isVisibleTo(&window));
+        // Over every column: 50 winning columns leave 12 points.
+        child<QComboBox>(&window, u"cboVincenti"_s)->setCurrentIndex(2);
+        QCOMPARE(cell(&window, u"grdGaranzie"_s, 1, 1), u"50"_s);
+    }
+
+    void liveResultsAsTheyAreTyped()
+    {
+        StartedProgram p;
+        twoTriples(p.document());
+        LiveResultsWindow window(*p.session);
+        QVERIFY(activate(&window));
+        QCOMPARE(textsOf(&window, u"lblSicure(12) lblPossibili(13) lblPossibili(12)"_s),
+                 u"0|2|2"_s);
+        // "3" stands for X and moves to the next match; "a" is refused.
+        QTest::keyClicks(child(&window, u"txtRis(1)"_s), u"3a"_s);
+        QCOMPARE(QApplication::focusWidget(), child(&window, u"txtRis(2)"_s));
+        QTest::keyClicks(QApplication::focusWidget(), u"x"_s);
+        QCOMPARE(window.results(), "XX-----------"_ba);
+        // Only XX can still make 13 (or 12); 11 has lost both matches.
+        QCOMPARE(textsOf(&window, u"lblPunti lblPossibili(13) lblPossibili(12)"_s),
+                 u"Punti: 2 (2 partite su 13)|1|1"_s);
+        QCOMPARE(child<QListWidget>(&window, u"lstColonne13"_s)->item(0)->text().trimmed(),
+                 u"2  XX11111111111"_s);
+        // Emptied again, match 2 is open once more and 11 may reach 12.
+        QTest::keyClick(child(&window, u"txtRis(2)"_s), Qt::Key_Minus);
+        QCOMPARE(textOf(&window, u"lblPossibili(12)"_s), u"2"_s);
+
+        QSignalSpy carried(&window, &LiveResultsWindow::carryToResults);
+        clickOn(&window, u"cmdRisultati"_s);
+        QCOMPARE(carried.size(), 1);
+        QCOMPARE(carried.first().first().toByteArray(), "X------------"_ba);
+    }
+
+    void backtestOverTheChosenContests()
+    {
+        StartedProgram p;
+        twoTriples(p.document());
+        QVERIFY(TestArchives::write(p.dir.path(),
+                                    {TestArchives::record(u"2004-2005"_s, 1, "1111111111111"),
+                                     TestArchives::record(u"2004-2005"_s, 2, "1X21X21X21X21"),
+                                     TestArchives::record(u"2005-2006"_s, 1, "11X2X2X21X21X")}));
+        ConditionSet conditions;
+        const QList<double> bounds = {3, 7, 0, 13, 0, 13};
+        for (int k = 1; k <= 6; ++k)
+            conditions.set(k, bounds[k - 1]);
+        BacktestWindow window(*p.session, conditions, u"1000000"_s, AdvancedConditions());
+        QVERIFY(!child(&window, u"cmdStampa"_s)->isEnabled());
+        clickOn(&window, u"cmdVerifica"_s);
+        QCOMPARE(textOf(&window, u"lblPassano"_s), u"Passano 2 di 3"_s);
+        QCOMPARE(cell(&window, u"grdRegole"_s, 0, 1), u"1"_s);
+        QCOMPARE(child<QListWidget>(&window, u"lstEliminate"_s)->item(0)->text(),
+                 u"2004-2005  1 1111111111111  S1"_s);
+        QVERIFY(child(&window, u"cmdStampa"_s)->isEnabled());
+
+        clickOn(&window, u"optStagione"_s);
+        typeInto(child(&window, u"txtStagione"_s), u"2005-2006"_s);
+        clickOn(&window, u"cmdVerifica"_s);
+        QCOMPARE(textOf(&window, u"lblPassano"_s), u"Passano 1 di 1"_s);
+        // A season the statistics would refuse is refused here too.
+        p.prompts.expectMessage(
+            u"Stagione non valida: scrivere AAAA-AAAA con due anni consecutivi."_s);
+        typeInto(child(&window, u"txtStagione"_s), u"2005-2007"_s);
+        clickOn(&window, u"cmdVerifica"_s);
+        QCOMPARE(textOf(&window, u"lblPassano"_s), u"Passano 1 di 1"_s);
+    }
+
+    void commandsOpenTheWindows_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("outcomes") << u"mnuGaranzie"_s << u"frmGARANZIE"_s;
+        QTest::newRow("live") << u"mnuDiretta"_s << u"frmDIRETTA"_s;
+        QTest::newRow("archive") << u"mnuVerificaArchivio"_s << u"frmVERIFICA"_s;
+    }
+    void commandsOpenTheWindows()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, window);
+        StartedProgram p;
+        p.start();
+        twoTriples(p.document());
+        QVERIFY(!p.command(qPrintable(command))->isEnabled());
+        p.session->applyRule(CommandRule::PredictionConfirmed);
+        QVERIFY(p.command(qPrintable(command))->isEnabled());
+        bool opened = false;
+        whenModal(window, [&opened](QWidget* dialog) {
+            opened = true;
+            dialog->close();
+        });
+        p.window->runCommand(command);
+        QVERIFY(opened);
+    }
+};
+
+QTEST_MAIN(TestEvidenceWindows)
+#include "testEvidenceWindows.moc"
