@@ -1,6 +1,10 @@
 #include "archive/ui/BacktestWindow.h"
+#include "output/EvidencePrintout.h"
 #include "output/ui/LiveResultsWindow.h"
 #include "output/ui/OutcomesWindow.h"
+#include "platform/PrintSurface.h"
+#include "platform/ProgressReporter.h"
+#include "platform/RecordingPrinter.h"
 #include "support/GuiDriver.h"
 #include "support/TestArchives.h"
 
@@ -47,6 +51,28 @@ private slots:
         // Over every column: 50 winning columns leave 12 points.
         child<QComboBox>(&window, u"cboVincenti"_s)->setCurrentIndex(2);
         QCOMPARE(cell(&window, u"grdGaranzie"_s, 1, 1), u"50"_s);
+    }
+
+    // The heading, the system and the lines as shown, the lines in a fixed-pitch face, on as
+    // many pages as they need.
+    void printedLines()
+    {
+        RecordingPrinter recorder;
+        PrintSurface surface(recorder);
+        ProgressReporter progress;
+        QStringList lines;
+        for (int i = 1; i <= 80; ++i)
+            lines << u"Riga %1"_s.arg(i);
+        EvidencePrintout::PrintLines(surface, u"Garanzie del Sistema"_s, u"Prova"_s, lines,
+                                     progress);
+        QCOMPARE(recorder.documentsEnded(), 1);
+        const QStringList first = recorder.lines(1, 1);
+        QCOMPARE(first.mid(0, 3), (QStringList{"Garanzie del Sistema", "Prova", "Riga 1"}));
+        const QStringList second = recorder.lines(1, 2);
+        QVERIFY(!second.isEmpty());
+        QCOMPARE(first.size() - 2 + second.size(), 80);
+        QCOMPARE(second.last(), u"Riga 80"_s);
+        QCOMPARE(recorder.items(RecordingPrinter::Kind::Text).last().font.Name, u"Courier New"_s);
     }
 
     void liveResultsAsTheyAreTyped()
