@@ -5,6 +5,7 @@
 #include "platform/PrintSurface.h"
 #include "platform/ProgressReporter.h"
 #include "platform/RecordingPrinter.h"
+#include "reports/ui/ResultsWindow.h"
 #include "support/GuiDriver.h"
 #include "support/TestArchives.h"
 
@@ -161,6 +162,28 @@ private slots:
         });
         p.window->runCommand(command);
         QVERIFY(opened);
+    }
+
+    // The typed signs go on into the final results: match 1 takes its X, shown red beside the
+    // 1 played on a fixed match; the open matches keep their empty boxes.
+    void liveResultsCarriedIntoTheFinalResults()
+    {
+        StartedProgram p;
+        p.start();
+        twoTriples(p.document());
+        p.session->applyRule(CommandRule::PredictionConfirmed);
+        whenModal(u"frmDIRETTA"_s, [](QWidget* live) {
+            QTest::keyClicks(child(live, u"txtRis(3)"_s), u"X"_s);
+            clickOn(live, u"cmdRisultati"_s);
+        });
+        p.window->runCommand(u"mnuDiretta"_s);
+        auto* results = p.window->findChild<ResultsWindow*>(u"frmRISULTATI"_s);
+        QVERIFY(results);
+        QCOMPARE(results->fields()[23 - 1], u"X"_s);
+        QCOMPARE(results->fields()[21 - 1], QString());
+        QCOMPARE(child<QLineEdit>(results, u"txtPro(23)"_s)->palette().color(QPalette::Text),
+                 QColor(255, 0, 0));
+        results->close();
     }
 };
 
