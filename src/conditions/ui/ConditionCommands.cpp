@@ -2,6 +2,7 @@
 
 #include "conditions/ui/ConditionsDialog.h"
 #include "conditions/ui/EnablingWindow.h"
+#include "conditions/ui/LiveCountLabel.h"
 #include "conditions/ui/ReductionWindow.h"
 #include "conditions/ui/SequencesDialog.h"
 #include "conditions/ui/SymmetryParallelsDialog.h"
@@ -32,12 +33,27 @@ template <typename Dialog> void execDialog(CommandHost& host, const char* mode)
     if (mode)
         session.DialogMode = QLatin1String(mode);
     const std::unique_ptr<Dialog> dialog = std::make_unique<Dialog>(session, host.hostWidget());
-    // The confirmed conditions tried on the winning columns of the archive.
+    // The conditions as typed, tried on the winning columns of the archive. The check reads the
+    // system's conditions when it opens and is modal: for that time the system holds the typed
+    // ones, and gets its own back as soon as the check closes.
     auto* check = new QPushButton(QStringLiteral("Verifica sull'A&rchivio"), dialog.get());
     check->setObjectName(QStringLiteral("cmdVerifica"));
     check->setAutoDefault(false);
-    QObject::connect(check, &QPushButton::clicked, dialog.get(),
-                     [&host] { host.runCommand(QStringLiteral("mnuVerificaArchivio")); });
+    Dialog* shown = dialog.get();
+    QObject::connect(check, &QPushButton::clicked, shown, [&host, shown] {
+        const std::optional<ConditionSet> typed = shown->typedConditions();
+        if (!typed)
+            return;
+        SystemDocument& document = host.session().document();
+        const ConditionSet confirmed = document.Conditions;
+        const QString confirmedFlags = document.EnableFlags;
+        const QString flags = LiveCountLabel::enableFlagsFor(shown, document);
+        document.Conditions = *typed;
+        document.EnableFlags = flags;
+        host.runCommand(QStringLiteral("mnuVerificaArchivio"));
+        document.Conditions = confirmed;
+        document.EnableFlags = confirmedFlags;
+    });
     if (auto* layout = qobject_cast<QBoxLayout*>(dialog->layout()))
         layout->addWidget(check, 0, Qt::AlignRight);
     host.placeDialog(dialog.get());

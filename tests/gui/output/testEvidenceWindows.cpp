@@ -164,6 +164,36 @@ private slots:
         QVERIFY(opened);
     }
 
+    // From the signs dialog the check tries the bounds as typed; the system keeps its own.
+    void conditionsDialogChecksTheTypedBounds()
+    {
+        StartedProgram p;
+        p.start();
+        twoTriples(p.document());
+        const QList<double> bounds = {0, 13, 0, 13, 0, 13};
+        for (int k = 1; k <= 6; ++k)
+            p.document().Conditions.set(k, bounds[k - 1]);
+        const ConditionSet confirmed = p.document().Conditions;
+        QVERIFY(TestArchives::write(p.dir.path(),
+                                    {TestArchives::record(u"2004-2005"_s, 1, "1111111111111"),
+                                     TestArchives::record(u"2004-2005"_s, 2, "1X21X21X21X21")}));
+        p.session->applyRule(CommandRule::PredictionConfirmed);
+        QString passed;
+        whenModal(u"frmCOND"_s, [&passed](QWidget* signs) {
+            typeInto(child(signs, u"txtCond(2)"_s), u"7"_s);
+            whenModal(u"frmVERIFICA"_s, [&passed](QWidget* check) {
+                clickOn(check, u"cmdVerifica"_s);
+                passed = textOf(check, u"lblPassano"_s);
+                check->close();
+            });
+            clickOn(signs, u"cmdVerifica"_s);
+            static_cast<QDialog*>(signs)->reject();
+        });
+        p.window->runCommand(u"mnuSegni"_s);
+        QCOMPARE(passed, u"Passano 1 di 2"_s);
+        QVERIFY(p.document().Conditions == confirmed);
+    }
+
     // The typed signs go on into the final results: match 1 takes its X, shown red beside the
     // 1 played on a fixed match; the open matches keep their empty boxes.
     void liveResultsCarriedIntoTheFinalResults()
