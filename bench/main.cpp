@@ -20,6 +20,7 @@ void benchColumnText();
 void benchDatabases(const QString& cliPath);
 void benchLiveCount();
 void benchEvidence();
+void benchAdvanced(const QString& cliPath);
 
 // Timings of the heavy operations, as medians of several runs. Pass the path of
 // quadrigo13-cli to time the tool as well (default: beside this program's build folder).
@@ -49,6 +50,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("--guarantee-only"), benchGuarantee},
         {QStringLiteral("--live-only"), benchLiveCount},
         {QStringLiteral("--evidence-only"), benchEvidence},
+        {QStringLiteral("--advanced-only"), [&cli] { benchAdvanced(cli); }},
         {QStringLiteral("--results-only"), benchResults},
         {QStringLiteral("--text-only"), benchColumnText},
         {QStringLiteral("--archive-only"),
@@ -72,6 +74,7 @@ int main(int argc, char* argv[])
         return 0;
     benchDocument(cli);
     benchEngine();
+    benchAdvanced(cli);
     benchOutput();
     benchDatabases(cli);
     benchColumnText();

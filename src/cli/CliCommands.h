@@ -8,6 +8,7 @@ namespace Cli {
 int runGenerate(QStringList arguments);
 int runInfo(QStringList arguments);
 int runReduce(QStringList arguments);
+int runConditions(QStringList arguments);
 int runGuarantee(QStringList arguments);
 int runMeasures(QStringList arguments);
 int runMerge(QStringList arguments);

@@ -4,7 +4,6 @@
 #include "archive/ArchiveStore.h"
 #include "archive/ConditionBacktest.h"
 #include "conditions/ConditionRules.h"
-#include "output/EvidenceSource.h"
 #include "output/LiveResults.h"
 #include "output/OutcomeTable.h"
 #include "platform/ColumnDatabase.h"
@@ -53,7 +52,7 @@ int runOutcomes(QStringList arguments)
     SystemDocument document;
     if (!loadPlayable(arguments.first(), document))
         return ExitBadInput;
-    const AdvancedConditions advanced = EvidenceSource::advancedOf(document);
+    const AdvancedConditions advanced = document.Advanced;
     std::vector<quint8> errors;
     const OutcomeTable::Table table = OutcomeTable::forSystem(document, advanced, over, &errors);
     QStringList lines = OutcomeTable::lines(table);
@@ -146,8 +145,7 @@ int runBacktest(QStringList arguments)
         printError(error);
         return ExitBadInput;
     }
-    const ConditionRules rules(document.Conditions, document.EnableFlags,
-                               EvidenceSource::advancedOf(document));
+    const ConditionRules rules(document.Conditions, document.EnableFlags, document.Advanced);
     for (const QString& line :
          ConditionBacktest::lines(ConditionBacktest::run(records, rules), rules))
         printLine(line);

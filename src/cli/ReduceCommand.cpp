@@ -101,8 +101,9 @@ int runReduce(QStringList arguments)
     document.countKinds();
 
     PassPrinter printer;
-    ReductionEngine::Result result = ReductionEngine::run(
-        document.IntegralColumns, document.Conditions, document.EnableFlags, &printer);
+    ReductionEngine::Result result =
+        ReductionEngine::run(document.IntegralColumns, document.Conditions, document.EnableFlags,
+                             document.Advanced, &printer);
     if (result.stoppedEmpty) {
         printError(QStringLiteral("Il Sistema Ridotto non prevede alcuna Colonna !"));
         return ExitEmptyReduction;

@@ -13,28 +13,30 @@
 
 namespace {
 
-const char* Usage = "Uso: quadrigo13-cli COMANDO ...\n"
-                    "  generate PERCORSO.pro            genera il Sistema Integrale e lo salva\n"
-                    "  info PERCORSO.pro                mostra i dati del Sistema Integrale\n"
-                    "  reduce PERCORSO.pro              elabora il Sistema Ridotto e lo salva\n"
-                    "  guarantee PERCORSO.pro --level 12|11 [--from-integral] [--seconds N]\n"
-                    "  measures COLONNA...              mostra le misure delle colonne\n"
-                    "  merge PERCORSO.pro               accorpa il Sistema Ridotto\n"
-                    "  check PERCORSO.pro VINCENTE [--integral]   spoglio delle colonne\n"
-                    "  list PERCORSO.pro [--integral]   elenca le colonne\n"
-                    "  print COSA PERCORSO.pro --pdf FILE.pdf   stampa su PDF\n"
-                    "  dictate PERCORSO.pro --plan [--from N --to M]   suoni della dettatura\n"
-                    "  results PERCORSO.pro [--rsl FILE]   punti e vincite dei Risultati Finali\n"
-                    "  outcomes PERCORSO.pro [--over integral|conditions|all]   garanzie\n"
-                    "  live PERCORSO.pro RISULTATI      risultati in diretta\n"
-                    "  backtest PERCORSO.pro [--all|--season S|--last N]   verifica sull'archivio\n"
-                    "  archive add|delete|list|import|export|recompute ...   archivio vincenti\n"
-                    "  stats MISURA [OPZIONI]           statistiche dell'archivio\n"
-                    "  export-text PERCORSO.pro FILE [--integral|--merged] [--csv]   in testo\n"
-                    "  import-text PERCORSO.pro FILE    Sistema Ridotto da un file di testo\n"
-                    "Opzione comune: --app-folder CARTELLA\n"
-                    "  --help                           mostra questo aiuto\n"
-                    "  --version                        mostra la versione";
+const char* Usage =
+    "Uso: quadrigo13-cli COMANDO ...\n"
+    "  generate PERCORSO.pro            genera il Sistema Integrale e lo salva\n"
+    "  info PERCORSO.pro                mostra i dati del Sistema Integrale\n"
+    "  reduce PERCORSO.pro              elabora il Sistema Ridotto e lo salva\n"
+    "  conditions PERCORSO.pro [OPZIONI]   mostra o imposta le Condizioni Avanzate\n"
+    "  guarantee PERCORSO.pro --level 12|11 [--from-integral] [--seconds N]\n"
+    "  measures COLONNA...              mostra le misure delle colonne\n"
+    "  merge PERCORSO.pro               accorpa il Sistema Ridotto\n"
+    "  check PERCORSO.pro VINCENTE [--integral]   spoglio delle colonne\n"
+    "  list PERCORSO.pro [--integral]   elenca le colonne\n"
+    "  print COSA PERCORSO.pro --pdf FILE.pdf   stampa su PDF\n"
+    "  dictate PERCORSO.pro --plan [--from N --to M]   suoni della dettatura\n"
+    "  results PERCORSO.pro [--rsl FILE]   punti e vincite dei Risultati Finali\n"
+    "  outcomes PERCORSO.pro [--over integral|conditions|all]   garanzie\n"
+    "  live PERCORSO.pro RISULTATI      risultati in diretta\n"
+    "  backtest PERCORSO.pro [--all|--season S|--last N]   verifica sull'archivio\n"
+    "  archive add|delete|list|import|export|recompute ...   archivio vincenti\n"
+    "  stats MISURA [OPZIONI]           statistiche dell'archivio\n"
+    "  export-text PERCORSO.pro FILE [--integral|--merged] [--csv]   in testo\n"
+    "  import-text PERCORSO.pro FILE    Sistema Ridotto da un file di testo\n"
+    "Opzione comune: --app-folder CARTELLA\n"
+    "  --help                           mostra questo aiuto\n"
+    "  --version                        mostra la versione";
 
 // Whether the command, the first argument that is not an option of the program, is print.
 bool isPrinting(int argc, char* argv[])
@@ -134,6 +136,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("generate"), Cli::runGenerate},
         {QStringLiteral("info"), Cli::runInfo},
         {QStringLiteral("reduce"), Cli::runReduce},
+        {QStringLiteral("conditions"), Cli::runConditions},
         {QStringLiteral("guarantee"), Cli::runGuarantee},
         {QStringLiteral("measures"), Cli::runMeasures},
         {QStringLiteral("merge"), Cli::runMerge},

@@ -30,20 +30,6 @@ std::vector<quint32> pairTable(const ConditionSet& conditions, int firstIndex, i
     return table;
 }
 
-int signIndex(char sign)
-{
-    switch (sign) {
-    case '1':
-        return 0;
-    case 'X':
-        return 1;
-    case '2':
-        return 2;
-    default:
-        return -1;
-    }
-}
-
 } // namespace
 
 ConditionRules::ConditionRules(const ConditionSet& conditions, const QString& enableFlags,
@@ -171,24 +157,10 @@ ErrorsHistogram ConditionRules::errorsHistogram(const ColumnBuffer& columns) con
 
 double ConditionRules::valueSum(const AdvancedConditions& advanced, QByteArrayView column)
 {
-    if (!advanced.values())
-        return 0;
-    qint64 sum = 0;
-    for (int match = 0; match < AdvancedConditions::Matches && match < column.size(); ++match) {
-        if (signIndex(column[match]) >= 0)
-            sum += AdvancedConditions::hundredths(advanced.valueOf(match, column[match]));
-    }
-    return static_cast<double>(sum) / 100.0;
+    return advanced.valueSum(column);
 }
 
 double ConditionRules::probability(const AdvancedConditions& advanced, QByteArrayView column)
 {
-    if (!advanced.values())
-        return 0;
-    double product = 1;
-    for (int match = 0; match < AdvancedConditions::Matches && match < column.size(); ++match) {
-        if (signIndex(column[match]) >= 0)
-            product *= advanced.valueOf(match, column[match]) / 100.0;
-    }
-    return product;
+    return advanced.probability(column);
 }

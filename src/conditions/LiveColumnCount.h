@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/AdvancedConditions.h"
 #include "document/ConditionSet.h"
 #include "platform/ColumnBuffer.h"
 
@@ -13,7 +14,7 @@
 namespace LiveColumnCount {
 
 qsizetype count(const ColumnBuffer& integral, const ConditionSet& conditions,
-                const QString& enableFlags);
+                const QString& enableFlags, const AdvancedConditions& advanced = {});
 
 // "Colonne rimaste: 12.345", or "Colonne rimaste: -" while the values cannot be counted.
 QString labelText(std::optional<qsizetype> count);

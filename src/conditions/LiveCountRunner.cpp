@@ -19,12 +19,12 @@ LiveCountRunner::~LiveCountRunner()
 }
 
 void LiveCountRunner::request(const ColumnBuffer& integral, const ConditionSet& conditions,
-                              const QString& enableFlags)
+                              const QString& enableFlags, const AdvancedConditions& advanced)
 {
     {
         const std::lock_guard lock(m_mutex);
         // The buffer's bytes are shared, not copied: the worker only reads them.
-        m_waiting = Job{++m_generation, integral, conditions, enableFlags};
+        m_waiting = Job{++m_generation, integral, conditions, enableFlags, advanced};
     }
     m_wake.notify_one();
 }
@@ -49,7 +49,7 @@ void LiveCountRunner::work()
             m_waiting.reset();
         }
         const qsizetype count =
-            LiveColumnCount::count(job.integral, job.conditions, job.enableFlags);
+            LiveColumnCount::count(job.integral, job.conditions, job.enableFlags, job.advanced);
         // Checked again where the result arrives: a request made while it travelled wins.
         QMetaObject::invokeMethod(
             this,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/AdvancedConditions.h"
 #include "document/ConditionSet.h"
 #include "platform/ColumnBuffer.h"
 
@@ -23,7 +24,7 @@ public:
     ~LiveCountRunner() override;
 
     void request(const ColumnBuffer& integral, const ConditionSet& conditions,
-                 const QString& enableFlags);
+                 const QString& enableFlags, const AdvancedConditions& advanced = {});
     // Whatever was asked before is not announced.
     void cancel();
 
@@ -37,6 +38,7 @@ private:
         ColumnBuffer integral;
         ConditionSet conditions;
         QString enableFlags;
+        AdvancedConditions advanced;
     };
 
     void work();

@@ -1,9 +1,15 @@
 #include "conditions/ReductionEngine.h"
 
+#include "conditions/ConditionRules.h"
 #include "conditions/FastMeasures.h"
 #include "conditions/SequenceFilter.h"
 #include "platform/NumberFormat.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <optional>
 #include <vector>
 
 namespace ReductionEngine {
@@ -147,11 +153,125 @@ qsizetype runPass(ReductionPass pass, const char* in, qsizetype count, char* out
     }
 }
 
+// Stores the trimmed signs of every active sequence, as its own pass would.
+void trimActiveSequences(ConditionSet& conditions, const QString& enableFlags)
+{
+    for (int slot = 0; slot < ConditionSet::SequenceSlots; ++slot) {
+        const auto pass =
+            static_cast<ReductionPass>(static_cast<int>(ReductionPass::Sequence1) + slot);
+        if (!isActive(pass, conditions, enableFlags))
+            continue;
+        const int index = ConditionSet::sequenceIndex(slot);
+        conditions.set(index, SequenceFilter::trimBlanks(conditions.text(index)));
+    }
+}
+
+// A column's rank by probability as a sum of fixed-point logarithms of its values (in
+// hundredths of a percent): integers add up the same in any order, so equal products make
+// equal keys and ties are real ties. A value of 0 makes the column rank with every other column
+// of probability 0.
+class ProbabilityKeys {
+public:
+    explicit ProbabilityKeys(const AdvancedConditions& advanced)
+    {
+        if (!advanced.values())
+            return;
+        const AdvancedConditions::SignValues& values = *advanced.values();
+        for (int s = 0; s < 3; ++s) {
+            for (int match = 0; match < AdvancedConditions::Matches; ++match) {
+                const qint64 hundredths = AdvancedConditions::hundredths(values[match][s]);
+                const qint64 key =
+                    hundredths <= 0
+                        ? ZeroValue
+                        : std::llround(std::log(static_cast<double>(hundredths)) * Scale);
+                const auto add = [key](auto& table, int bit) {
+                    for (std::size_t mask = 0; mask < table.size(); ++mask) {
+                        if (mask & (std::size_t{1} << bit))
+                            table[mask] += key;
+                    }
+                };
+                if (match < 7)
+                    add(m_low[s], match);
+                else
+                    add(m_high[s], match - 7);
+            }
+        }
+    }
+
+    qint64 of(__m128i signs) const
+    {
+        const SignMasks masks = signMasks(signs);
+        const qint64 key = part(0, masks.one) + part(1, masks.draw) + part(2, masks.two);
+        return std::max(key, ZeroKey);
+    }
+
+private:
+    static constexpr double Scale = 1099511627776.0; // 2^40
+    static constexpr qint64 ZeroValue = -(qint64{1} << 52);
+    // Below every key without a 0 (those are >= 0), above every key with one.
+    static constexpr qint64 ZeroKey = -(qint64{1} << 50);
+
+    qint64 part(int sign, quint32 mask) const
+    {
+        return m_low[sign][mask & 0x7F] + m_high[sign][(mask >> 7) & 0x3F];
+    }
+
+    std::array<std::array<qint64, 128>, 3> m_low{};
+    std::array<std::array<qint64, 64>, 3> m_high{};
+};
+
+constexpr std::array<ReductionPass, 15> AllPasses = {
+    ReductionPass::SignCounts,     ReductionPass::SignRuns,  ReductionPass::Interruptions,
+    ReductionPass::Symmetries,     ReductionPass::Parallels, ReductionPass::Sequence1,
+    ReductionPass::Sequence2,      ReductionPass::Sequence3, ReductionPass::Sequence4,
+    ReductionPass::Sequence5,      ReductionPass::Sequence6, ReductionPass::Sequence7,
+    ReductionPass::ParallelsStep3, ReductionPass::Tolerance, ReductionPass::MostProbable};
+
 } // namespace
 
 const std::array<ReductionPass, 13>& passOrder()
 {
     return Order;
+}
+
+const std::array<ReductionPass, 15>& allPasses()
+{
+    return AllPasses;
+}
+
+qsizetype keepMostProbable(char* columns, qsizetype count, const AdvancedConditions& advanced,
+                           qsizetype keep)
+{
+    if (count <= keep)
+        return count;
+    if (keep <= 0)
+        return 0;
+    const ProbabilityKeys keys(advanced);
+    std::vector<qint64> rank(static_cast<std::size_t>(count));
+    for (qsizetype i = 0; i < count; ++i)
+        rank[std::size_t(i)] =
+            keys.of(loadColumn(columns + i * ColumnBuffer::Width, i + 1 < count));
+    // The key of the last column kept: every column above it stays, and of those equal to it
+    // the first ones in order until the count is reached.
+    std::vector<qint64> sorted = rank;
+    std::nth_element(sorted.begin(), sorted.begin() + (keep - 1), sorted.end(),
+                     std::greater<qint64>());
+    const qint64 threshold = sorted[std::size_t(keep - 1)];
+    qsizetype above = 0;
+    for (qint64 key : rank)
+        above += key > threshold ? 1 : 0;
+    qsizetype tiesLeft = keep - above;
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < count; ++i) {
+        const qint64 key = rank[std::size_t(i)];
+        const bool tie = key == threshold && tiesLeft > 0;
+        if (key > threshold || tie) {
+            tiesLeft -= tie ? 1 : 0;
+            copyColumn(columns + kept * ColumnBuffer::Width, columns + i * ColumnBuffer::Width);
+            ++kept;
+        }
+    }
+    return kept;
 }
 
 ConditionKind kindOf(ReductionPass pass)
@@ -195,6 +315,10 @@ QString captionOf(ReductionPass pass)
         return QStringLiteral("Colonne Condizionate con Paralleli");
     case ReductionPass::ParallelsStep3:
         return QStringLiteral("Colonne Condizionate con Paralleli Passo 3");
+    case ReductionPass::Tolerance:
+        return QStringLiteral("Colonne Condizionate con Tolleranza Errori");
+    case ReductionPass::MostProbable:
+        return QStringLiteral("Colonne Condizionate con le Più Probabili");
     default:
         return QStringLiteral("Colonne Condizionate con Sequela %1").arg(sequenceSlotOf(pass) + 1);
     }
@@ -214,12 +338,55 @@ bool isActive(ReductionPass pass, const ConditionSet& conditions, const QString&
 Result run(const ColumnBuffer& integral, ConditionSet& conditions, const QString& enableFlags,
            ReductionObserver* observer)
 {
+    return run(integral, conditions, enableFlags, AdvancedConditions{}, observer);
+}
+
+Result run(const ColumnBuffer& integral, ConditionSet& conditions, const QString& enableFlags,
+           const AdvancedConditions& advanced, ReductionObserver* observer)
+{
+    const bool tolerance = advanced.errorsFrom != 0 || advanced.errorsTo != 0 ||
+                           (advanced.sum && advanced.values()) || !advanced.references.isEmpty();
+    std::optional<ConditionRules> rules;
+    if (tolerance) {
+        trimActiveSequences(conditions, enableFlags);
+        rules.emplace(conditions, enableFlags, advanced);
+    }
+    const auto active = [&](ReductionPass pass) {
+        switch (pass) {
+        case ReductionPass::Tolerance:
+            return tolerance;
+        case ReductionPass::MostProbable:
+            return advanced.topCount > 0;
+        default:
+            return !tolerance && isActive(pass, conditions, enableFlags);
+        }
+    };
+    const auto runOne = [&](ReductionPass pass, const char* in, qsizetype count, char* out) {
+        switch (pass) {
+        case ReductionPass::Tolerance:
+            return filterColumns(
+                in, count, out,
+                [&rules](__m128i signs) { return rules->keeps(rules->brokenRules(signs)); }, pass,
+                observer);
+        case ReductionPass::MostProbable: {
+            if (in != out)
+                std::memmove(out, in, std::size_t(count) * ColumnBuffer::Width);
+            const qsizetype kept = keepMostProbable(out, count, advanced, advanced.topCount);
+            if (observer)
+                observer->passProgress(pass, count, count);
+            return kept;
+        }
+        default:
+            return runPass(pass, in, count, out, conditions, observer);
+        }
+    };
+
     Result result;
     result.survivors = integral; // shared until the first pass writes its own copy
     bool copied = false;
     qsizetype count = integral.count();
-    for (ReductionPass pass : Order) {
-        if (!isActive(pass, conditions, enableFlags))
+    for (ReductionPass pass : AllPasses) {
+        if (!active(pass))
             continue;
         if (observer)
             observer->passStarted(pass, count);
@@ -229,11 +396,11 @@ Result run(const ColumnBuffer& integral, ConditionSet& conditions, const QString
             result.survivors =
                 ColumnBuffer(QByteArray(integral.records().size(), Qt::Uninitialized));
             copied = true;
-            count = runPass(pass, integral.records().constData(), count,
-                            result.survivors.records().data(), conditions, observer);
+            count = runOne(pass, integral.records().constData(), count,
+                           result.survivors.records().data());
         } else {
             char* data = result.survivors.records().data();
-            count = runPass(pass, data, count, data, conditions, observer);
+            count = runOne(pass, data, count, data);
         }
         result.survivors.resize(count);
         result.passes.append({pass, captionOf(pass), count});

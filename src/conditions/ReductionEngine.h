@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conditions/ReductionObserver.h"
+#include "document/AdvancedConditions.h"
 #include "document/ConditionSet.h"
 #include "platform/ColumnBuffer.h"
 
@@ -29,8 +30,10 @@ struct Result {
     bool stoppedEmpty = false;
 };
 
-// Every pass in running order.
+// Every pass of the conditions of the condition set in running order.
 const std::array<ReductionPass, 13>& passOrder();
+// Those and the passes of the advanced conditions.
+const std::array<ReductionPass, 15>& allPasses();
 
 ConditionKind kindOf(ReductionPass pass);
 // 0..6 for the sequence passes, -1 for the others.
@@ -45,6 +48,17 @@ bool isActive(ReductionPass pass, const ConditionSet& conditions, const QString&
 // text back into `conditions`.
 Result run(const ColumnBuffer& integral, ConditionSet& conditions, const QString& enableFlags,
            ReductionObserver* observer = nullptr);
+// The same with advanced conditions. When they change the reduction, one tolerance pass over
+// every rule replaces the passes of the kinds (the active sequences still store their trimmed
+// signs), unless the tolerance is 0..0 and there is neither a sum window nor a reference column;
+// the most probable columns are chosen last.
+Result run(const ColumnBuffer& integral, ConditionSet& conditions, const QString& enableFlags,
+           const AdvancedConditions& advanced, ReductionObserver* observer = nullptr);
+
+// The columns of `columns` (at most `count` of them kept) with the highest probability, ties
+// in their order, the kept ones in their order; returns how many are left at the front.
+qsizetype keepMostProbable(char* columns, qsizetype count, const AdvancedConditions& advanced,
+                           qsizetype keep);
 
 // The count label while a pass runs: Str(done) & " su " & Str(total); the signs pass writes
 // " su" without the following blank.

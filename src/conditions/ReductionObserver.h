@@ -17,6 +17,10 @@ enum class ReductionPass {
     Sequence6,
     Sequence7,
     ParallelsStep3,
+    // With advanced conditions that change the reduction, one pass over every rule instead of
+    // the passes above, then the most probable columns.
+    Tolerance,
+    MostProbable,
 };
 
 // What the reduction window watches while the engine runs. Progress arrives every

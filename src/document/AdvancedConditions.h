@@ -1,10 +1,15 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
+#include <QStringList>
+#include <QVariantList>
 
 #include <array>
 #include <optional>
+
+class ColumnBuffer;
 
 // The conditions beyond the bounds of the condition set: a tolerance of errors over the rules,
 // a value per sign of each match (with a window on their sum and the most probable columns), and
@@ -66,6 +71,32 @@ public:
     double valueOf(int match, char sign) const;
     // The value of a match rounded as every computation uses it, in hundredths of a percent.
     static qint64 hundredths(double percent);
+
+    // The values of the system file, one per line: errors from, to; the strict flags as nine
+    // '0'/'1'; whether values are set, then the 39 values (match by match, 1 X 2); whether the sum
+    // window is set, its bounds; the N most probable; the number of reference columns, then ten
+    // times the column ("" when unused) and its points from, to.
+    static constexpr int FileValues = 78;
+    QVariantList toList() const;
+    // Nothing when the values are not what toList writes: whole numbers where whole numbers
+    // belong, values 0..100, ranges in order, columns of 13 signs.
+    static std::optional<AdvancedConditions> fromList(const QVariantList& values);
+
+    // The sum of a column's 13 values in percent (a sign other than '1', 'X', '2' adds 0); 0
+    // without values.
+    double valueSum(QByteArrayView column) const;
+    // The product of a column's 13 values each divided by 100 (a sign other than '1', 'X', '2'
+    // leaves it alone); 0 without values.
+    double probability(QByteArrayView column) const;
+    // The chance that one of `columns` makes 13: the sum of their probabilities.
+    double chanceOf13(const ColumnBuffer& columns) const;
+    // "Probabilità del 13: 0,83 %" for those columns; empty without values.
+    QString chanceText(const ColumnBuffer& columns) const;
+
+    // One line per advanced condition that is set, in Italian; empty when none is.
+    QStringList summaryLines() const;
+    // A value in Italian form with two decimals: "33,33".
+    static QString valueText(double value);
 
     friend bool operator==(const AdvancedConditions&, const AdvancedConditions&) = default;
 

@@ -22,6 +22,7 @@ void SystemDocument::reset(quint8 defaultQuote, const QDate& today)
     DataConcorso = dateText(today);
     EnableFlags = EnableFlagsText::Default;
     Conditions.resetToDefaults();
+    Advanced = {};
     SlipCount = 0;
     for (int i = 0; i <= 14; ++i)
         setRecord(i, QString());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/AdvancedConditions.h"
 #include "document/ConditionSet.h"
 #include "platform/ColumnBuffer.h"
 
@@ -34,6 +35,7 @@ struct SystemDocument {
     QString DataConcorso;
     QString EnableFlags = EnableFlagsText::Default;
     ConditionSet Conditions;
+    AdvancedConditions Advanced;
     double SlipCount = 0;
 
     SystemDocument() { reset(1, QDate::currentDate()); }

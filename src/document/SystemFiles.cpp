@@ -22,7 +22,8 @@ using LegacyTextFile::ReadStatus;
 namespace {
 
 const QStringList Extensions = {QStringLiteral(".pro"), QStringLiteral(".cnd"),
-                                QStringLiteral(".cln"), QStringLiteral(".ntg")};
+                                QStringLiteral(".cln"), QStringLiteral(".ntg"),
+                                QStringLiteral(".adv")};
 
 // The journal of an interrupted save, beside the system's files.
 QString journalName(const QString& name)
@@ -113,6 +114,13 @@ bool save(SystemDocument& document, const QString& folder, QString* error)
     if (document.ReducedCount >= 1)
         LegacyTextFile::writeRecords(files.add(pathOf(folder, name, QStringLiteral(".cln"))),
                                      document.WorkColumns.records(), ColumnBuffer::Width);
+    // The advanced conditions have a file only while some of them are set, so that a system
+    // without them keeps exactly its four files.
+    const QString adv = pathOf(folder, name, QStringLiteral(".adv"));
+    if (document.Advanced.isSet())
+        LegacyTextFile::writeValues(files.add(adv), document.Advanced.toList());
+    else if (QFileInfo::exists(adv))
+        files.remove(adv);
     if (!document.signsOf(1).isEmpty()) {
         const QString ntg = pathOf(folder, name, QStringLiteral(".ntg"));
         if (!holdsRecords(ntg, document.IntegralColumns.records(), ColumnBuffer::Width))
@@ -271,6 +279,24 @@ LoadResult readConditions(const QString& path, bool required, ConditionSet& cond
     return {};
 }
 
+// A missing file leaves the advanced conditions unset.
+LoadResult readAdvanced(const QString& path, AdvancedConditions& advanced)
+{
+    const LegacyTextFile::ReadResult adv =
+        LegacyTextFile::read(path, {AdvancedConditions::FileValues, AdvancedConditions::Matches});
+    if (adv.status == ReadStatus::NotFound)
+        return {};
+    const QString invalid = QStringLiteral("Il File %1 non contiene Condizioni Avanzate valide !")
+                                .arg(fileNameOf(path));
+    if (adv.status != ReadStatus::Ok)
+        return refusal(adv.status, path, invalid);
+    const std::optional<AdvancedConditions> read = AdvancedConditions::fromList(adv.values);
+    if (!read)
+        return refusal(ReadStatus::Malformed, path, invalid);
+    advanced = *read;
+    return {};
+}
+
 // Every column must be one of the integral system of the prediction: at each match, one of the
 // signs played there.
 bool allInIntegralSystem(const QByteArray& records,
@@ -347,6 +373,10 @@ LoadResult load(SystemDocument& document, const QString& folder, const QString& 
     if (conditions.status != LoadStatus::Ok)
         return conditions;
     document.Quote = toByte(document.Conditions.number(0));
+    const LoadResult advanced =
+        readAdvanced(pathOf(folder, name, QStringLiteral(".adv")), document.Advanced);
+    if (advanced.status != LoadStatus::Ok)
+        return advanced;
 
     const auto signs = signsOf(records);
     if (parts.columns && document.ReducedCount >= 1) {

@@ -4,8 +4,9 @@
 
 #include <QString>
 
-// The four files of a system in one folder: .pro (matches, prediction, counts, flags, contest),
-// .cnd (shares and conditions), .cln (reduced columns), .ntg (integral columns).
+// The files of a system in one folder: .pro (matches, prediction, counts, flags, contest),
+// .cnd (shares and conditions), .cln (reduced columns), .ntg (integral columns), and .adv (the
+// advanced conditions) while some advanced condition is set.
 namespace SystemFiles {
 
 enum class LoadStatus { Ok, FileNotFound, Malformed };

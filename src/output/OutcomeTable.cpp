@@ -1,6 +1,6 @@
 #include "output/OutcomeTable.h"
 
-#include "conditions/ConditionRules.h"
+#include "conditions/ReductionEngine.h"
 #include "document/AdvancedConditions.h"
 #include "document/SystemDocument.h"
 
@@ -167,14 +167,12 @@ Table forSystem(const SystemDocument& document, const AdvancedConditions& advanc
         table = countOver(distances, document.IntegralColumns);
         break;
     case Over::Conditions: {
-        const ConditionRules rules(document.Conditions, document.EnableFlags, advanced);
-        ColumnBuffer kept;
-        const ColumnBuffer& integral = document.IntegralColumns;
-        for (qsizetype i = 0; i < integral.count(); ++i) {
-            if (rules.keeps(integral.columnData(i)))
-                kept.append(integral.column(i));
-        }
-        table = countOver(distances, kept);
+        // Exactly the columns a reduction would keep, the most probable ones included; the
+        // engine writes trimmed sequence texts back into the set it runs on.
+        ConditionSet scratch = document.Conditions;
+        table = countOver(distances, ReductionEngine::run(document.IntegralColumns, scratch,
+                                                          document.EnableFlags, advanced)
+                                         .survivors);
         break;
     }
     case Over::All:

@@ -61,9 +61,9 @@ std::optional<Over> overOf(const QString& word);
 // The columns a system plays: the reduced ones, else the integral ones.
 const ColumnBuffer& playedColumns(const SystemDocument& document);
 
-// The table of the system's played columns over `over`, the conditions kept with the advanced
-// ones (tolerance and strict kinds included); `errors` receives the distances so that chances
-// can be read from them without a second search.
+// The table of the system's played columns over `over`, the columns of the conditions being
+// those a reduction with the advanced ones would keep; `errors` receives the distances so that
+// chances can be read from them without a second search.
 Table forSystem(const SystemDocument& document, const AdvancedConditions& advanced, Over over,
                 std::vector<quint8>* errors = nullptr);
 

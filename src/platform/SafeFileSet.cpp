@@ -9,7 +9,11 @@ namespace {
 // The journal's last line: a journal without it was not written by us and commits nothing.
 constexpr QByteArrayView EndLine = "FINE";
 
-// The file names a journal lists, or nothing when it is not a complete journal.
+// A journal line naming a file to remove instead of one to rename: no file name holds a slash.
+constexpr QChar RemovalMark = u'/';
+
+// The file names a journal lists (a removal with its mark in front), or nothing when it is not
+// a complete journal.
 QStringList namesIn(const QByteArray& journal)
 {
     QList<QByteArray> lines = journal.split('\n');
@@ -17,11 +21,13 @@ QStringList namesIn(const QByteArray& journal)
         return {};
     QStringList names;
     for (qsizetype i = 0; i + 2 < lines.size(); ++i) {
-        const QString name = QString::fromUtf8(lines.at(i));
+        const QString line = QString::fromUtf8(lines.at(i));
+        const bool removal = line.startsWith(RemovalMark);
+        const QString name = removal ? line.mid(1) : line;
         if (name.isEmpty() || name.contains(u'/') || name.contains(u'\\') || name == u".." ||
             name == u".")
             return {};
-        names << name;
+        names << line;
     }
     return names;
 }
@@ -76,6 +82,12 @@ bool SafeFileSet::rollForward(QString* error)
     journal.close();
     const QDir folder(m_folder);
     for (const QString& name : names) {
+        if (name.startsWith(RemovalMark)) {
+            const QString removed = folder.filePath(name.mid(1));
+            if (QFileInfo::exists(removed) && !SafeFile::remove(removed, error))
+                return false;
+            continue;
+        }
         // A missing temporary was renamed before the interruption.
         const QString target = folder.filePath(name);
         if (QFileInfo::exists(temporaryOf(target)) &&
@@ -95,6 +107,11 @@ SafeFile& SafeFileSet::add(const QString& target)
     return *m_files.back();
 }
 
+void SafeFileSet::remove(const QString& target)
+{
+    m_removed << QFileInfo(target).fileName();
+}
+
 bool SafeFileSet::commit(QString* error)
 {
     const auto failWith = [&](const QString& text) {
@@ -108,6 +125,8 @@ bool SafeFileSet::commit(QString* error)
             return failWith(file->errorString());
         names += QFileInfo(file->target()).fileName().toUtf8() + '\n';
     }
+    for (const QString& removed : m_removed)
+        names += (RemovalMark + removed).toUtf8() + '\n';
     // The temporaries must be on disk before a journal may point at them.
     QString problem;
     if (!SafeFile::syncFolder(m_folder, &problem))

@@ -29,6 +29,8 @@ public:
     // A file of the new set, opened; write into it and commit the set.
     SafeFile& add(const QString& target);
 
+    // A file the set removes when it replaces the others; nothing when it does not exist.
+    void remove(const QString& target);
     // False when any file failed. Before the journal is on disk a failure leaves every old file
     // in place; after it, the journal finishes the renames at the next recovery.
     bool commit(QString* error);
@@ -44,4 +46,5 @@ private:
     QString m_journalName;
     FileLock m_lock;
     std::vector<std::unique_ptr<SafeFile>> m_files;
+    QStringList m_removed;
 };

@@ -150,6 +150,12 @@ Texts textsOf(const SystemDocument& document, double columnCost, const QLocale& 
     fillIntegral(texts, document, columnCost, locale);
     fillReduced(texts, document, columnCost, locale);
     texts.sequences = sequencesOf(document);
+    QStringList advanced = document.Advanced.summaryLines();
+    const ColumnBuffer& played =
+        document.ReducedCount >= 1 ? document.WorkColumns : document.IntegralColumns;
+    if (document.Advanced.values())
+        advanced << document.Advanced.chanceText(played);
+    texts.advanced = advanced.join(QLatin1Char('\n'));
     return texts;
 }
 

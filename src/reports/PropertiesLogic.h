@@ -25,6 +25,9 @@ struct Texts {
     std::array<QString, Columns> reducedTitles;
     std::array<QString, Columns> reducedValues;
     QString sequences;
+    // The advanced conditions that are set and, with values, the chance of a 13 of the played
+    // columns (the reduced system, else the integral one), one a line; empty without them.
+    QString advanced;
 };
 
 Texts textsOf(const SystemDocument& document, double columnCost, const QLocale& locale = QLocale());

@@ -127,6 +127,18 @@ public:
         }
     }
 
+    void advanced()
+    {
+        m_surface.tab(ValueTab);
+        setWeight(m_surface, true);
+        m_surface.printLine(QStringLiteral("Condizioni Avanzate:"));
+        setWeight(m_surface, false);
+        for (const QString& text : m_document.Advanced.summaryLines()) {
+            m_surface.tab(ValueTab);
+            m_surface.printLine(text);
+        }
+    }
+
 private:
     // A label with its values; a list too long for the line goes on under its first value, and
     // a label that would not fit with its first value starts a line of its own.
@@ -192,6 +204,8 @@ void printConditions(PrintSurface& surface, const SystemDocument& document)
     }
     if (lines.enabled(ConditionKind::Sequences))
         lines.sequences();
+    if (document.Advanced.isSet())
+        lines.advanced();
 }
 
 void printMatches(PrintSurface& surface, const SystemDocument& document)

@@ -40,49 +40,17 @@ void CommandState::apply(CommandRule rule, const SystemDocument& document)
 {
     switch (rule) {
     case CommandRule::Reset:
-        enable({"mnuSalvaCome",
-                "mnuSalva",
-                "mnuStampa",
-                "mnuRidotto",
-                "mnuSchedine",
-                "mnuModifica",
-                "mnuConcData",
-                "mnuQuote",
-                "mnuPronostico",
-                "mnuCond",
-                "mnuElabora",
-                "mnuRisultati",
-                "mnuVediColInt",
-                "mnuVediColRid",
-                "mnuProprieta",
-                "mnuColVincente",
-                "mnuConColRid",
-                "tmSalva",
-                "tmStampaPro",
-                "tmRidotto",
-                "tmStCompl",
-                "tmSchedine",
-                "tmConcData",
-                "tmIncontri",
-                "tmPronostico",
-                "tmSegni",
-                "tmInt",
-                "tmSim",
-                "tmPar",
-                "tmParP3",
-                "tmSequele",
-                "tmElabora",
-                "tmProprieta",
-                "tmDetta",
-                "tmAccorpa",
-                "tmDisaccorpa",
-                "tmVediColInt",
-                "tmVediColRid",
-                "tmConColRid",
-                "mnuGaranzia",
-                "mnuGaranzie",
-                "mnuDiretta",
-                "mnuVerificaArchivio"},
+        enable({"mnuSalvaCome",  "mnuSalva",      "mnuStampa",    "mnuRidotto",
+                "mnuSchedine",   "mnuModifica",   "mnuConcData",  "mnuQuote",
+                "mnuPronostico", "mnuCond",       "mnuElabora",   "mnuRisultati",
+                "mnuVediColInt", "mnuVediColRid", "mnuProprieta", "mnuColVincente",
+                "mnuConColRid",  "tmSalva",       "tmStampaPro",  "tmRidotto",
+                "tmStCompl",     "tmSchedine",    "tmConcData",   "tmIncontri",
+                "tmPronostico",  "tmSegni",       "tmInt",        "tmSim",
+                "tmPar",         "tmParP3",       "tmSequele",    "tmCondAvanzate",
+                "tmElabora",     "tmProprieta",   "tmDetta",      "tmAccorpa",
+                "tmDisaccorpa",  "tmVediColInt",  "tmVediColRid", "tmConColRid",
+                "mnuGaranzia",   "mnuGaranzie",   "mnuDiretta",   "mnuVerificaArchivio"},
                false);
         setVisible(QStringLiteral("tmAccorpa"), true);
         setVisible(QStringLiteral("tmDisaccorpa"), false);
@@ -95,8 +63,8 @@ void CommandState::apply(CommandRule rule, const SystemDocument& document)
         break;
     case CommandRule::PredictionConfirmed:
         enable({"mnuStampa", "mnuCond", "mnuColVincente", "mnuVediColInt", "tmStampaPro", "tmSegni",
-                "tmInt", "tmSim", "tmPar", "tmParP3", "tmSequele", "tmVediColInt", "mnuGaranzia",
-                "mnuGaranzie", "mnuDiretta", "mnuVerificaArchivio"},
+                "tmInt", "tmSim", "tmPar", "tmParP3", "tmSequele", "tmCondAvanzate", "tmVediColInt",
+                "mnuGaranzia", "mnuGaranzie", "mnuDiretta", "mnuVerificaArchivio"},
                true);
         enable({"mnuSchedine", "tmSchedine", "mnuRidotto", "tmRidotto", "tmStCompl", "mnuConColRid",
                 "tmConColRid", "mnuDetta", "tmDetta", "tmAccorpa", "tmDisaccorpa", "mnuVediColRid",
@@ -134,8 +102,8 @@ void CommandState::apply(CommandRule rule, const SystemDocument& document)
         if (document.IntegralCount > 0) {
             enable({"mnuStampa", "mnuCond", "mnuElabora", "mnuColVincente", "mnuVediColInt",
                     "tmStampaPro", "tmSegni", "tmInt", "tmSim", "tmPar", "tmParP3", "tmSequele",
-                    "tmElabora", "tmVediColInt", "mnuGaranzia", "mnuGaranzie", "mnuDiretta",
-                    "mnuVerificaArchivio"},
+                    "tmCondAvanzate", "tmElabora", "tmVediColInt", "mnuGaranzia", "mnuGaranzie",
+                    "mnuDiretta", "mnuVerificaArchivio"},
                    true);
         }
         if (document.ReducedCount > 0) {

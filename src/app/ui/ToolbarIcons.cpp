@@ -34,6 +34,7 @@ constexpr std::array Pictures = {
     Picture{"tmPar", "paralleli", nullptr},
     Picture{"tmParP3", "paralleli-passo3", nullptr},
     Picture{"tmSequele", "sequele", nullptr},
+    Picture{"tmCondAvanzate", "condizioni-avanzate", nullptr},
     Picture{"tmElabora", "elabora", nullptr},
     Picture{"tmAccorpa", "accorpa", nullptr},
     Picture{"tmDisaccorpa", "disaccorpa", nullptr},

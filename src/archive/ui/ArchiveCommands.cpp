@@ -3,7 +3,6 @@
 #include "archive/ui/ArchiveWindow.h"
 #include "archive/ui/BacktestWindow.h"
 #include "archive/ui/StatisticsWindow.h"
-#include "output/EvidenceSource.h"
 #include "session/Session.h"
 #include "session/ui/CommandHost.h"
 
@@ -49,7 +48,6 @@ void installArchiveCommands(CommandHost& host)
     // The system's conditions as confirmed, with its advanced ones.
     host.setHandler(QStringLiteral("mnuVerificaArchivio"), [&host] {
         const SystemDocument& document = host.session().document();
-        showBacktest(host, document.Conditions, document.EnableFlags,
-                     EvidenceSource::advancedOf(document));
+        showBacktest(host, document.Conditions, document.EnableFlags, document.Advanced);
     });
 }

@@ -1,5 +1,6 @@
 #include "conditions/ui/ConditionCommands.h"
 
+#include "conditions/ui/AdvancedConditionsDialog.h"
 #include "conditions/ui/ConditionsDialog.h"
 #include "conditions/ui/EnablingWindow.h"
 #include "conditions/ui/LiveCountLabel.h"
@@ -27,19 +28,14 @@ EnablingWindow* enablingWindowOf(CommandHost& host)
     return host.mdiArea()->findChild<EnablingWindow*>(QStringLiteral("frmABILITA"));
 }
 
-template <typename Dialog> void execDialog(CommandHost& host, const char* mode)
+// The conditions a bounds dialog holds, as typed, tried on the winning columns of the archive.
+// The check reads the system's conditions when it opens and is modal: for that time the system
+// holds the typed ones, and gets its own back as soon as the check closes.
+template <typename Dialog> void addArchiveCheck(CommandHost& host, Dialog* shown)
 {
-    Session& session = host.session();
-    if (mode)
-        session.DialogMode = QLatin1String(mode);
-    const std::unique_ptr<Dialog> dialog = std::make_unique<Dialog>(session, host.hostWidget());
-    // The conditions as typed, tried on the winning columns of the archive. The check reads the
-    // system's conditions when it opens and is modal: for that time the system holds the typed
-    // ones, and gets its own back as soon as the check closes.
-    auto* check = new QPushButton(QStringLiteral("Verifica sull'A&rchivio"), dialog.get());
+    auto* check = new QPushButton(QStringLiteral("Verifica sull'A&rchivio"), shown);
     check->setObjectName(QStringLiteral("cmdVerifica"));
     check->setAutoDefault(false);
-    Dialog* shown = dialog.get();
     QObject::connect(check, &QPushButton::clicked, shown, [&host, shown] {
         const std::optional<ConditionSet> typed = shown->typedConditions();
         if (!typed)
@@ -54,8 +50,18 @@ template <typename Dialog> void execDialog(CommandHost& host, const char* mode)
         document.Conditions = confirmed;
         document.EnableFlags = confirmedFlags;
     });
-    if (auto* layout = qobject_cast<QBoxLayout*>(dialog->layout()))
+    if (auto* layout = qobject_cast<QBoxLayout*>(shown->layout()))
         layout->addWidget(check, 0, Qt::AlignRight);
+}
+
+template <typename Dialog> void execDialog(CommandHost& host, const char* mode)
+{
+    Session& session = host.session();
+    if (mode)
+        session.DialogMode = QLatin1String(mode);
+    const std::unique_ptr<Dialog> dialog = std::make_unique<Dialog>(session, host.hostWidget());
+    if constexpr (requires { dialog->typedConditions(); })
+        addArchiveCheck(host, dialog.get());
     host.placeDialog(dialog.get());
     dialog->exec();
 }
@@ -100,6 +106,8 @@ void installConditionCommands(CommandHost& host)
                     [&host] { execDialog<SymmetryParallelsDialog>(host, "PAR3"); });
     host.setHandler(QStringLiteral("mnuSequele"),
                     [&host] { execDialog<SequencesDialog>(host, nullptr); });
+    host.setHandler(QStringLiteral("mnuCondAvanzate"),
+                    [&host] { execDialog<AdvancedConditionsDialog>(host, nullptr); });
     host.setHandler(QStringLiteral("mnuElabora"), [&host] { openReductionWindow(host); });
 }
 

@@ -119,7 +119,7 @@ void ConditionsDialog::refreshCount()
     }
     const SystemDocument& document = m_session.document();
     m_count->count(document.IntegralColumns, *conditions,
-                   LiveCountLabel::enableFlagsFor(this, document));
+                   LiveCountLabel::enableFlagsFor(this, document), document.Advanced);
 }
 
 void ConditionsDialog::confirm()

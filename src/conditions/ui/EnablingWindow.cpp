@@ -77,5 +77,5 @@ void EnablingWindow::showFlags(const QString& flags)
 void EnablingWindow::refreshCount()
 {
     const SystemDocument& document = m_session.document();
-    m_count->count(document.IntegralColumns, document.Conditions, flagsText());
+    m_count->count(document.IntegralColumns, document.Conditions, flagsText(), document.Advanced);
 }

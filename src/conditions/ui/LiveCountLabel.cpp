@@ -15,9 +15,9 @@ LiveCountLabel::LiveCountLabel(QWidget* parent)
 }
 
 void LiveCountLabel::count(const ColumnBuffer& integral, const ConditionSet& conditions,
-                           const QString& enableFlags)
+                           const QString& enableFlags, const AdvancedConditions& advanced)
 {
-    m_runner->request(integral, conditions, enableFlags);
+    m_runner->request(integral, conditions, enableFlags, advanced);
 }
 
 void LiveCountLabel::showUnknown()

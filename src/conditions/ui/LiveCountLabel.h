@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+class AdvancedConditions;
 class ColumnBuffer;
 class ConditionSet;
 class LiveCountRunner;
@@ -18,7 +19,7 @@ public:
 
     // The label keeps its text until the count of these values arrives.
     void count(const ColumnBuffer& integral, const ConditionSet& conditions,
-               const QString& enableFlags);
+               const QString& enableFlags, const AdvancedConditions& advanced);
     void showUnknown();
 
     // The flags a reduction started now would obey: the enabling window's boxes when the

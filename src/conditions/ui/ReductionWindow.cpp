@@ -26,8 +26,8 @@ struct PassNames {
     const char* cost;
 };
 
-// In the order of ReductionEngine::passOrder().
-constexpr std::array<PassNames, 13> Names = {{
+// In the order of ReductionEngine::allPasses().
+constexpr std::array<PassNames, 15> Names = {{
     {"lblCapSegniMinMax", "lblSegniMinMax", "lblSMM"},
     {"lblCapSegniCons", "lblSegniCons", "lblSC"},
     {"lblCapInterruzioni", "lblInterruzioni", "lblInt"},
@@ -41,6 +41,8 @@ constexpr std::array<PassNames, 13> Names = {{
     {"lblCapSeq6", "lblSeq6", "lblSQ6"},
     {"lblCapSeq7", "lblSeq7", "lblSQ7"},
     {"lblCapParalleliP3", "lblParalleliP3", "lblPar3"},
+    {"lblCapTolleranza", "lblTolleranza", "lblTol"},
+    {"lblCapProbabili", "lblProbabili", "lblProb"},
 }};
 
 constexpr int RepaintInterval = 30; // ms
@@ -137,7 +139,7 @@ ReductionWindow::ReductionWindow(Session& session, FlagsSource flags, QWidget* p
                    QStringLiteral(" - Elabora Sistema Condizionato"));
 
     auto* passes = new QGridLayout;
-    const auto& order = ReductionEngine::passOrder();
+    const auto& order = ReductionEngine::allPasses();
     for (std::size_t p = 0; p < order.size(); ++p) {
         PassLabels& labels = m_labels[p];
         labels.caption = label(this, Names[p].caption, false);
@@ -229,8 +231,8 @@ void ReductionWindow::run()
     SystemDocument& document = m_session.document();
     m_session.progress().setRange(0, document.IntegralCount);
     Watcher watcher(*this);
-    ReductionEngine::Result result =
-        ReductionEngine::run(document.IntegralColumns, document.Conditions, m_flags(), &watcher);
+    ReductionEngine::Result result = ReductionEngine::run(
+        document.IntegralColumns, document.Conditions, m_flags(), document.Advanced, &watcher);
     m_session.progress().setValue(0);
 
     QString error;

@@ -57,7 +57,7 @@ private:
 
     Session& m_session;
     FlagsSource m_flags;
-    std::array<PassLabels, 13> m_labels{};
+    std::array<PassLabels, 15> m_labels{};
     QLabel* m_timeCaption;
     QLabel* m_time;
     QPushButton* m_start;

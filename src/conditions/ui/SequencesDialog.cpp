@@ -211,7 +211,7 @@ void SequencesDialog::refreshCount()
     }
     const SystemDocument& document = m_session.document();
     m_count->count(document.IntegralColumns, *conditions,
-                   LiveCountLabel::enableFlagsFor(this, document));
+                   LiveCountLabel::enableFlagsFor(this, document), document.Advanced);
 }
 
 void SequencesDialog::confirm()

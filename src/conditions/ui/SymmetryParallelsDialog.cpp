@@ -129,7 +129,7 @@ void SymmetryParallelsDialog::refreshCount()
     }
     const SystemDocument& document = m_session.document();
     m_count->count(document.IntegralColumns, *conditions,
-                   LiveCountLabel::enableFlagsFor(this, document));
+                   LiveCountLabel::enableFlagsFor(this, document), document.Advanced);
 }
 
 void SymmetryParallelsDialog::confirm()

@@ -27,6 +27,9 @@ PredictionSummaryWindow::PredictionSummaryWindow(const SystemDocument& document,
         grid->addWidget(signs, i - 1, 1);
         m_signs[i - 1] = signs;
     }
+    m_advanced = new QLabel(this);
+    m_advanced->setObjectName(QStringLiteral("lblAvanzate"));
+    grid->addWidget(m_advanced, SystemDocument::Matches, 0, 1, 2);
     refresh();
 }
 
@@ -34,6 +37,10 @@ void PredictionSummaryWindow::refresh()
 {
     for (int i = 1; i <= SystemDocument::Matches; ++i)
         m_signs[i - 1]->setText(m_document.signsOf(i));
+    // The advanced conditions are listed only while some are set.
+    const QStringList advanced = m_document.Advanced.summaryLines();
+    m_advanced->setText(advanced.join(QLatin1Char('\n')));
+    m_advanced->setVisible(!advanced.isEmpty());
 }
 
 bool PredictionSummaryWindow::event(QEvent* event)

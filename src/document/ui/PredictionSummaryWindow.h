@@ -20,4 +20,5 @@ protected:
 private:
     const SystemDocument& m_document;
     std::array<QLabel*, 13> m_signs{};
+    QLabel* m_advanced = nullptr;
 };

@@ -12,6 +12,7 @@
 #include "session/Session.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -71,6 +72,8 @@ ColumnViewerWindow::ColumnViewerWindow(Session& session, QWidget* parent)
     , m_exportText(new QPushButton(QStringLiteral("Esporta testo..."), this))
     , m_importText(new QPushButton(QStringLiteral("Importa testo..."), this))
     , m_close(new QPushButton(QStringLiteral("&Chiudi"), this))
+    , m_byProbability(new QCheckBox(QStringLiteral("Ordina per &probabilità"), this))
+    , m_chance(new QLabel(this))
 {
     setObjectName(QStringLiteral("frmVEDICOL"));
     const SystemDocument& document = session.document();
@@ -87,7 +90,7 @@ ColumnViewerWindow::ColumnViewerWindow(Session& session, QWidget* parent)
     m_list->setUniformItemSizes(true);
     m_list->setFont(listingFont());
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_list->setModel(new ColumnListModel(columns, m_list));
+    setColumns(columns);
     m_list->setMinimumSize(
         m_list->fontMetrics().horizontalAdvance(QStringLiteral("0000000  -  1X2 1X2 1X2 1X21")) +
             60,
@@ -112,6 +115,18 @@ ColumnViewerWindow::ColumnViewerWindow(Session& session, QWidget* parent)
     connect(m_importText, &QPushButton::clicked, this, &ColumnViewerWindow::importText);
     connect(m_close, &QPushButton::clicked, this, &ColumnViewerWindow::reject);
 
+    // With sign values the lines carry each column's sum and probability, and the listing can
+    // put the most probable first.
+    m_byProbability->setObjectName(QStringLiteral("chkProbabilita"));
+    m_chance->setObjectName(QStringLiteral("lblProbabilita"));
+    connect(m_byProbability, &QCheckBox::toggled, this, [this](bool sorted) {
+        static_cast<ColumnListModel*>(m_list->model())->sortByProbability(sorted);
+    });
+    auto* values = new QHBoxLayout;
+    values->addWidget(m_chance);
+    values->addStretch();
+    values->addWidget(m_byProbability);
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_print);
     buttons->addWidget(m_export);
@@ -122,9 +137,25 @@ ColumnViewerWindow::ColumnViewerWindow(Session& session, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_heading);
     layout->addWidget(m_list, 1);
+    layout->addLayout(values);
     layout->addLayout(buttons);
 
     m_list->setFocus();
+}
+
+void ColumnViewerWindow::setColumns(const ColumnBuffer& columns)
+{
+    const AdvancedConditions& advanced = m_session.document().Advanced;
+    QAbstractItemModel* old = m_list->model();
+    auto* model = new ColumnListModel(columns, m_list);
+    model->showValues(advanced);
+    if (m_byProbability->isChecked())
+        model->sortByProbability(true);
+    m_list->setModel(model);
+    delete old;
+    m_chance->setText(advanced.chanceText(columns));
+    m_chance->setVisible(advanced.values().has_value());
+    m_byProbability->setVisible(advanced.values().has_value());
 }
 
 void ColumnViewerWindow::copySelection()
@@ -292,9 +323,7 @@ void ColumnViewerWindow::importText()
     m_session.applyRule(CommandRule::ReductionConfirmed);
     m_session.refreshStatus();
     if (!m_integral) {
-        QAbstractItemModel* old = m_list->model();
-        m_list->setModel(new ColumnListModel(document.WorkColumns, m_list));
-        delete old;
+        setColumns(document.WorkColumns);
         m_heading->setText(ColumnListing::heading(false, document.WorkColumns.count()));
     }
     m_session.prompts().inform(title, done);

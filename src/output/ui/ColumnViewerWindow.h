@@ -3,6 +3,8 @@
 #include <QDialog>
 
 class QLabel;
+class ColumnBuffer;
+class QCheckBox;
 class QListView;
 class QPushButton;
 class Session;
@@ -17,6 +19,7 @@ public:
     explicit ColumnViewerWindow(Session& session, QWidget* parent = nullptr);
 
 private:
+    void setColumns(const ColumnBuffer& columns);
     void copySelection();
     void printColumns();
     void exportColumns();
@@ -32,4 +35,6 @@ private:
     QPushButton* m_exportText;
     QPushButton* m_importText;
     QPushButton* m_close;
+    QCheckBox* m_byProbability;
+    QLabel* m_chance;
 };

@@ -1,7 +1,6 @@
 #include "output/ui/OutcomesWindow.h"
 
 #include "output/EvidencePrintout.h"
-#include "output/EvidenceSource.h"
 #include "platform/ui/PrintJob.h"
 #include "session/Session.h"
 
@@ -88,7 +87,7 @@ void OutcomesWindow::recount()
     static constexpr OutcomeTable::Over Choices[] = {
         OutcomeTable::Over::Integral, OutcomeTable::Over::Conditions, OutcomeTable::Over::All};
     const SystemDocument& document = m_session.document();
-    const AdvancedConditions advanced = EvidenceSource::advancedOf(document);
+    const AdvancedConditions advanced = document.Advanced;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     std::vector<quint8> errors;
     const OutcomeTable::Table table = OutcomeTable::forSystem(

@@ -107,6 +107,8 @@ PropertiesWindow::PropertiesWindow(Session& session, std::function<void()> print
     figures->addWidget(integral);
     figures->addWidget(reduced);
     figures->addWidget(columnLabel(this, "LblSeqCamp", texts.sequences));
+    if (!texts.advanced.isEmpty())
+        figures->addWidget(columnLabel(this, "LblAvanzate", texts.advanced));
     figures->addStretch();
     auto* body = new QHBoxLayout;
     body->addWidget(prediction);

@@ -261,7 +261,7 @@ private slots:
                      qPrintable(name));
             drawings << drawing;
         }
-        QCOMPARE(drawings.size(), 27);
+        QCOMPARE(drawings.size(), 28);
 
         QPoint centre;
         whenModal(u"frmSPLASH"_s, [&](QWidget* splash) {

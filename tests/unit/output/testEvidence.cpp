@@ -86,29 +86,36 @@ private slots:
         QTest::addColumn<OutcomeTable::Over>("over");
         QTest::addColumn<QList<qint64>>("top"); // 13, 12, 11, 10 points
         QTest::addColumn<qint64>("total");
+        QTest::addColumn<int>("errorsTo");
         // 11 and XX make 13; one sign away from either, 12; 22 is two away from both.
         QTest::newRow("integral") << OutcomeTable::Over::Integral << QList<qint64>{2, 6, 1, 0}
-                                  << qint64(9);
+                                  << qint64(9) << 0;
         // e errors on the eleven fixed matches, f on the two triples: C(11,e) 2^e ways times
         // 2, 6, 1 ways for f = 0, 1, 2.
         QTest::newRow("all") << OutcomeTable::Over::All
                              << QList<qint64>{2, 6 + 2 * 22, 1 + 6 * 22 + 2 * 55 * 4,
                                               22 + 6 * 220 + 2 * 165 * 8}
-                             << qint64(1594323);
+                             << qint64(1594323) << 0;
         // At least twelve 1s: 11, 1X, X1, 12, 21.
         QTest::newRow("conditions")
-            << OutcomeTable::Over::Conditions << QList<qint64>{1, 4, 0, 0} << qint64(5);
+            << OutcomeTable::Over::Conditions << QList<qint64>{1, 4, 0, 0} << qint64(5) << 0;
+        // One error allowed: breaking S1 alone keeps every column.
+        QTest::newRow("conditions with one error")
+            << OutcomeTable::Over::Conditions << QList<qint64>{2, 6, 1, 0} << qint64(9) << 1;
     }
     void outcomesByHand()
     {
         QFETCH(OutcomeTable::Over, over);
         QFETCH(QList<qint64>, top);
         QFETCH(qint64, total);
+        QFETCH(int, errorsTo);
         SystemDocument document = twoTriples();
+        document.Advanced.errorsTo = errorsTo;
         const QList<double> bounds = {12, 13, 0, 13, 0, 13};
         for (int k = 1; k <= 6; ++k)
             document.Conditions.set(k, bounds[k - 1]);
-        const OutcomeTable::Table table = OutcomeTable::forSystem(document, {}, over);
+        const OutcomeTable::Table table =
+            OutcomeTable::forSystem(document, document.Advanced, over);
         QCOMPARE(topDown(table).first(4), top);
         QCOMPARE(table.total, total);
     }
@@ -306,6 +313,15 @@ private slots:
                               "8 0 0.00", "7 0 0.00", "6 0 0.00", "5 0 0.00", "4 0 0.00",
                               "3 0 0.00", "2 0 0.00", "1 0 0.00", "0 0 0.00", "Totale 9"}));
         QCOMPARE(runCli({u"outcomes"_s, pro, u"--over"_s, u"some"_s}).status, 2);
+        // With sign values, 1 at 50 and X, 2 at 25 everywhere: 11 and XX make 13 with
+        // 0.5^13 + 0.25^2 x 0.5^11 = 1.25 x 0.5^13.
+        AdvancedConditions::SignValues values;
+        values.fill({50, 25, 25});
+        document.Advanced.setValues(values);
+        QVERIFY(SystemFiles::save(document, dir.path()));
+        run = runCli({u"outcomes"_s, pro});
+        QCOMPARE(run.lines().size(), 19);
+        QCOMPARE(run.lines().at(15), u"Probabilità 13 0.0153"_s);
 
         run = runCli({u"live"_s, pro, u"11-----------"_s});
         QCOMPARE(run.lines(), (QStringList{"Punti 2", "13 0 1", "12 0 1", "11 0 2", "10 0 2"}));
