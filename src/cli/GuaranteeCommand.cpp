@@ -4,8 +4,8 @@
 #include "conditions/GuaranteeCover.h"
 #include "document/IntegralGenerator.h"
 #include "document/SystemFiles.h"
-#include "platform/ColumnDatabase.h"
 #include "platform/NumberFormat.h"
+#include "session/ReducedSystem.h"
 
 namespace Cli {
 
@@ -85,13 +85,11 @@ int runGuarantee(QStringList arguments)
     }
 
     QString error;
-    if (!ColumnDatabase::writeReducedColumns(appFolder, result.played, &error)) {
+    if (!ReducedSystem::adopt(appFolder, document, std::move(result.played), &error)) {
         printError(QStringLiteral("Impossibile scrivere il Sistema Ridotto ! (%1)").arg(error));
         return ExitBadInput;
     }
     document.IntegralCount = integralCount;
-    document.ReducedCount = static_cast<qint32>(result.played.count());
-    document.WorkColumns = std::move(result.played);
     document.MergedCount = 0;
     if (!SystemFiles::save(document, path.folder, &error)) {
         printError(QStringLiteral("Impossibile salvare il Pronostico ! (%1)").arg(error));

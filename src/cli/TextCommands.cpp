@@ -4,6 +4,7 @@
 #include "document/IntegralGenerator.h"
 #include "output/ColumnText.h"
 #include "platform/ColumnDatabase.h"
+#include "session/ReducedSystem.h"
 
 #include <QFileInfo>
 
@@ -104,7 +105,7 @@ int runImportText(QStringList arguments)
     document.countSigns();
     document.countKinds();
     const QString done = ColumnText::summary(imported);
-    if (!ColumnText::adopt(appFolder, document, std::move(imported.columns), &error)) {
+    if (!ReducedSystem::adopt(appFolder, document, std::move(imported.columns), &error)) {
         printError(QStringLiteral("Impossibile scrivere il Sistema Ridotto ! (%1)").arg(error));
         return ExitBadInput;
     }

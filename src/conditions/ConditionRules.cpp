@@ -89,8 +89,17 @@ ConditionRules::ConditionRules(const ConditionSet& conditions, const QString& en
             continue;
         const int index = ConditionSet::sequenceIndex(slot);
         const Mask bit = addRule(u"SEQ%1"_s.arg(slot + 1), RuleKind::Sequences, advanced);
-        m_sequences.push_back(
-            {SequenceFilter(conditions.text(index), conditions.text(index + 1)), bit});
+        const SequenceFilter filter(conditions.text(index), conditions.text(index + 1));
+        if (!filter.canEliminate())
+            continue;
+        SequenceRule rule;
+        rule.bit = bit;
+        for (qsizetype i = 0; i < filter.signs().size(); ++i) {
+            const quint32 position = 1u << (filter.positions()[i] - 1);
+            const QChar sign = filter.signs()[i];
+            (sign == u'1' ? rule.one : sign == u'X' ? rule.draw : rule.two) |= position;
+        }
+        m_sequences.push_back(rule);
     }
 
     // The sum is a rule only with values to add up.

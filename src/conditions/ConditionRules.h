@@ -61,31 +61,7 @@ public:
     Mask brokenRules(__m128i signs) const
     {
         const FastMeasures::SignMasks masks = FastMeasures::signMasks(signs);
-        Mask broken =
-            m_signTables[0][masks.one] | m_signTables[1][masks.draw] | m_signTables[2][masks.two];
-        if (m_pairsInForce) {
-            broken |= m_interruptions[FastMeasures::interruptionHits(signs)] |
-                      m_symmetries[FastMeasures::symmetryHits(signs)] |
-                      m_parallels[FastMeasures::parallelHits(signs)] |
-                      m_step3[FastMeasures::step3Hits(signs)];
-        }
-        for (const SequenceRule& sequence : m_sequences) {
-            if (sequence.filter.eliminates(masks))
-                broken |= sequence.bit;
-        }
-        if (m_sumBit) {
-            const int sum = sumPart(0, masks.one) + sumPart(1, masks.draw) + sumPart(2, masks.two);
-            if (sum < m_sumFrom || sum > m_sumTo)
-                broken |= m_sumBit;
-        }
-        for (const ReferenceRule& reference : m_references) {
-            const int points = std::popcount(
-                static_cast<quint32>(_mm_movemask_epi8(_mm_cmpeq_epi8(signs, reference.signs))) &
-                FastMeasures::PositionBits);
-            if (points < reference.from || points > reference.to)
-                broken |= reference.bit;
-        }
-        return broken;
+        return tableRules(signs, masks) | otherRules(signs, masks);
     }
     // The same for a 13-character column (only its 13 characters are read).
     Mask brokenRules(const char* column) const
@@ -104,6 +80,16 @@ public:
         return errors >= m_errorsFrom && errors <= m_errorsTo;
     }
     bool keeps(const char* column) const { return keeps(brokenRules(column)); }
+    // The same as keeps(brokenRules(signs)), faster: a column already lost on the rules of the
+    // kinds is not tested further.
+    bool keeps(__m128i signs) const
+    {
+        const FastMeasures::SignMasks masks = FastMeasures::signMasks(signs);
+        const Mask first = tableRules(signs, masks);
+        if ((first & m_strict) || errorsOf(first) > m_errorsTo)
+            return false;
+        return keeps(first | otherRules(signs, masks));
+    }
 
     ErrorsHistogram errorsHistogram(const ColumnBuffer& columns) const;
 
@@ -115,8 +101,50 @@ public:
     static double probability(const AdvancedConditions& advanced, QByteArrayView column);
 
 private:
+    // The rules of the kinds' bounds, from table lookups.
+    Mask tableRules(__m128i signs, const FastMeasures::SignMasks& masks) const
+    {
+        Mask broken =
+            m_signTables[0][masks.one] | m_signTables[1][masks.draw] | m_signTables[2][masks.two];
+        if (m_pairsInForce) {
+            broken |= m_interruptions[FastMeasures::interruptionHits(signs)] |
+                      m_symmetries[FastMeasures::symmetryHits(signs)] |
+                      m_parallels[FastMeasures::parallelHits(signs)] |
+                      m_step3[FastMeasures::step3Hits(signs)];
+        }
+        return broken;
+    }
+
+    // Excluded sequences, the value sum and the reference columns.
+    Mask otherRules(__m128i signs, const FastMeasures::SignMasks& masks) const
+    {
+        Mask broken = 0;
+        // Branch-free: whether a column breaks these rules is as good as random, and a
+        // mispredicted branch per rule would cost more than the tests themselves.
+        for (const SequenceRule& sequence : m_sequences) {
+            const quint32 missing = ((masks.one & sequence.one) ^ sequence.one) |
+                                    ((masks.draw & sequence.draw) ^ sequence.draw) |
+                                    ((masks.two & sequence.two) ^ sequence.two);
+            broken |= sequence.bit & (Mask{0} - Mask{missing == 0});
+        }
+        if (m_sumBit) {
+            const int sum = sumPart(0, masks.one) + sumPart(1, masks.draw) + sumPart(2, masks.two);
+            broken |= m_sumBit & (Mask{0} - Mask{outside(sum, m_sumFrom, m_sumTo)});
+        }
+        for (const ReferenceRule& reference : m_references) {
+            const int points = std::popcount(
+                static_cast<quint32>(_mm_movemask_epi8(_mm_cmpeq_epi8(signs, reference.signs))) &
+                FastMeasures::PositionBits);
+            broken |=
+                reference.bit & (Mask{0} - Mask{outside(points, reference.from, reference.to)});
+        }
+        return broken;
+    }
+
+    // A sequence as the sign masks a column must hold at its matches to be eliminated; one
+    // that can eliminate no column never breaks.
     struct SequenceRule {
-        SequenceFilter filter;
+        quint32 one = 0, draw = 0, two = 0;
         Mask bit = 0;
     };
     struct ReferenceRule {
@@ -124,6 +152,12 @@ private:
         int from = 0, to = 0;
         Mask bit = 0;
     };
+
+    // Whether value lies outside from..to (from <= to), without a branch.
+    static bool outside(int value, int from, int to)
+    {
+        return static_cast<quint32>(value - from) > static_cast<quint32>(to - from);
+    }
 
     // The value sum of the positions of one sign, in hundredths of a percent, from two tables
     // of 7 and 6 positions.

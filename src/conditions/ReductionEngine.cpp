@@ -365,8 +365,7 @@ Result run(const ColumnBuffer& integral, ConditionSet& conditions, const QString
         switch (pass) {
         case ReductionPass::Tolerance:
             return filterColumns(
-                in, count, out,
-                [&rules](__m128i signs) { return rules->keeps(rules->brokenRules(signs)); }, pass,
+                in, count, out, [&rules](__m128i signs) { return rules->keeps(signs); }, pass,
                 observer);
         case ReductionPass::MostProbable: {
             if (in != out)

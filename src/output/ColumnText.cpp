@@ -1,9 +1,7 @@
 #include "output/ColumnText.h"
 
-#include "conditions/ReductionConfirmation.h"
 #include "document/IntegralGenerator.h"
 #include "document/SystemDocument.h"
-#include "platform/ColumnDatabase.h"
 #include "platform/SafeFile.h"
 #include "platform/TextDecoding.h"
 
@@ -276,14 +274,6 @@ QString summary(const Import& result)
     if (result.duplicates > 0)
         text += QStringLiteral(" (ripetute e ignorate: %1)").arg(result.duplicates);
     return text;
-}
-
-bool adopt(const QString& appFolder, SystemDocument& document, ColumnBuffer columns, QString* error)
-{
-    if (!ColumnDatabase::writeReducedColumns(appFolder, columns, error))
-        return false;
-    ReductionConfirmation::apply(document, std::move(columns), document.EnableFlags);
-    return true;
 }
 
 } // namespace ColumnText

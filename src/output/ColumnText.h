@@ -56,10 +56,4 @@ QString refusal(const QString& fileName, const Import& result);
 // "Colonne importate: 27" and the duplicates dropped, if any.
 QString summary(const Import& result);
 
-// Makes the columns the reduced system exactly as a confirmed reduction does: Ridotto.mdb
-// first, then the document. On failure nothing in the document changes. A merged system is
-// the caller's to end, as after a reduction.
-bool adopt(const QString& appFolder, SystemDocument& document, ColumnBuffer columns,
-           QString* error);
-
 } // namespace ColumnText

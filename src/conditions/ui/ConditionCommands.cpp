@@ -3,6 +3,7 @@
 #include "conditions/ui/AdvancedConditionsDialog.h"
 #include "conditions/ui/ConditionsDialog.h"
 #include "conditions/ui/EnablingWindow.h"
+#include "conditions/ui/GuaranteeWindow.h"
 #include "conditions/ui/LiveCountLabel.h"
 #include "conditions/ui/ReductionWindow.h"
 #include "conditions/ui/SequencesDialog.h"
@@ -109,6 +110,13 @@ void installConditionCommands(CommandHost& host)
     host.setHandler(QStringLiteral("mnuCondAvanzate"),
                     [&host] { execDialog<AdvancedConditionsDialog>(host, nullptr); });
     host.setHandler(QStringLiteral("mnuElabora"), [&host] { openReductionWindow(host); });
+    host.setHandler(QStringLiteral("mnuGaranzia"), [&host] {
+        GuaranteeWindow dialog(host.session(), host.hostWidget());
+        QObject::connect(&dialog, &GuaranteeWindow::outcomesRequested, &dialog,
+                         [&host] { host.runCommand(QStringLiteral("mnuGaranzie")); });
+        host.placeDialog(&dialog);
+        dialog.exec();
+    });
 }
 
 void showEnablingWindow(CommandHost& host)

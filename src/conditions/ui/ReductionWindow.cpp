@@ -1,10 +1,10 @@
 #include "conditions/ui/ReductionWindow.h"
 
-#include "conditions/ReductionConfirmation.h"
 #include "conditions/ReductionEngine.h"
 #include "platform/ColumnDatabase.h"
 #include "platform/NumberFormat.h"
 #include "platform/UserPrompts.h"
+#include "session/ReducedSystem.h"
 #include "session/Session.h"
 
 #include <QApplication>
@@ -274,7 +274,7 @@ void ReductionWindow::confirmResult()
     {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         const auto pointer = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-        ReductionConfirmation::apply(m_session.document(), std::move(m_survivors), m_flags());
+        ReducedSystem::confirm(m_session.document(), std::move(m_survivors), m_flags());
         m_survivors.clear();
     }
     m_session.markModified();

@@ -9,6 +9,7 @@
 #include "platform/PrintSurface.h"
 #include "platform/UserPrompts.h"
 #include "platform/ui/PrintJob.h"
+#include "session/ReducedSystem.h"
 #include "session/Session.h"
 
 #include <QAction>
@@ -311,8 +312,8 @@ void ColumnViewerWindow::importText()
     {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         const auto pointer = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-        adopted =
-            ColumnText::adopt(m_session.appFolder(), document, std::move(imported.columns), &error);
+        adopted = ReducedSystem::adopt(m_session.appFolder(), document, std::move(imported.columns),
+                                       &error);
     }
     if (!adopted) {
         m_session.prompts().warn(title, error);

@@ -2,7 +2,6 @@
 
 #include "output/ui/ColumnViewerWindow.h"
 #include "output/ui/DictationWindow.h"
-#include "output/ui/GuaranteeWindow.h"
 #include "output/ui/MergeWindow.h"
 #include "output/ui/OutcomesWindow.h"
 #include "output/ui/SlipsWindow.h"
@@ -51,7 +50,6 @@ void installOutputCommands(CommandHost& host)
         };
     };
     host.setHandler(QStringLiteral("mnuSchedine"), [&host] { openModal<SlipsWindow>(host); });
-    host.setHandler(QStringLiteral("mnuGaranzia"), [&host] { openModal<GuaranteeWindow>(host); });
     host.setHandler(QStringLiteral("mnuGaranzie"), [&host] { openModal<OutcomesWindow>(host); });
     host.setHandler(QStringLiteral("mnuDetta"), [&host] {
         EffectSoundPlayer desktop;

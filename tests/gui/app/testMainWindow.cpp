@@ -219,8 +219,9 @@ private slots:
     void dialogsAreAsWideAsTheirCaption_data()
     {
         QTest::addColumn<QString>("command");
-        for (const char* command : {"mnuAbout", "mnuConcData", "mnuIncontri", "mnuSegni", "mnuSim",
-                                    "mnuSequele", "mnuApplicazione", "mnuSquadre"})
+        for (const char* command :
+             {"mnuAbout", "mnuConcData", "mnuIncontri", "mnuSegni", "mnuSim", "mnuSequele",
+              "mnuCondAvanzate", "mnuApplicazione", "mnuSquadre"})
             QTest::newRow(command) << QString::fromLatin1(command);
     }
     void dialogsAreAsWideAsTheirCaption()

@@ -1,4 +1,4 @@
-#include "output/ui/GuaranteeWindow.h"
+#include "conditions/ui/GuaranteeWindow.h"
 #include "platform/ColumnDatabase.h"
 #include "support/GuiDriver.h"
 

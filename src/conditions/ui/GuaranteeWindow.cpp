@@ -1,8 +1,7 @@
-#include "output/ui/GuaranteeWindow.h"
+#include "conditions/ui/GuaranteeWindow.h"
 
-#include "output/ColumnText.h"
-#include "output/ui/OutcomesWindow.h"
 #include "platform/UserPrompts.h"
+#include "session/ReducedSystem.h"
 #include "session/Session.h"
 
 #include <QCheckBox>
@@ -114,10 +113,7 @@ GuaranteeWindow::GuaranteeWindow(Session& session, QWidget* parent)
     connect(m_interrupt, &QPushButton::clicked, this, [this] { m_stop = true; });
     connect(m_confirm, &QPushButton::clicked, this, &GuaranteeWindow::confirm);
     connect(m_close, &QPushButton::clicked, this, &QDialog::close);
-    connect(outcomes, &QPushButton::clicked, this, [this] {
-        OutcomesWindow table(m_session, this);
-        table.exec();
-    });
+    connect(outcomes, &QPushButton::clicked, this, &GuaranteeWindow::outcomesRequested);
     m_start->setEnabled(!m_targets.isEmpty());
     m_start->setFocus();
 }
@@ -222,8 +218,8 @@ void GuaranteeWindow::finished(GuaranteeCover::Result result)
 void GuaranteeWindow::confirm()
 {
     QString error;
-    if (!ColumnText::adopt(m_session.appFolder(), m_session.document(), std::move(m_result.played),
-                           &error)) {
+    if (!ReducedSystem::adopt(m_session.appFolder(), m_session.document(),
+                              std::move(m_result.played), &error)) {
         m_session.prompts().warn(m_session.messageTitle(), error);
         return;
     }
