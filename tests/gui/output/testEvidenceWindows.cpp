@@ -164,6 +164,26 @@ private slots:
         QVERIFY(opened);
     }
 
+    // The guarantee window offers the table of the system as played now.
+    void guaranteeWindowOpensTheOutcomes()
+    {
+        StartedProgram p;
+        p.start();
+        twoTriples(p.document());
+        p.session->applyRule(CommandRule::PredictionConfirmed);
+        QString first;
+        whenModal(u"frmGARANZIA"_s, [&first](QWidget* guarantee) {
+            whenModal(u"frmGARANZIE"_s, [&first](QWidget* outcomes) {
+                first = cell(outcomes, u"grdGaranzie"_s, 0, 1);
+                outcomes->close();
+            });
+            clickOn(guarantee, u"cmdGaranzie"_s);
+            guarantee->close();
+        });
+        p.window->runCommand(u"mnuGaranzia"_s);
+        QCOMPARE(first, u"2"_s);
+    }
+
     // From the signs dialog the check tries the bounds as typed; the system keeps its own.
     void conditionsDialogChecksTheTypedBounds()
     {
