@@ -20,6 +20,7 @@ void benchColumnText();
 void benchDatabases(const QString& cliPath);
 void benchLiveCount();
 void benchStalls();
+void benchEvidence();
 void benchAdvanced(const QString& cliPath);
 
 // Timings of the heavy operations, as medians of several runs. Pass the path of
@@ -45,10 +46,12 @@ int main(int argc, char* argv[])
         benchDictationDrift(app.arguments().value(at + 1, QStringLiteral("100")).toInt());
         return 0;
     }
-    // One group alone; the guarantee, the live count and the stalls run only this way.
+    // One group alone; the guarantee, the live count, the evidence and the stalls run only this
+    // way.
     const std::map<QString, std::function<void()>> groups = {
         {QStringLiteral("--guarantee-only"), benchGuarantee},
         {QStringLiteral("--live-only"), benchLiveCount},
+        {QStringLiteral("--evidence-only"), benchEvidence},
         {QStringLiteral("--advanced-only"), [&cli] { benchAdvanced(cli); }},
         {QStringLiteral("--results-only"), benchResults},
         {QStringLiteral("--text-only"), benchColumnText},

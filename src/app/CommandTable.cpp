@@ -50,6 +50,7 @@ constexpr std::array MenuEntries = {
     CommandEntry{"mnuGaranzia", "Riduzione con &Garanzia...", "mnuModifica", nullptr, nullptr},
     Sep("mnuModifica"),
     CommandEntry{"mnuRisultati", "&Risultati Finali", "mnuModifica", "Ctrl+J", nullptr},
+    CommandEntry{"mnuDiretta", "Risultati in Dirett&a", "mnuModifica", nullptr, nullptr},
 
     CommandEntry{"mnuOpzioni", "&Opzioni", nullptr, nullptr, nullptr},
     CommandEntry{"mnuSquadre", "Sq&uadre", "mnuOpzioni", "Ctrl+Y", nullptr},
@@ -66,6 +67,7 @@ constexpr std::array MenuEntries = {
 
     CommandEntry{"mnuVisualizza", "&Visualizza", nullptr, nullptr, nullptr},
     CommandEntry{"mnuProprieta", "Pr&oprietà Sistema", "mnuVisualizza", "Ctrl+O", nullptr},
+    CommandEntry{"mnuGaranzie", "Gara&nzie del Sistema", "mnuVisualizza", nullptr, nullptr},
     Sep("mnuVisualizza"),
     CommandEntry{"mnuVediColRid", "Colonne Ri&dotto", "mnuVisualizza", "Ctrl+D", nullptr},
     CommandEntry{"mnuVediColInt", "Colonne Inte&grale", "mnuVisualizza", "Ctrl+W", nullptr},
@@ -76,6 +78,7 @@ constexpr std::array MenuEntries = {
     CommandEntry{"mnuAggiungiCol", "&Colonne Vincenti", "mnuArchivio", "Ctrl+V", nullptr},
     Sep("mnuArchivio"),
     CommandEntry{"mnuStatistiche", "Statistic&he", "mnuArchivio", "Ctrl+H", nullptr},
+    CommandEntry{"mnuVerificaArchivio", "&Verifica sull'Archivio", "mnuArchivio", nullptr, nullptr},
 
     CommandEntry{"mnuFinestra", "Fi&nestra", nullptr, nullptr, nullptr},
     CommandEntry{"mnuAbout", "&Info", "mnuFinestra", nullptr, nullptr},

@@ -21,6 +21,9 @@ int runDictate(QStringList arguments);
 int runStats(QStringList arguments);
 int runExportText(QStringList arguments);
 int runImportText(QStringList arguments);
+int runOutcomes(QStringList arguments);
+int runLive(QStringList arguments);
+int runBacktest(QStringList arguments);
 // The whole archive into a PDF file, for `print archive`.
 int printArchive(const QString& appFolder, const QString& pdfPath);
 } // namespace Cli

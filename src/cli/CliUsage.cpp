@@ -17,7 +17,7 @@ struct CommandHelp {
 };
 
 // Every command also takes --app-folder CARTELLA, said once in the overview.
-constexpr std::array<CommandHelp, 16> Commands = {{
+constexpr std::array<CommandHelp, 19> Commands = {{
     {"generate", "genera il Sistema Integrale e lo salva", "generate PERCORSO.pro", ""},
     {"info", "mostra i dati del Sistema Integrale, uno per riga", "info PERCORSO.pro", ""},
     {"reduce", "elabora il Sistema Ridotto con le condizioni salvate e lo salva",
@@ -59,6 +59,19 @@ constexpr std::array<CommandHelp, 16> Commands = {{
      "  --speed 1..10     velocità della dettatura (4 se omessa)"},
     {"results", "punti e vincite dei Risultati Finali", "results PERCORSO.pro [--rsl FILE.rsl]",
      "  --rsl FILE.rsl    il file dei risultati, se non è quello del Pronostico"},
+    {"outcomes", "garanzie del sistema: per quante vincenti fa 13, 12, ... 0 punti",
+     "outcomes PERCORSO.pro [--over integral|conditions|all]",
+     "  --over integral     le vincenti del Sistema Integrale (se omesso)\n"
+     "  --over conditions   le vincenti che rispettano le condizioni del sistema\n"
+     "  --over all          tutte le 3^13 colonne\n"
+     "  righe \"PUNTI CONTEGGIO PERCENTUALE\" da 13 a 0, poi \"Totale N\"; con i valori dei\n"
+     "  segni, le probabilità del 13, del 12, dell'11 e del 10 o più"},
+    {"live", "risultati in diretta: punti e colonne ancora in corsa", "live PERCORSO.pro RISULTATI",
+     "  RISULTATI: 13 segni tra 1, X, 2 e - (partita da giocare)\n"
+     "  righe \"Punti N\", poi \"P SICURE POSSIBILI\" per P da 13 a 10"},
+    {"backtest", "verifica delle condizioni sulle colonne vincenti dell'archivio",
+     "backtest PERCORSO.pro [--all | --season AAAA-AAAA | --last N]",
+     "  righe \"REGOLA ELIMINATE PERCENTUALE\" per regola in vigore, poi \"Passano P di M\""},
     {"archive", "l'archivio delle colonne vincenti (ColVin13.mdb)",
      "archive add STAGIONE CONCORSO COLONNA [--series S] [--post Si|No]\n"
      "archive delete STAGIONE CONCORSO\n"

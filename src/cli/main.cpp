@@ -128,6 +128,9 @@ int main(int argc, char* argv[])
         {QStringLiteral("stats"), Cli::runStats},
         {QStringLiteral("export-text"), Cli::runExportText},
         {QStringLiteral("import-text"), Cli::runImportText},
+        {QStringLiteral("outcomes"), Cli::runOutcomes},
+        {QStringLiteral("live"), Cli::runLive},
+        {QStringLiteral("backtest"), Cli::runBacktest},
     };
     if (arguments.isEmpty() || !commands.contains(arguments.first())) {
         Cli::printError(Cli::overview());

@@ -40,17 +40,18 @@ void CommandState::apply(CommandRule rule, const SystemDocument& document)
 {
     switch (rule) {
     case CommandRule::Reset:
-        enable(
-            {"mnuSalvaCome",   "mnuSalva",       "mnuStampa",     "mnuRidotto",    "mnuSchedine",
-             "mnuModifica",    "mnuConcData",    "mnuQuote",      "mnuPronostico", "mnuCond",
-             "mnuElabora",     "mnuRisultati",   "mnuVediColInt", "mnuVediColRid", "mnuProprieta",
-             "mnuColVincente", "mnuConColRid",   "tmSalva",       "tmStampaPro",   "tmRidotto",
-             "tmStCompl",      "tmSchedine",     "tmConcData",    "tmIncontri",    "tmPronostico",
-             "tmSegni",        "tmInt",          "tmSim",         "tmPar",         "tmParP3",
-             "tmSequele",      "tmCondAvanzate", "tmElabora",     "tmProprieta",   "tmDetta",
-             "tmAccorpa",      "tmDisaccorpa",   "tmVediColInt",  "tmVediColRid",  "tmConColRid",
-             "mnuGaranzia"},
-            false);
+        enable({"mnuSalvaCome",  "mnuSalva",      "mnuStampa",    "mnuRidotto",
+                "mnuSchedine",   "mnuModifica",   "mnuConcData",  "mnuQuote",
+                "mnuPronostico", "mnuCond",       "mnuElabora",   "mnuRisultati",
+                "mnuVediColInt", "mnuVediColRid", "mnuProprieta", "mnuColVincente",
+                "mnuConColRid",  "tmSalva",       "tmStampaPro",  "tmRidotto",
+                "tmStCompl",     "tmSchedine",    "tmConcData",   "tmIncontri",
+                "tmPronostico",  "tmSegni",       "tmInt",        "tmSim",
+                "tmPar",         "tmParP3",       "tmSequele",    "tmCondAvanzate",
+                "tmElabora",     "tmProprieta",   "tmDetta",      "tmAccorpa",
+                "tmDisaccorpa",  "tmVediColInt",  "tmVediColRid", "tmConColRid",
+                "mnuGaranzia",   "mnuGaranzie",   "mnuDiretta",   "mnuVerificaArchivio"},
+               false);
         setVisible(QStringLiteral("tmAccorpa"), true);
         setVisible(QStringLiteral("tmDisaccorpa"), false);
         break;
@@ -63,7 +64,7 @@ void CommandState::apply(CommandRule rule, const SystemDocument& document)
     case CommandRule::PredictionConfirmed:
         enable({"mnuStampa", "mnuCond", "mnuColVincente", "mnuVediColInt", "tmStampaPro", "tmSegni",
                 "tmInt", "tmSim", "tmPar", "tmParP3", "tmSequele", "tmCondAvanzate", "tmVediColInt",
-                "mnuGaranzia"},
+                "mnuGaranzia", "mnuGaranzie", "mnuDiretta", "mnuVerificaArchivio"},
                true);
         enable({"mnuSchedine", "tmSchedine", "mnuRidotto", "tmRidotto", "tmStCompl", "mnuConColRid",
                 "tmConColRid", "mnuDetta", "tmDetta", "tmAccorpa", "tmDisaccorpa", "mnuVediColRid",
@@ -101,7 +102,8 @@ void CommandState::apply(CommandRule rule, const SystemDocument& document)
         if (document.IntegralCount > 0) {
             enable({"mnuStampa", "mnuCond", "mnuElabora", "mnuColVincente", "mnuVediColInt",
                     "tmStampaPro", "tmSegni", "tmInt", "tmSim", "tmPar", "tmParP3", "tmSequele",
-                    "tmCondAvanzate", "tmElabora", "tmVediColInt", "mnuGaranzia"},
+                    "tmCondAvanzate", "tmElabora", "tmVediColInt", "mnuGaranzia", "mnuGaranzie",
+                    "mnuDiretta", "mnuVerificaArchivio"},
                    true);
         }
         if (document.ReducedCount > 0) {

@@ -1,7 +1,9 @@
 #include "archive/ui/ArchiveCommands.h"
 
 #include "archive/ui/ArchiveWindow.h"
+#include "archive/ui/BacktestWindow.h"
 #include "archive/ui/StatisticsWindow.h"
+#include "session/Session.h"
 #include "session/ui/CommandHost.h"
 
 namespace {
@@ -31,8 +33,21 @@ void openStatistics(CommandHost& host)
 
 } // namespace
 
+void showBacktest(CommandHost& host, const ConditionSet& conditions, const QString& enableFlags,
+                  const AdvancedConditions& advanced)
+{
+    BacktestWindow check(host.session(), conditions, enableFlags, advanced, host.hostWidget());
+    host.placeDialog(&check);
+    check.exec();
+}
+
 void installArchiveCommands(CommandHost& host)
 {
     host.setHandler(QStringLiteral("mnuAggiungiCol"), [&host] { openBrowser(host); });
     host.setHandler(QStringLiteral("mnuStatistiche"), [&host] { openStatistics(host); });
+    // The system's conditions as confirmed, with its advanced ones.
+    host.setHandler(QStringLiteral("mnuVerificaArchivio"), [&host] {
+        const SystemDocument& document = host.session().document();
+        showBacktest(host, document.Conditions, document.EnableFlags, document.Advanced);
+    });
 }

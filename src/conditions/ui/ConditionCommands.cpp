@@ -4,6 +4,7 @@
 #include "conditions/ui/ConditionsDialog.h"
 #include "conditions/ui/EnablingWindow.h"
 #include "conditions/ui/GuaranteeWindow.h"
+#include "conditions/ui/LiveCountLabel.h"
 #include "conditions/ui/ReductionWindow.h"
 #include "conditions/ui/SequencesDialog.h"
 #include "conditions/ui/SymmetryParallelsDialog.h"
@@ -11,8 +12,10 @@
 #include "session/Session.h"
 #include "session/ui/CommandHost.h"
 
+#include <QBoxLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 
 #include <memory>
 
@@ -26,12 +29,40 @@ EnablingWindow* enablingWindowOf(CommandHost& host)
     return host.mdiArea()->findChild<EnablingWindow*>(QStringLiteral("frmABILITA"));
 }
 
+// The conditions a bounds dialog holds, as typed, tried on the winning columns of the archive.
+// The check reads the system's conditions when it opens and is modal: for that time the system
+// holds the typed ones, and gets its own back as soon as the check closes.
+template <typename Dialog> void addArchiveCheck(CommandHost& host, Dialog* shown)
+{
+    auto* check = new QPushButton(QStringLiteral("Verifica sull'A&rchivio"), shown);
+    check->setObjectName(QStringLiteral("cmdVerifica"));
+    check->setAutoDefault(false);
+    QObject::connect(check, &QPushButton::clicked, shown, [&host, shown] {
+        const std::optional<ConditionSet> typed = shown->typedConditions();
+        if (!typed)
+            return;
+        SystemDocument& document = host.session().document();
+        const ConditionSet confirmed = document.Conditions;
+        const QString confirmedFlags = document.EnableFlags;
+        const QString flags = LiveCountLabel::enableFlagsFor(shown, document);
+        document.Conditions = *typed;
+        document.EnableFlags = flags;
+        host.runCommand(QStringLiteral("mnuVerificaArchivio"));
+        document.Conditions = confirmed;
+        document.EnableFlags = confirmedFlags;
+    });
+    if (auto* layout = qobject_cast<QBoxLayout*>(shown->layout()))
+        layout->addWidget(check, 0, Qt::AlignRight);
+}
+
 template <typename Dialog> void execDialog(CommandHost& host, const char* mode)
 {
     Session& session = host.session();
     if (mode)
         session.DialogMode = QLatin1String(mode);
     const std::unique_ptr<Dialog> dialog = std::make_unique<Dialog>(session, host.hostWidget());
+    if constexpr (requires { dialog->typedConditions(); })
+        addArchiveCheck(host, dialog.get());
     host.placeDialog(dialog.get());
     dialog->exec();
 }
@@ -54,6 +85,8 @@ void openReductionWindow(CommandHost& host)
     reduction->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(reduction, &ReductionWindow::guaranteeRequested, host.hostWidget(),
                      [&host] { host.runCommand(QStringLiteral("mnuGaranzia")); });
+    QObject::connect(reduction, &ReductionWindow::outcomesRequested, host.hostWidget(),
+                     [&host] { host.runCommand(QStringLiteral("mnuGaranzie")); });
     host.placeDialog(reduction);
     reduction->show();
 }
@@ -79,6 +112,8 @@ void installConditionCommands(CommandHost& host)
     host.setHandler(QStringLiteral("mnuElabora"), [&host] { openReductionWindow(host); });
     host.setHandler(QStringLiteral("mnuGaranzia"), [&host] {
         GuaranteeWindow dialog(host.session(), host.hostWidget());
+        QObject::connect(&dialog, &GuaranteeWindow::outcomesRequested, &dialog,
+                         [&host] { host.runCommand(QStringLiteral("mnuGaranzie")); });
         host.placeDialog(&dialog);
         dialog.exec();
     });

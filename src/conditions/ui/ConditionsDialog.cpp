@@ -97,20 +97,28 @@ bool ConditionsDialog::leave(QLineEdit* box)
     return true;
 }
 
-void ConditionsDialog::refreshCount()
+std::optional<ConditionSet> ConditionsDialog::typedConditions() const
 {
     const ConditionBoxes boxes = texts();
     bool valid = !m_logic.confirmCheck(boxes);
     for (int i = m_logic.firstEditable(); valid && i <= m_logic.lastEditable(); ++i)
         valid = !ConditionBoxesCheck::emptyBox(boxes, i);
-    if (!valid) {
+    if (!valid)
+        return std::nullopt;
+    ConditionSet conditions = m_session.document().Conditions;
+    m_logic.store(boxes, conditions);
+    return conditions;
+}
+
+void ConditionsDialog::refreshCount()
+{
+    const std::optional<ConditionSet> conditions = typedConditions();
+    if (!conditions) {
         m_count->showUnknown();
         return;
     }
     const SystemDocument& document = m_session.document();
-    ConditionSet conditions = document.Conditions;
-    m_logic.store(boxes, conditions);
-    m_count->count(document.IntegralColumns, conditions,
+    m_count->count(document.IntegralColumns, *conditions,
                    LiveCountLabel::enableFlagsFor(this, document), document.Advanced);
 }
 

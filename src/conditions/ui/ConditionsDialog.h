@@ -2,7 +2,11 @@
 
 #include "conditions/SignsConditionsLogic.h"
 
+#include "document/ConditionSet.h"
+
 #include <QDialog>
+
+#include <optional>
 
 #include <array>
 
@@ -26,6 +30,10 @@ public:
     void done(int result) override;
 
     QLineEdit* box(int index) const { return m_boxes[index]; }
+
+    // The conditions as the boxes hold them now, over the system's others; nothing while a box
+    // holds a value the dialog would refuse.
+    std::optional<ConditionSet> typedConditions() const;
 
 private:
     ConditionBoxes texts() const;

@@ -89,7 +89,9 @@ GuaranteeWindow::GuaranteeWindow(Session& session, QWidget* parent)
     m_interrupt = named(new QPushButton(QStringLiteral("&Interrompi"), this), "cmdInterrompi");
     m_confirm = named(new QPushButton(QStringLiteral("&Conferma"), this), "cmdConferma");
     m_close = named(new QPushButton(QStringLiteral("C&hiudi"), this), "cmdChiudi");
-    for (QPushButton* button : {m_start, m_interrupt, m_confirm, m_close})
+    // What the system played now guarantees: before a confirmation the one it came with.
+    auto* outcomes = named(new QPushButton(QStringLiteral("Garan&zie..."), this), "cmdGaranzie");
+    for (QPushButton* button : {m_start, m_interrupt, m_confirm, m_close, outcomes})
         button->setAutoDefault(false);
     m_interrupt->setEnabled(false);
     m_confirm->setEnabled(false);
@@ -97,6 +99,7 @@ GuaranteeWindow::GuaranteeWindow(Session& session, QWidget* parent)
     buttons->addWidget(m_start);
     buttons->addWidget(m_interrupt);
     buttons->addStretch();
+    buttons->addWidget(outcomes);
     buttons->addWidget(m_confirm);
     buttons->addWidget(m_close);
     auto* layout = new QVBoxLayout(this);
@@ -110,6 +113,7 @@ GuaranteeWindow::GuaranteeWindow(Session& session, QWidget* parent)
     connect(m_interrupt, &QPushButton::clicked, this, [this] { m_stop = true; });
     connect(m_confirm, &QPushButton::clicked, this, &GuaranteeWindow::confirm);
     connect(m_close, &QPushButton::clicked, this, &QDialog::close);
+    connect(outcomes, &QPushButton::clicked, this, &GuaranteeWindow::outcomesRequested);
     m_start->setEnabled(!m_targets.isEmpty());
     m_start->setFocus();
 }

@@ -28,6 +28,10 @@ public:
 
     bool isRunning() const { return m_worker.joinable(); }
 
+signals:
+    // "Garanzie...": the outcome table of the system as played now.
+    void outcomesRequested();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -159,6 +159,7 @@ ReductionWindow::ReductionWindow(Session& session, FlagsSource flags, QWidget* p
     , m_cancel(new QPushButton(QStringLiteral("&Annulla"), this))
     , m_confirm(new QPushButton(QStringLiteral("&Conferma"), this))
     , m_confirmGuarantee(new QPushButton(QStringLiteral("Conferma e &Garanzia..."), this))
+    , m_confirmOutcomes(new QPushButton(QStringLiteral("Conferma e Garan&zie..."), this))
 {
     setObjectName(QStringLiteral("frmELABORA"));
     setModal(false);
@@ -188,7 +189,9 @@ ReductionWindow::ReductionWindow(Session& session, FlagsSource flags, QWidget* p
     m_cancel->setObjectName(QStringLiteral("cmdAnnulla"));
     m_confirm->setObjectName(QStringLiteral("cmdOK"));
     m_confirmGuarantee->setObjectName(QStringLiteral("cmdGaranzia"));
-    for (QPushButton* button : {m_start, m_cancel, m_confirm, m_confirmGuarantee}) {
+    m_confirmOutcomes->setObjectName(QStringLiteral("cmdGaranzie"));
+    for (QPushButton* button :
+         {m_start, m_cancel, m_confirm, m_confirmGuarantee, m_confirmOutcomes}) {
         QSizePolicy policy = button->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         button->setSizePolicy(policy);
@@ -200,6 +203,10 @@ ReductionWindow::ReductionWindow(Session& session, FlagsSource flags, QWidget* p
         confirmResult();
         emit guaranteeRequested();
     });
+    connect(m_confirmOutcomes, &QPushButton::clicked, this, [this] {
+        confirmResult();
+        emit outcomesRequested();
+    });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -207,6 +214,7 @@ ReductionWindow::ReductionWindow(Session& session, FlagsSource flags, QWidget* p
     buttons->addWidget(m_cancel);
     buttons->addWidget(m_confirm);
     buttons->addWidget(m_confirmGuarantee);
+    buttons->addWidget(m_confirmOutcomes);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(passes);
     layout->addStretch();
@@ -214,6 +222,7 @@ ReductionWindow::ReductionWindow(Session& session, FlagsSource flags, QWidget* p
 
     m_confirm->hide();
     m_confirmGuarantee->hide();
+    m_confirmOutcomes->hide();
     m_time->hide();
     m_timeCaption->hide();
 }
@@ -243,6 +252,7 @@ void ReductionWindow::run()
     // A new run replaces whatever an earlier one left to confirm.
     m_confirm->hide();
     m_confirmGuarantee->hide();
+    m_confirmOutcomes->hide();
     m_survivors.clear();
     repaint();
 
@@ -293,8 +303,9 @@ void ReductionWindow::run()
     QApplication::beep();
     const double seconds = NumberFormat::roundHalfEven(double(clock.elapsed()) / 1000.0);
     m_time->setText(NumberFormat::FormatElapsed(qint64(seconds)));
-    for (QWidget* shown : std::initializer_list<QWidget*>{m_time, m_timeCaption, m_start, m_cancel,
-                                                          m_confirm, m_confirmGuarantee})
+    for (QWidget* shown :
+         std::initializer_list<QWidget*>{m_time, m_timeCaption, m_start, m_cancel, m_confirm,
+                                         m_confirmGuarantee, m_confirmOutcomes})
         shown->show();
     repaint();
 }
@@ -313,6 +324,7 @@ void ReductionWindow::confirmResult()
     m_session.refreshStatus();
     m_confirm->hide();
     m_confirmGuarantee->hide();
+    m_confirmOutcomes->hide();
     close();
 }
 
@@ -321,5 +333,6 @@ void ReductionWindow::changeEvent(QEvent* event)
     if (event->type() == QEvent::ActivationChange && !isActiveWindow())
         m_confirm->hide();
     m_confirmGuarantee->hide();
+    m_confirmOutcomes->hide();
     QDialog::changeEvent(event);
 }

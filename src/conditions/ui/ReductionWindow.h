@@ -33,6 +33,8 @@ public:
 signals:
     // The result was confirmed with the wish to reduce it further with a guarantee.
     void guaranteeRequested();
+    // Confirmed, and the outcome table of the new reduced system asked for.
+    void outcomesRequested();
 
 protected:
     // Leaving the window withdraws the confirmation: a result is confirmed only while the
@@ -62,6 +64,7 @@ private:
     QPushButton* m_cancel;
     QPushButton* m_confirm;
     QPushButton* m_confirmGuarantee;
+    QPushButton* m_confirmOutcomes;
     ColumnBuffer m_survivors;
     qsizetype m_tableCount = 0;
 };

@@ -184,25 +184,33 @@ void SequencesDialog::clearEmptyRows()
     display(shown);
 }
 
-void SequencesDialog::refreshCount()
+std::optional<ConditionSet> SequencesDialog::typedConditions() const
 {
-    // Each row as leaving its boxes would leave it; a row those checks refuse is not counted.
+    // Each row as leaving its boxes would leave it; a row those checks refuse counts nothing.
     SequenceRowsLogic::RowArray shown = rows();
     for (SequenceRowsLogic::Row& row : shown) {
         const SequenceRowsLogic::Leave signs = SequenceRowsLogic::leaveSigns(row.signs);
         const SequenceRowsLogic::Leave fields =
             SequenceRowsLogic::leaveFields(row.fields, signs.text);
-        if (signs.message || fields.message) {
-            m_count->showUnknown();
-            return;
-        }
+        if (signs.message || fields.message)
+            return std::nullopt;
         row.signs = signs.text;
         row.fields = fields.text;
     }
-    const SystemDocument& document = m_session.document();
-    ConditionSet conditions = document.Conditions;
+    ConditionSet conditions = m_session.document().Conditions;
     SequenceRowsLogic::store(shown, conditions);
-    m_count->count(document.IntegralColumns, conditions,
+    return conditions;
+}
+
+void SequencesDialog::refreshCount()
+{
+    const std::optional<ConditionSet> conditions = typedConditions();
+    if (!conditions) {
+        m_count->showUnknown();
+        return;
+    }
+    const SystemDocument& document = m_session.document();
+    m_count->count(document.IntegralColumns, *conditions,
                    LiveCountLabel::enableFlagsFor(this, document), document.Advanced);
 }
 

@@ -107,20 +107,28 @@ bool SymmetryParallelsDialog::leave(QLineEdit* box)
     return false;
 }
 
-void SymmetryParallelsDialog::refreshCount()
+std::optional<ConditionSet> SymmetryParallelsDialog::typedConditions() const
 {
     const ConditionBoxes boxes = texts();
     bool valid = !m_logic.groupCheck(boxes);
     for (int i = m_logic.firstBox(); valid && i <= m_logic.firstBox() + 3; ++i)
         valid = !ConditionBoxesCheck::emptyBox(boxes, i);
-    if (!valid) {
+    if (!valid)
+        return std::nullopt;
+    ConditionSet conditions = m_session.document().Conditions;
+    SymmetryConditionsLogic::store(boxes, conditions);
+    return conditions;
+}
+
+void SymmetryParallelsDialog::refreshCount()
+{
+    const std::optional<ConditionSet> conditions = typedConditions();
+    if (!conditions) {
         m_count->showUnknown();
         return;
     }
     const SystemDocument& document = m_session.document();
-    ConditionSet conditions = document.Conditions;
-    SymmetryConditionsLogic::store(boxes, conditions);
-    m_count->count(document.IntegralColumns, conditions,
+    m_count->count(document.IntegralColumns, *conditions,
                    LiveCountLabel::enableFlagsFor(this, document), document.Advanced);
 }
 

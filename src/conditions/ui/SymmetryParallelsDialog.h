@@ -2,7 +2,11 @@
 
 #include "conditions/SymmetryConditionsLogic.h"
 
+#include "document/ConditionSet.h"
+
 #include <QDialog>
+
+#include <optional>
 
 #include <array>
 
@@ -22,6 +26,10 @@ class SymmetryParallelsDialog final : public QDialog {
 public:
     explicit SymmetryParallelsDialog(Session& session, QWidget* parent = nullptr);
     ~SymmetryParallelsDialog() override;
+
+    // The conditions as the boxes hold them now, over the system's others; nothing while a box
+    // holds a value the dialog would refuse.
+    std::optional<ConditionSet> typedConditions() const;
 
     // Closing in any way ends the checks on leaving a box.
     void done(int result) override;

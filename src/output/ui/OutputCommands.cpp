@@ -3,6 +3,7 @@
 #include "output/ui/ColumnViewerWindow.h"
 #include "output/ui/DictationWindow.h"
 #include "output/ui/MergeWindow.h"
+#include "output/ui/OutcomesWindow.h"
 #include "output/ui/SlipsWindow.h"
 #include "output/ui/WinningsCheckWindow.h"
 #include "platform/WaitTimer.h"
@@ -49,6 +50,7 @@ void installOutputCommands(CommandHost& host)
         };
     };
     host.setHandler(QStringLiteral("mnuSchedine"), [&host] { openModal<SlipsWindow>(host); });
+    host.setHandler(QStringLiteral("mnuGaranzie"), [&host] { openModal<OutcomesWindow>(host); });
     host.setHandler(QStringLiteral("mnuDetta"), [&host] {
         EffectSoundPlayer desktop;
         WatchdogSoundPlayer player(desktop);

@@ -1,5 +1,6 @@
 #include "reports/ui/ReportCommands.h"
 
+#include "output/ui/LiveResultsWindow.h"
 #include "platform/ColumnDatabase.h"
 #include "platform/PrintError.h"
 #include "platform/ui/PrintJob.h"
@@ -82,6 +83,24 @@ void showResults(CommandHost& host)
     results->show();
 }
 
+// Modal while the results are typed; what was typed can go on into the results window, which
+// keeps it once confirmed.
+void showLiveResults(CommandHost& host)
+{
+    LiveResultsWindow live(host.session(), host.hostWidget());
+    QByteArray carried;
+    QObject::connect(&live, &LiveResultsWindow::carryToResults, &live,
+                     [&carried](const QByteArray& results) { carried = results; });
+    host.placeDialog(&live);
+    live.exec();
+    if (carried.isEmpty())
+        return;
+    showResults(host);
+    if (auto* results =
+            host.hostWidget()->findChild<ResultsWindow*>(QStringLiteral("frmRISULTATI")))
+        results->takeSigns(carried);
+}
+
 } // namespace
 
 void installReportCommands(CommandHost& host)
@@ -108,5 +127,6 @@ void installReportCommands(CommandHost& host)
         printSystem(host, QStringLiteral("VCCR"));
     });
     host.setHandler(QStringLiteral("mnuRisultati"), [&host] { showResults(host); });
+    host.setHandler(QStringLiteral("mnuDiretta"), [&host] { showLiveResults(host); });
     host.setHandler(QStringLiteral("mnuProprieta"), [&host] { showProperties(host); });
 }

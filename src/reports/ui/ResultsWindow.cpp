@@ -236,6 +236,18 @@ void ResultsWindow::scoreLeft(int match)
     recount();
 }
 
+void ResultsWindow::takeSigns(const QByteArray& signs)
+{
+    for (int match = 1; match <= Matches && match <= signs.size(); ++match) {
+        const char sign = signs.at(match - 1);
+        if (sign == '1' || sign == 'X' || sign == '2') {
+            m_boxes[signField(match) - 1]->setText(QString(QLatin1Char(sign)));
+            markSign(match);
+        }
+    }
+    recount();
+}
+
 void ResultsWindow::markSign(int match)
 {
     QLineEdit* sign = m_boxes[signField(match) - 1];

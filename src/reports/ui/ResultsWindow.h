@@ -24,6 +24,10 @@ public:
     // What the boxes hold now.
     ResultsLogic::Fields fields() const;
 
+    // The signs of the live results: every decided match (not '-') takes its winning sign; the
+    // scores stay as they are until the player types them.
+    void takeSigns(const QByteArray& signs);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
