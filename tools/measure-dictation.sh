@@ -10,6 +10,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(cd "${1:-$root/build-ci}" && pwd)"
 work="$(mktemp -d)"
+chmod 755 "$work"
 recorder=""
 daemon=""
 cleanup() {
@@ -21,9 +22,11 @@ trap cleanup EXIT
 
 # A server of our own when none answers: as root PulseAudio runs only system-wide.
 if ! pactl info >/dev/null 2>&1; then
-    export PULSE_SERVER="unix:$work/pulse.sock"
+    # A system-wide server drops to its own user, which must be able to make the socket.
+    mkdir -m 1777 "$work/pulse"
+    export PULSE_SERVER="unix:$work/pulse/socket"
     cat >"$work/pulse.pa" <<PA
-load-module module-native-protocol-unix auth-anonymous=1 socket=$work/pulse.sock
+load-module module-native-protocol-unix auth-anonymous=1 socket=$work/pulse/socket
 PA
     args=(-n -F "$work/pulse.pa" --exit-idle-time=-1 --daemonize=no --log-target=stderr)
     [ "$(id -u)" -eq 0 ] && args=(--system --disallow-exit "${args[@]}")
