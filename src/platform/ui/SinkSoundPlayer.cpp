@@ -185,11 +185,14 @@ void SinkSoundPlayer::play(const QString& path, Finished finished)
         closeStream();
     if (!m_feed)
         m_feed = std::make_unique<SoundFeed>();
-    // A stream just opened loses the first tenth of a second it is given: silence goes first.
+    // A stream just opened, or started again after running dry, loses the first tenth of a
+    // second it is given: silence goes first.
+    const bool starting = !m_sink || m_sink->state() != QAudio::ActiveState;
     m_feed->queue(
-        m_sink ? sound->samples
-               : QByteArray(qsizetype(sound->format.bytesForDuration(LeadInMicroseconds)), '\0') +
-                     sound->samples,
+        !starting
+            ? sound->samples
+            : QByteArray(qsizetype(sound->format.bytesForDuration(LeadInMicroseconds)), '\0') +
+                  sound->samples,
         sound->format);
     if (!m_sink) {
         m_format = sound->format;
