@@ -14,6 +14,7 @@ void benchOutput();
 void benchPrinting();
 void benchArchiveStore();
 void benchDictationDrift(int columns);
+void benchDictationSound(const QString& folder, int columns, int speed);
 void benchResults();
 void benchGuarantee();
 void benchColumnText();
@@ -44,6 +45,13 @@ int main(int argc, char* argv[])
     // The pace of the dictation is real time: 100 columns take about seven minutes.
     if (const qsizetype at = app.arguments().indexOf(QStringLiteral("--dictation")); at > 0) {
         benchDictationDrift(app.arguments().value(at + 1, QStringLiteral("100")).toInt());
+        return 0;
+    }
+    // The same through the desktop's sound output, for tools/measure-dictation.sh to record.
+    if (const qsizetype at = app.arguments().indexOf(QStringLiteral("--dictation-sound")); at > 0) {
+        const QStringList rest = app.arguments().mid(at + 1);
+        benchDictationSound(rest.value(0), rest.value(1, QStringLiteral("5")).toInt(),
+                            rest.value(2, QStringLiteral("1")).toInt());
         return 0;
     }
     // One group alone; the guarantee, the live count, the evidence and the stalls run only this

@@ -8,6 +8,8 @@ packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libq
           # Printouts: the faces metric-compatible with the ones they name, and PDF pages for
           # the tests to look at.
           fonts-liberation qt6-pdf-dev
+          # Print queues asked whether they take a job, and whether they took it.
+          libcups2-dev
           # The statistics chart.
           qt6-charts-dev libqt6opengl6-dev
           # The dictation's player.

@@ -54,8 +54,10 @@ bool PainterPrinter::fail(const QString& reason)
 bool PainterPrinter::ensurePage()
 {
     if (!m_painter.isActive()) {
-        if (documentStarting)
-            documentStarting(++m_documents);
+        if (documentStarting) {
+            if (const QString refusal = documentStarting(++m_documents); !refusal.isEmpty())
+                return fail(refusal);
+        }
         if (!m_painter.begin(&m_device))
             return fail(QStringLiteral("La stampante non ha accettato il documento"));
         m_font.reset();

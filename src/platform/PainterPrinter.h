@@ -38,8 +38,9 @@ public:
     // device could not complete it.
     bool finish();
 
-    // Called as each document starts, numbered from 1: a printer names its job here.
-    std::function<void(int document)> documentStarting;
+    // Called as each document starts, numbered from 1: a printer names its job here, and says
+    // why it takes no job now (empty when it takes it).
+    std::function<QString(int document)> documentStarting;
     // Asked after each document has ended: why the device refused it, empty when it took it.
     std::function<QString()> documentRefusal;
     // Whether the paper already set on the device stays, whatever size the printout asks for.

@@ -16,7 +16,8 @@ WatchdogSoundPlayer::~WatchdogSoundPlayer()
 
 void WatchdogSoundPlayer::play(const QString& path, Finished finished)
 {
-    stop();
+    // The player is not stopped in between: it keeps its output open from one sound to the next.
+    forget();
     m_finished = std::move(finished);
     const int generation = m_generation;
     const QString shown = QDir::toNativeSeparators(path);
@@ -41,8 +42,13 @@ void WatchdogSoundPlayer::play(const QString& path, Finished finished)
 
 void WatchdogSoundPlayer::stop()
 {
+    forget();
+    m_player.stop();
+}
+
+void WatchdogSoundPlayer::forget()
+{
     ++m_generation;
     m_watchdog.stop();
     m_finished = nullptr;
-    m_player.stop();
 }

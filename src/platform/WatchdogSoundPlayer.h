@@ -23,6 +23,9 @@ public:
     void stop() override;
 
 private:
+    // Drops the sound under way: its end, or its cut, is no longer told.
+    void forget();
+
     SoundPlayer& m_player;
     QTimer m_watchdog;
     Finished m_finished;

@@ -59,6 +59,8 @@ std::optional<PrintChoice> ScriptedPrompts::choosePrinter(const QString&)
     const auto entry = next({Kind::PrinterChoice, {}, {}, {}}, {});
     if (!entry || !entry->reply)
         return std::nullopt;
+    if (entry->reply->isEmpty())
+        return PrintChoice{PrintDestination::Printer, {}};
     return PrintChoice{PrintDestination::Pdf, *entry->reply};
 }
 

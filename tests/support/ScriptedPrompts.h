@@ -50,7 +50,8 @@ public:
         return expect(
             {Kind::PrinterSetup, {}, confirmed ? MessageAnswer::Ok : MessageAnswer::Cancel, {}});
     }
-    // The printer-selection step answered with a PDF file, or cancelled with nullopt.
+    // The printer-selection step answered with a PDF file, the printer when the path is empty,
+    // or cancelled with nullopt.
     ScriptedPrompts& expectPrinterChoice(std::optional<QString> pdfPath)
     {
         return expect({Kind::PrinterChoice, {}, MessageAnswer::Ok, std::move(pdfPath)});

@@ -8,7 +8,7 @@
 #include "output/ui/WinningsCheckWindow.h"
 #include "platform/WaitTimer.h"
 #include "platform/WatchdogSoundPlayer.h"
-#include "platform/ui/EffectSoundPlayer.h"
+#include "platform/ui/SinkSoundPlayer.h"
 #include "session/Session.h"
 #include "session/ui/CommandHost.h"
 
@@ -52,7 +52,7 @@ void installOutputCommands(CommandHost& host)
     host.setHandler(QStringLiteral("mnuSchedine"), [&host] { openModal<SlipsWindow>(host); });
     host.setHandler(QStringLiteral("mnuGaranzie"), [&host] { openModal<OutcomesWindow>(host); });
     host.setHandler(QStringLiteral("mnuDetta"), [&host] {
-        EffectSoundPlayer desktop;
+        SinkSoundPlayer desktop;
         WatchdogSoundPlayer player(desktop);
         EventLoopWaitTimer timer;
         DictationWindow dialog(host.session(), player, timer, host.hostWidget());

@@ -10,13 +10,13 @@
 #include "platform/UserPrompts.h"
 #include "platform/ui/PrintPreviewWindow.h"
 #include "platform/ui/PrinterChoice.h"
+#include "platform/ui/PrinterQueue.h"
 #include "platform/ui/WaitWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLayout>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScopeGuard>
 
@@ -131,24 +131,29 @@ PrintJob::Outcome PrintJob::run(const Request& request, const Draw& draw)
             break;
         }
         case PrintDestination::Printer: {
-            const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
-            if (!PrinterChoice::instance().printsToFile() &&
-                (info.isNull() || info.state() == QPrinter::Error))
-                throw PrintError{PrintError::PrinterFailure,
-                                 QStringLiteral("La stampante %1 non è pronta").arg(printerName)};
+            // A printer that takes no job is told before any page is counted or drawn, and
+            // again before each job, since a queue may stop taking them during a run.
+            PrinterQueue& queue = PrinterQueue::current();
+            if (const QString refusal = queue.refusal(printerName); !refusal.isEmpty())
+                throw PrintError{PrintError::PrinterFailure, refusal};
             countPages();
             QPrinter printer(QPrinter::HighResolution);
             PrinterChoice::instance().configure(printer, jobName(1));
+            queue.prepare(printer);
             PainterPrinter backEnd(printer, printerName,
                                    request.jobPerDocument ? PainterPrinter::DocumentEnd::NewJob
                                                           : PainterPrinter::DocumentEnd::NextPage);
             backEnd.keepPaper = PrinterChoice::instance().paperChosen();
-            backEnd.documentStarting = [&](int document) { printer.setDocName(jobName(document)); };
-            backEnd.documentRefusal = [&printer] {
-                return printer.printerState() == QPrinter::Error ||
-                               printer.printerState() == QPrinter::Aborted
-                           ? QStringLiteral("La stampante ha rifiutato il lavoro")
-                           : QString();
+            backEnd.documentStarting = [&](int document) {
+                printer.setDocName(jobName(document));
+                return queue.refusal(printerName);
+            };
+            backEnd.documentRefusal = [&] {
+                if (printer.printerState() == QPrinter::Error ||
+                    printer.printerState() == QPrinter::Aborted)
+                    return QStringLiteral("La stampante %1 ha rifiutato il lavoro")
+                        .arg(printerName);
+                return queue.jobRefusal(printerName);
             };
             try {
                 {

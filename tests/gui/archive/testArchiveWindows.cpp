@@ -8,6 +8,7 @@
 #include "support/TestArchives.h"
 #include "support/TestSystems.h"
 
+#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChartView>
@@ -415,13 +416,14 @@ private slots:
         StatisticsWindow window(*a.p.session);
         QVERIFY(activate(&window));
         clickOn(&window, u"ckTutte"_s);
+        child<QComboBox>(&window, u"cboTipo"_s)->setCurrentIndex(6);
         clickOn(&window, u"cmdRicerca"_s);
         // The complete ABC and IND columns: the first three seeds.
         QCOMPARE(textOf(&window, u"lblTOT"_s), u"Tot Colonne: 3"_s);
         auto* table = child<QTableWidget>(&window, u"GridSTAT"_s);
-        QCOMPARE(table->horizontalHeaderItem(1)->text(), u"Segni 1"_s);
-        auto* bars = static_cast<QBarSeries*>(
-            child<QChartView>(&window, u"chartDistribuzione"_s)->chart()->series().first());
+        QCOMPARE(table->horizontalHeaderItem(1)->text(), u"Interruzioni"_s);
+        const QChart* chart = child<QChartView>(&window, u"chartDistribuzione"_s)->chart();
+        auto* bars = static_cast<QBarSeries*>(chart->series().first());
         QBarSet* archived = bars->barSets().first();
         QCOMPARE(archived->label(), u"Colonne vincenti"_s);
         double shown = 0;
@@ -435,10 +437,14 @@ private slots:
             shown += archived->at(value);
         QCOMPARE(total, 3);
         QCOMPARE(shown, 100.0);
+        // Thirteen signs change at most 12 times: the axis runs from 0 to 12, the interruptions
+        // of all X and of 1X21X21X21X21.
+        const auto* values = static_cast<QBarCategoryAxis*>(chart->axes(Qt::Horizontal).first());
+        QCOMPARE(values->min() + u".."_s + values->max(), u"0..12"_s);
         QVERIFY(child(&window, u"cmdStampa"_s)->isEnabled());
 
         if (change == u"cboTipo"_s)
-            child<QComboBox>(&window, change)->setCurrentIndex(6);
+            child<QComboBox>(&window, change)->setCurrentIndex(0);
         else if (change == u"txtUltime"_s)
             QTest::keyClicks(child(&window, change), u"9"_s);
         else

@@ -7,6 +7,7 @@
 #include "support/GuiDriver.h"
 #include "support/PdfPages.h"
 #include "support/PrintChecks.h"
+#include "support/ScriptedPrinterQueue.h"
 #include "support/TestSystems.h"
 
 #include <QPrinter>
@@ -148,6 +149,35 @@ private slots:
         QCOMPARE(m_window->isVisible(), pages >= 0);
         QVERIFY(m_window->isEnabled());
         QCOMPARE(m_p->session->TaskMode == QLatin1String("STAM"), button == "cmdStampa");
+    }
+
+    // When the queue refuses ("-": never) and which job, then how many of the three slips' jobs
+    // were handed over. A refusal ends the run with the printer's failure and closes the
+    // window.
+    void refusingPrinter_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::newRow("taken") << "- 0 3";
+        QTest::newRow("first refused") << "before 1 0";
+        QTest::newRow("second refused") << "before 2 1";
+        QTest::newRow("second dropped") << "after 2 2";
+    }
+    void refusingPrinter()
+    {
+        QFETCH(QString, row);
+        const QStringList fields = row.split(u' ');
+        const bool refused = fields[0] != u'-';
+        ScriptedPrinterQueue queue(m_p->dir.filePath(u"coda.pdf"_s), fields[1].toInt(),
+                                   fields[0] == u"before" ? ScriptedPrinterQueue::When::Before
+                                                          : ScriptedPrinterQueue::When::After);
+        open();
+        m_p->prompts.expectPrinterChoice(QString());
+        if (refused)
+            m_p->prompts.expectMessage(QStringLiteral("Stampa fallita ! (482)"));
+        QTest::mouseClick(get<QPushButton>("cmdStampa"), Qt::LeftButton);
+        QVERIFY(m_p->prompts.allConsumed());
+        QCOMPARE(queue.jobs, fields[2].toInt());
+        QCOMPARE(m_window->isVisible(), !refused);
     }
 
     // Stopped at its second slip, a PDF printout leaves no file behind.

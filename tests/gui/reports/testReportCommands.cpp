@@ -1,10 +1,13 @@
 #include "platform/ColumnDatabase.h"
 #include "support/GuiDriver.h"
 #include "support/PdfPages.h"
+#include "support/ScriptedPrinterQueue.h"
 
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 // The print commands of the main window and the column viewer's Stampa, each through the
 // printer-selection step into a PDF file.
@@ -71,6 +74,35 @@ private slots:
         if (fields[2].contains(u'/'))
             QVERIFY(program.prompts.messageTexts().first().startsWith(
                 QStringLiteral("Errore 482 (Impossibile creare il File")));
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    // A prospect the printer refuses, before the job or once handed over, says so with the
+    // error's number and the printer's reason.
+    void refusingPrinter_data()
+    {
+        QTest::addColumn<bool>("before");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("not accepting") << true << u"non accetta lavori"_s;
+        QTest::newRow("dropped") << false << u"ha rifiutato il lavoro"_s;
+    }
+    void refusingPrinter()
+    {
+        QFETCH(bool, before);
+        QFETCH(QString, reason);
+        Started program(0);
+        ScriptedPrinterQueue queue(program.dir.filePath(u"coda.pdf"_s), 1,
+                                   before ? ScriptedPrinterQueue::When::Before
+                                          : ScriptedPrinterQueue::When::After);
+        program.prompts.expectPrinterChoice(QString());
+        program.prompts.expectMessage({});
+        program.window->runCommand(u"mnuStampaPro"_s);
+        QVERIFY(program.prompts.allConsumed());
+        const QString shown = program.prompts.messageTexts().value(0);
+        QVERIFY2(shown.startsWith(u"Errore 482 (La stampante "_s) &&
+                     shown.endsWith(u' ' + reason + u')'),
+                 qPrintable(shown));
+        QCOMPARE(queue.jobs, before ? 0 : 1);
         QVERIFY(!QApplication::overrideCursor());
     }
 };
