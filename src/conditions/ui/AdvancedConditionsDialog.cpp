@@ -170,6 +170,11 @@ AdvancedConditionsDialog::AdvancedConditionsDialog(Session& session, QWidget* pa
 
 AdvancedConditionsDialog::~AdvancedConditionsDialog() = default;
 
+std::optional<AdvancedConditions> AdvancedConditionsDialog::typedAdvanced() const
+{
+    return AdvancedConditionsLogic::conditionsOf(texts()).conditions;
+}
+
 AdvancedConditionsLogic::FormTexts AdvancedConditionsDialog::texts() const
 {
     AdvancedConditionsLogic::FormTexts form;

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include <array>
+#include <optional>
 
 class LiveCountLabel;
 class QCheckBox;
@@ -24,6 +25,9 @@ class AdvancedConditionsDialog final : public QDialog {
 public:
     explicit AdvancedConditionsDialog(Session& session, QWidget* parent = nullptr);
     ~AdvancedConditionsDialog() override;
+
+    // The conditions as typed, before they are confirmed; nothing while a box is wrong.
+    std::optional<AdvancedConditions> typedAdvanced() const;
 
 private:
     AdvancedConditionsLogic::FormTexts texts() const;

@@ -29,27 +29,35 @@ EnablingWindow* enablingWindowOf(CommandHost& host)
     return host.mdiArea()->findChild<EnablingWindow*>(QStringLiteral("frmABILITA"));
 }
 
-// The conditions a bounds dialog holds, as typed, tried on the winning columns of the archive.
-// The check reads the system's conditions when it opens and is modal: for that time the system
-// holds the typed ones, and gets its own back as soon as the check closes.
+// The conditions a dialog holds, as typed, tried on the winning columns of the archive. The check
+// reads the system's conditions when it opens and is modal: for that time the system holds the
+// typed ones, and gets its own back as soon as the check closes.
 template <typename Dialog> void addArchiveCheck(CommandHost& host, Dialog* shown)
 {
     auto* check = new QPushButton(QStringLiteral("Verifica sull'A&rchivio"), shown);
     check->setObjectName(QStringLiteral("cmdVerifica"));
     check->setAutoDefault(false);
     QObject::connect(check, &QPushButton::clicked, shown, [&host, shown] {
-        const std::optional<ConditionSet> typed = shown->typedConditions();
-        if (!typed)
-            return;
         SystemDocument& document = host.session().document();
-        const ConditionSet confirmed = document.Conditions;
+        const ConditionSet confirmedConditions = document.Conditions;
         const QString confirmedFlags = document.EnableFlags;
-        const QString flags = LiveCountLabel::enableFlagsFor(shown, document);
-        document.Conditions = *typed;
-        document.EnableFlags = flags;
+        const AdvancedConditions confirmedAdvanced = document.Advanced;
+        if constexpr (requires { shown->typedAdvanced(); }) {
+            const std::optional<AdvancedConditions> typed = shown->typedAdvanced();
+            if (!typed)
+                return;
+            document.Advanced = *typed;
+        } else {
+            const std::optional<ConditionSet> typed = shown->typedConditions();
+            if (!typed)
+                return;
+            document.Conditions = *typed;
+        }
+        document.EnableFlags = LiveCountLabel::enableFlagsFor(shown, document);
         host.runCommand(QStringLiteral("mnuVerificaArchivio"));
-        document.Conditions = confirmed;
+        document.Conditions = confirmedConditions;
         document.EnableFlags = confirmedFlags;
+        document.Advanced = confirmedAdvanced;
     });
     if (auto* layout = qobject_cast<QBoxLayout*>(shown->layout()))
         layout->addWidget(check, 0, Qt::AlignRight);
@@ -61,7 +69,8 @@ template <typename Dialog> void execDialog(CommandHost& host, const char* mode)
     if (mode)
         session.DialogMode = QLatin1String(mode);
     const std::unique_ptr<Dialog> dialog = std::make_unique<Dialog>(session, host.hostWidget());
-    if constexpr (requires { dialog->typedConditions(); })
+    if constexpr (
+        requires { dialog->typedConditions(); } || requires { dialog->typedAdvanced(); })
         addArchiveCheck(host, dialog.get());
     host.placeDialog(dialog.get());
     dialog->exec();

@@ -184,9 +184,24 @@ private slots:
         QCOMPARE(first, u"2"_s);
     }
 
-    // From the signs dialog the check tries the bounds as typed; the system keeps its own.
+    // From a condition dialog the check tries the conditions as typed; the system keeps its own.
+    void conditionsDialogChecksTheTypedBounds_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QStringList>("typed"); // box, text, box, text...
+        QTest::newRow("signs") << u"mnuSegni"_s << u"frmCOND"_s
+                               << QStringList{u"txtCond(2)"_s, u"7"_s};
+        QTest::newRow("advanced") << u"mnuCondAvanzate"_s << u"frmCONDAVANZATE"_s
+                                  << QStringList{u"txtRif(0)"_s,   u"1111111111111"_s,
+                                                 u"txtRifDa(0)"_s, u"13"_s,
+                                                 u"txtRifA(0)"_s,  u"13"_s};
+    }
     void conditionsDialogChecksTheTypedBounds()
     {
+        QFETCH(QString, command);
+        QFETCH(QString, dialog);
+        QFETCH(QStringList, typed);
         StartedProgram p;
         p.start();
         twoTriples(p.document());
@@ -199,19 +214,21 @@ private slots:
                                      TestArchives::record(u"2004-2005"_s, 2, "1X21X21X21X21")}));
         p.session->applyRule(CommandRule::PredictionConfirmed);
         QString passed;
-        whenModal(u"frmCOND"_s, [&passed](QWidget* signs) {
-            typeInto(child(signs, u"txtCond(2)"_s), u"7"_s);
+        whenModal(dialog, [&passed, &typed](QWidget* conditions) {
+            for (qsizetype i = 0; i + 1 < typed.size(); i += 2)
+                typeInto(child(conditions, typed[i]), typed[i + 1]);
             whenModal(u"frmVERIFICA"_s, [&passed](QWidget* check) {
                 clickOn(check, u"cmdVerifica"_s);
                 passed = textOf(check, u"lblPassano"_s);
                 check->close();
             });
-            clickOn(signs, u"cmdVerifica"_s);
-            static_cast<QDialog*>(signs)->reject();
+            clickOn(conditions, u"cmdVerifica"_s);
+            static_cast<QDialog*>(conditions)->reject();
         });
-        p.window->runCommand(u"mnuSegni"_s);
+        p.window->runCommand(command);
         QCOMPARE(passed, u"Passano 1 di 2"_s);
         QVERIFY(p.document().Conditions == confirmed);
+        QVERIFY(!p.document().Advanced.isSet());
     }
 
     // The typed signs go on into the final results: match 1 takes its X, shown red beside the
