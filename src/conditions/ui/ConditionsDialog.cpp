@@ -112,14 +112,7 @@ std::optional<ConditionSet> ConditionsDialog::typedConditions() const
 
 void ConditionsDialog::refreshCount()
 {
-    const std::optional<ConditionSet> conditions = typedConditions();
-    if (!conditions) {
-        m_count->showUnknown();
-        return;
-    }
-    const SystemDocument& document = m_session.document();
-    m_count->count(document.IntegralColumns, *conditions,
-                   LiveCountLabel::enableFlagsFor(this, document), document.Advanced);
+    m_count->countTyped(typedConditions(), m_session.document());
 }
 
 void ConditionsDialog::confirm()

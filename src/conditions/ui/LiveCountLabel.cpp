@@ -26,6 +26,16 @@ void LiveCountLabel::showUnknown()
     setText(LiveColumnCount::labelText(std::nullopt));
 }
 
+void LiveCountLabel::countTyped(const std::optional<ConditionSet>& typed,
+                                const SystemDocument& document)
+{
+    if (!typed) {
+        showUnknown();
+        return;
+    }
+    count(document.IntegralColumns, *typed, enableFlagsFor(this, document), document.Advanced);
+}
+
 QString LiveCountLabel::enableFlagsFor(const QWidget* near, const SystemDocument& document)
 {
     // Dialogs open over the main window, which holds the enabling window among its children.

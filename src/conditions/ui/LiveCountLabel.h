@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+#include <optional>
+
 class AdvancedConditions;
 class ColumnBuffer;
 class ConditionSet;
@@ -21,6 +23,9 @@ public:
     void count(const ColumnBuffer& integral, const ConditionSet& conditions,
                const QString& enableFlags, const AdvancedConditions& advanced);
     void showUnknown();
+    // The count of a bounds dialog's typed conditions with the system's integral, flags and
+    // advanced conditions; "-" when nothing can be counted.
+    void countTyped(const std::optional<ConditionSet>& typed, const SystemDocument& document);
 
     // The flags a reduction started now would obey: the enabling window's boxes when the
     // window `near` belongs to has it open, the system's own flags otherwise.

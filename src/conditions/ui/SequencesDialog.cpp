@@ -204,14 +204,7 @@ std::optional<ConditionSet> SequencesDialog::typedConditions() const
 
 void SequencesDialog::refreshCount()
 {
-    const std::optional<ConditionSet> conditions = typedConditions();
-    if (!conditions) {
-        m_count->showUnknown();
-        return;
-    }
-    const SystemDocument& document = m_session.document();
-    m_count->count(document.IntegralColumns, *conditions,
-                   LiveCountLabel::enableFlagsFor(this, document), document.Advanced);
+    m_count->countTyped(typedConditions(), m_session.document());
 }
 
 void SequencesDialog::confirm()

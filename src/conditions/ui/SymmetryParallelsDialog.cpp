@@ -122,14 +122,7 @@ std::optional<ConditionSet> SymmetryParallelsDialog::typedConditions() const
 
 void SymmetryParallelsDialog::refreshCount()
 {
-    const std::optional<ConditionSet> conditions = typedConditions();
-    if (!conditions) {
-        m_count->showUnknown();
-        return;
-    }
-    const SystemDocument& document = m_session.document();
-    m_count->count(document.IntegralColumns, *conditions,
-                   LiveCountLabel::enableFlagsFor(this, document), document.Advanced);
+    m_count->countTyped(typedConditions(), m_session.document());
 }
 
 void SymmetryParallelsDialog::confirm()
