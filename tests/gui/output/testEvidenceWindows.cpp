@@ -11,7 +11,6 @@
 
 #include <QComboBox>
 #include <QListWidget>
-#include <QSignalSpy>
 #include <QTableWidget>
 
 using namespace Qt::StringLiterals;
@@ -97,11 +96,6 @@ private slots:
         // Emptied again, match 2 is open once more and 11 may reach 12.
         QTest::keyClick(child(&window, u"txtRis(2)"_s), Qt::Key_Minus);
         QCOMPARE(textOf(&window, u"lblPossibili(12)"_s), u"2"_s);
-
-        QSignalSpy carried(&window, &LiveResultsWindow::carryToResults);
-        clickOn(&window, u"cmdRisultati"_s);
-        QCOMPARE(carried.size(), 1);
-        QCOMPARE(carried.first().first().toByteArray(), "X------------"_ba);
     }
 
     void backtestOverTheChosenContests()

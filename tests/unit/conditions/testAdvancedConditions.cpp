@@ -24,6 +24,17 @@ Values valuesOf(std::array<double, 3> each)
     return values;
 }
 
+// One setting of each kind, as the file stores them line by line.
+void setEveryKind(AdvancedConditions& advanced)
+{
+    advanced.errorsTo = 2;
+    advanced.strict[0] = advanced.strict[8] = true;
+    advanced.setValues(valuesOf({45.5, 30, 24.5}));
+    advanced.sum = AdvancedConditions::Range{400, 650.25};
+    advanced.topCount = 7;
+    advanced.references = {{"1X21X21X21X21", 9, 11}};
+}
+
 QList<QByteArray> textsOf(const ColumnBuffer& columns)
 {
     QList<QByteArray> texts;
@@ -99,57 +110,47 @@ private slots:
         QCOMPARE(textsOf(columns), expected);
     }
 
-    // p = (1/o) / Σ(1/o) × 100, worked out by hand to the hundredth.
-    void oddsBecomeValues_data()
-    {
-        QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<QList<double>>("expected");
-        QTest::newRow("fair") << QByteArray("2;3;6") << QList<double>{50, 33.33, 16.67};
-        QTest::newRow("with margin, commas")
-            << QByteArray("1,80; 3,40 ;4.5") << QList<double>{51.83, 27.44, 20.73};
-    }
-    void oddsBecomeValues()
-    {
-        QFETCH(QByteArray, line);
-        QFETCH(QList<double>, expected);
-        QByteArray text;
-        for (int i = 0; i < 13; ++i)
-            text += line + "\r\n";
-        const auto read = AdvancedConditionsLogic::parseValues(text, true);
-        QVERIFY2(read.values, qPrintable(read.error));
-        AdvancedConditions advanced;
-        advanced.setValues(*read.values);
-        const auto& match13 = (*advanced.values())[12];
-        QCOMPARE((QList<double>{match13[0], match13[1], match13[2]}), expected);
-        QVERIFY(AdvancedConditionsLogic::matchesNotSummingTo100(*advanced.values()).isEmpty());
-    }
-
-    void badValuesRefused_data()
+    // Odds become p = (1/o) / Σ(1/o) × 100, worked out by hand to the hundredth.
+    void valuesRead_data()
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<bool>("odds");
+        QTest::addColumn<QList<double>>("match13");
         QTest::addColumn<QString>("error");
         const QByteArray line = "50;30;20\n";
-        QTest::newRow("12 lines") << line.repeated(12) << false
+        QTest::newRow("fair odds") << QByteArray("2;3;6\r\n").repeated(13) << true
+                                   << QList<double>{50, 33.33, 16.67} << QString();
+        QTest::newRow("odds with margin, commas")
+            << QByteArray("1,80; 3,40 ;4.5\r\n").repeated(13) << true
+            << QList<double>{51.83, 27.44, 20.73} << QString();
+        QTest::newRow("12 lines") << line.repeated(12) << false << QList<double>{}
                                   << u"Servono 13 righe di valori, ce ne sono 12 !"_s;
         QTest::newRow("two fields")
             << line.repeated(3) + "50;50\n"
-            << false << u"La riga 4 non contiene tre valori separati da ';' !"_s;
-        QTest::newRow("above 100") << "50;30;100,5\n" + line.repeated(12) << false
-                                   << u"Valore non valido nella riga 1: \"100,5\" ! (valori da 0 a "
-                                      "100)"_s;
-        QTest::newRow("odds below 1") << "2;0,9;3\n" + line.repeated(12) << true
+            << false << QList<double>{} << u"La riga 4 non contiene tre valori separati da ';' !"_s;
+        QTest::newRow("above 100")
+            << "50;30;100,5\n" + line.repeated(12) << false << QList<double>{}
+            << u"Valore non valido nella riga 1: \"100,5\" ! (valori da 0 a "
+               "100)"_s;
+        QTest::newRow("odds below 1") << "2;0,9;3\n" + line.repeated(12) << true << QList<double>{}
                                       << u"Valore non valido nella riga 1: \"0,9\" ! (quote da 1 "
                                          "in su)"_s;
     }
-    void badValuesRefused()
+    void valuesRead()
     {
         QFETCH(QByteArray, text);
         QFETCH(bool, odds);
+        QFETCH(QList<double>, match13);
         QFETCH(QString, error);
         const auto read = AdvancedConditionsLogic::parseValues(text, odds);
-        QVERIFY(!read.values);
         QCOMPARE(read.error, error);
+        QCOMPARE(bool(read.values), error.isEmpty());
+        if (!read.values)
+            return;
+        AdvancedConditions advanced;
+        advanced.setValues(*read.values);
+        const auto& match = (*advanced.values())[12];
+        QCOMPARE((QList<double>{match[0], match[1], match[2]}), match13);
     }
 
     void matchNotSummingTo100IsNamed()
@@ -278,12 +279,7 @@ private slots:
         const QStringList filesBefore = TestSystems::filesIn(folder.path());
         QVERIFY(!filesBefore.contains(u"Prova.adv"_s));
 
-        document.Advanced.errorsTo = 2;
-        document.Advanced.strict[0] = document.Advanced.strict[8] = true;
-        document.Advanced.setValues(valuesOf({45.5, 30, 24.5}));
-        document.Advanced.sum = AdvancedConditions::Range{400, 650.25};
-        document.Advanced.topCount = 7;
-        document.Advanced.references = {{"1X21X21X21X21", 9, 11}};
+        setEveryKind(document.Advanced);
         QVERIFY(SystemFiles::save(document, folder.path()));
         const QByteArray adv = TestSystems::fileContent(folder.filePath(u"Prova.adv"_s));
         QVERIFY(adv.startsWith("0\r\n2\r\n\"100000001\"\r\n1\r\n45.5\r\n30\r\n24.5\r\n"));
@@ -321,10 +317,7 @@ private slots:
         QFETCH(QByteArray, value);
         QTemporaryDir folder;
         SystemDocument document = TestSystems::withPrediction(TestSystems::Prediction);
-        document.Advanced.errorsTo = 2;
-        document.Advanced.setValues(valuesOf({50, 30, 20}));
-        document.Advanced.sum = AdvancedConditions::Range{400, 650};
-        document.Advanced.references = {{"1X21X21X21X21", 9, 11}};
+        setEveryKind(document.Advanced);
         QVERIFY(SystemFiles::save(document, folder.path()));
         const QString path = folder.filePath(u"Prova.adv"_s);
         QList<QByteArray> lines = TestSystems::fileContent(path).split('\n');

@@ -25,22 +25,20 @@ QStringList slowBroken(QByteArrayView column, const ConditionSet& conditions, co
 {
     const ColumnMeasures m = Measures::measure(column);
     QStringList broken;
-    const auto check = [&](const QString& name, int value, int minIndex) {
-        if (value < conditions.number(minIndex) || value > conditions.number(minIndex + 1))
+    const struct {
+        int flag;
+        QString name;
+        int value, minIndex;
+    } measured[] = {{0, u"S1"_s, m.S1, 1},   {0, u"SX"_s, m.SX, 3},   {0, u"S2"_s, m.S2, 5},
+                    {1, u"SC1"_s, m.SC1, 7}, {1, u"SCX"_s, m.SCX, 9}, {1, u"SC2"_s, m.SC2, 11},
+                    {2, u"IG"_s, m.IG, 13},  {2, u"IC"_s, m.IC, 15},  {3, u"SG"_s, m.SG, 17},
+                    {3, u"SC"_s, m.SC, 19},  {4, u"PG"_s, m.PG, 21},  {4, u"PC"_s, m.PC, 23},
+                    {6, u"FG"_s, m.FG, 46},  {6, u"FC"_s, m.FC, 48}};
+    for (const auto& [flag, name, value, minIndex] : measured) {
+        if (flags[flag] == u'1' &&
+            (value < conditions.number(minIndex) || value > conditions.number(minIndex + 1)))
             broken << name;
-    };
-    if (flags[0] == u'1')
-        check(u"S1"_s, m.S1, 1), check(u"SX"_s, m.SX, 3), check(u"S2"_s, m.S2, 5);
-    if (flags[1] == u'1')
-        check(u"SC1"_s, m.SC1, 7), check(u"SCX"_s, m.SCX, 9), check(u"SC2"_s, m.SC2, 11);
-    if (flags[2] == u'1')
-        check(u"IG"_s, m.IG, 13), check(u"IC"_s, m.IC, 15);
-    if (flags[3] == u'1')
-        check(u"SG"_s, m.SG, 17), check(u"SC"_s, m.SC, 19);
-    if (flags[4] == u'1')
-        check(u"PG"_s, m.PG, 21), check(u"PC"_s, m.PC, 23);
-    if (flags[6] == u'1')
-        check(u"FG"_s, m.FG, 46), check(u"FC"_s, m.FC, 48);
+    }
     for (int slot = 0; slot < ConditionSet::SequenceSlots && flags[5] == u'1'; ++slot) {
         const int index = ConditionSet::sequenceIndex(slot);
         if (conditions.text(index + 2) == u"S"_s &&
