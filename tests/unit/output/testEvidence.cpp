@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 using namespace TestSystems;
 
@@ -25,6 +27,15 @@ SystemDocument twoTriples()
     document.WorkColumns = columnsOf({"1111111111111", "XX11111111111"});
     document.ReducedCount = 2;
     return document;
+}
+
+// Every column of the space, counted in the same base-3 order as a plain odometer.
+QByteArray columnAt(qint32 index)
+{
+    QByteArray column(13, '1');
+    for (int k = 0; k < 13; ++k, index /= 3)
+        column[k] = "1X2"[index % 3];
+    return column;
 }
 
 int matches(QByteArrayView a, QByteArrayView b)
@@ -134,6 +145,30 @@ private slots:
         }
         QCOMPARE(table.byPoints, expected);
         QCOMPARE(table.total, 243);
+    }
+
+    void hammingCoverNeverBelowTwelve()
+    {
+        // The ternary Hamming code: its check matrix has one representative of each of the 13
+        // directions of the space of three ternary digits, its first non-zero digit a 1.
+        const int directions[13][3] = {{0, 0, 1}, {0, 1, 0}, {0, 1, 1}, {0, 1, 2}, {1, 0, 0},
+                                       {1, 0, 1}, {1, 0, 2}, {1, 1, 0}, {1, 1, 1}, {1, 1, 2},
+                                       {1, 2, 0}, {1, 2, 1}, {1, 2, 2}};
+        ColumnBuffer code;
+        for (qint32 index = 0; index < 1594323; ++index) {
+            std::array<int, 3> syndrome{};
+            qint32 rest = index;
+            for (int k = 0; k < 13; ++k, rest /= 3)
+                for (int r = 0; r < 3; ++r)
+                    syndrome[r] += directions[k][r] * (rest % 3);
+            if (syndrome[0] % 3 == 0 && syndrome[1] % 3 == 0 && syndrome[2] % 3 == 0)
+                code.append(columnAt(index));
+        }
+        QCOMPARE(code.count(), 59049);
+        const OutcomeTable::Table all = OutcomeTable::countAll(OutcomeTable::nearestErrors(code));
+        QCOMPARE(all.byPoints[13], qint64(59049));
+        QCOMPARE(all.byPoints[12], qint64(1594323 - 59049));
+        QCOMPARE(all.total, qint64(1594323));
     }
 
     void chancesWeighOutcomes()
