@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -86,6 +87,16 @@ AdvancedConditionsDialog::AdvancedConditionsDialog(Session& session, QWidget* pa
     m_errorsTable->verticalHeader()->hide();
     m_errorsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_errorsTable->setFocusPolicy(Qt::NoFocus);
+    // Both columns whole, the longest label beside the largest count, without scrolling sideways.
+    m_errorsTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_errorsTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_errorsTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_errorsTable->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    const QFontMetrics metrics = m_errorsTable->fontMetrics();
+    m_errorsTable->setMinimumWidth(
+        metrics.horizontalAdvance(QStringLiteral("Sempre rispettate violate")) +
+        metrics.horizontalAdvance(QStringLiteral("1.594.323")) + 6 * metrics.averageCharWidth() +
+        m_errorsTable->verticalScrollBar()->sizeHint().width());
     toleranceLayout->addWidget(m_errorsTable);
 
     // Values: one row per match with its teams.

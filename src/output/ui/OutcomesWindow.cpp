@@ -47,7 +47,8 @@ OutcomesWindow::OutcomesWindow(Session& session, QWidget* parent)
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_chart->setObjectName(QStringLiteral("chartGaranzie"));
-    m_chart->setMinimumSize(420, 300);
+    // Fourteen bars, each with its points written whole under it.
+    m_chart->setMinimumSize(600, 340);
     m_total->setObjectName(QStringLiteral("lblTotale"));
     m_chances->setObjectName(QStringLiteral("lblProbabilita"));
 
@@ -104,8 +105,10 @@ void OutcomesWindow::recount()
     for (int row = 0; row < Rows; ++row) {
         const int points = 13 - row;
         const qint64 count = table.byPoints[static_cast<std::size_t>(points)];
-        const QStringList cells = {QString::number(points), locale.toString(count),
-                                   OutcomeTable::percentText(count, table.total)};
+        // The figures in the user's own notation, as the counts beside them.
+        const QString percent = OutcomeTable::percentText(count, table.total)
+                                    .replace(QLatin1Char('.'), locale.decimalPoint());
+        const QStringList cells = {QString::number(points), locale.toString(count), percent};
         for (int column = 0; column < 3; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -114,6 +117,19 @@ void OutcomesWindow::recount()
         *counts << double(count);
         categories << QString::number(points);
     }
+    // Every row and every figure in sight, without scrolling.
+    m_table->resizeColumnsToContents();
+    m_table->resizeRowsToContents();
+    int width = 2 * m_table->frameWidth();
+    for (int column = 0; column < m_table->columnCount(); ++column)
+        width += m_table->columnWidth(column);
+    int height = 2 * m_table->frameWidth() + m_table->horizontalHeader()->height();
+    for (int row = 0; row < m_table->rowCount(); ++row)
+        height += m_table->rowHeight(row);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setFixedWidth(width);
+    m_table->setMinimumHeight(height);
     m_total->setText(QStringLiteral("Totale colonne vincenti: ") + locale.toString(table.total));
     m_chances->setText(chances.join(QLatin1Char('\n')));
     m_chances->setVisible(!chances.isEmpty());
