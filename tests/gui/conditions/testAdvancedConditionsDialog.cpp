@@ -45,6 +45,11 @@ private slots:
         auto* count = child<QLabel>(d.get(), u"lblRimaste"_s);
         QTRY_COMPARE(count->text(), u"Colonne rimaste: 20"_s);
         QCOMPARE(tableText(d.get()), u"0=20 1=7 2=0 3=0 Sempre rispettate violate=0"_s);
+        // Both columns whole in sight: the longest label and room for the largest count.
+        auto* table = child<QTableWidget>(d.get(), u"tblErrori"_s);
+        QVERIFY(table->columnViewportPosition(1) + table->columnWidth(1) <=
+                table->viewport()->width());
+        QVERIFY(table->columnWidth(1) > table->fontMetrics().horizontalAdvance(u"1.594.323"_s));
 
         typeIn(d.get(), u"txtErrA"_s, u"1"_s);
         QTRY_COMPARE(count->text(), u"Colonne rimaste: 27"_s);

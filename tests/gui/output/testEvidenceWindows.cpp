@@ -51,6 +51,14 @@ private slots:
         // Over every column: 50 winning columns leave 12 points.
         child<QComboBox>(&window, u"cboVincenti"_s)->setCurrentIndex(2);
         QCOMPARE(cell(&window, u"grdGaranzie"_s, 1, 1), u"50"_s);
+        // Every row and figure in sight once shown, the widest count included.
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* table = child<QTableWidget>(&window, u"grdGaranzie"_s);
+        QVERIFY(table->columnViewportPosition(2) + table->columnWidth(2) <=
+                table->viewport()->width());
+        QVERIFY(table->rowViewportPosition(13) + table->rowHeight(13) <=
+                table->viewport()->height());
     }
 
     // The heading, the system and the lines as shown, the lines in a fixed-pitch face, on as
