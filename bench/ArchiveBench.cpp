@@ -3,6 +3,7 @@
 #include "archive/ArchiveRecord.h"
 #include "archive/ArchiveStatistics.h"
 #include "platform/ColumnDatabase.h"
+#include "support/TestArchives.h"
 
 #include <QElapsedTimer>
 #include <QSqlDatabase>
@@ -18,11 +19,7 @@ bool writeArchive(const QString& folder, int count)
     QList<ArchiveFields::Computed> computed;
     quint32 state = 1;
     for (int i = 0; i < count; ++i) {
-        QByteArray column;
-        for (int k = 0; k < 13; ++k) {
-            state = state * 1103515245u + 12345u;
-            column += "1X2"[(state >> 16) % 3];
-        }
+        QByteArray column = TestArchives::randomColumn(state);
         if (i % 9 == 4)
             column[i % 13] = '-';
         const int year = 1950 + i / 38;

@@ -12,6 +12,7 @@
 #include "output/ui/WinningsCheckWindow.h"
 #include "session/Session.h"
 #include "support/GuiDriver.h"
+#include "support/TestArchives.h"
 #include "support/TestSystems.h"
 
 #include <QFile>
@@ -80,11 +81,7 @@ bool writeCsv(const QString& path, int count, bool refused)
     QByteArray text;
     quint32 state = 7;
     for (int i = 0; i < count; ++i) {
-        QByteArray column;
-        for (int k = 0; k < 13; ++k) {
-            state = state * 1103515245u + 12345u;
-            column += "1X2"[(state >> 16) % 3];
-        }
+        QByteArray column = TestArchives::randomColumn(state);
         const int year = 1000 + i / 38;
         text += QByteArray::number(year) + '-' + QByteArray::number(year + 1) + ';' +
                 (refused ? QByteArray("0") : QByteArray::number(1 + i % 38)) + ';' + column +

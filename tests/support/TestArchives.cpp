@@ -22,17 +22,23 @@ ArchiveRecord record(const QString& season, int contest, const QByteArray& colum
     return ArchiveRecord::fromTyped(typed);
 }
 
+QByteArray randomColumn(quint32& state)
+{
+    QByteArray column;
+    for (int k = 0; k < 13; ++k) {
+        state = state * 1103515245u + 12345u;
+        column += "1X2"[(state >> 16) % 3];
+    }
+    return column;
+}
+
 QList<ArchiveRecord> generated(int count)
 {
     static const char* Series[] = {"ABC", "IND", "A__", "ABC", "BOC", "VAR", "ABC"};
     QList<ArchiveRecord> records;
     quint32 state = 12345;
     for (int i = 0; i < count; ++i) {
-        QByteArray column;
-        for (int k = 0; k < 13; ++k) {
-            state = state * 1103515245u + 12345u;
-            column += "1X2"[(state >> 16) % 3];
-        }
+        QByteArray column = randomColumn(state);
         if (i % 5 == 2)
             column[i % 13] = '-';
         const int year = 2000 + i / 30;

@@ -18,6 +18,10 @@ ArchiveRecord record(const QString& season, int contest, const QByteArray& colum
 // series and postponed flags cycling through varied values.
 QList<ArchiveRecord> generated(int count);
 
+// The next column of 1, X and 2 from a small linear congruential generator: the same columns
+// for the same `state` on every machine, so that archives made from it repeat exactly.
+QByteArray randomColumn(quint32& state);
+
 // Replaces the archive of `appFolder` with `records`.
 bool write(const QString& appFolder, const QList<ArchiveRecord>& records);
 
